@@ -1,0 +1,12 @@
+# Settings of the shipped Windows program: static, so it needs no MinGW runtime DLL beside it.
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+if(NOT CURL_PREFIX)
+  message(FATAL_ERROR "CURL_PREFIX must name the static libcurl build (scripts/build-curl.sh)")
+endif()
+add_library(curl_static INTERFACE)
+target_include_directories(curl_static INTERFACE ${CURL_PREFIX}/include)
+target_compile_definitions(curl_static INTERFACE CURL_STATICLIB)
+target_link_libraries(curl_static INTERFACE ${CURL_PREFIX}/lib/libcurl.a
+  ws2_32 crypt32 bcrypt secur32 advapi32 iphlpapi)
