@@ -10,3 +10,5 @@ target_include_directories(curl_static INTERFACE ${CURL_PREFIX}/include)
 target_compile_definitions(curl_static INTERFACE CURL_STATICLIB)
 target_link_libraries(curl_static INTERFACE ${CURL_PREFIX}/lib/libcurl.a
   ws2_32 crypt32 bcrypt secur32 advapi32 iphlpapi)
+set(TESSA_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${TESSA_WINE_RUN})
