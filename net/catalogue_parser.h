@@ -1,0 +1,39 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "app/user_info.h"
+#include "net/catalogue_records.h"
+
+// Turns the catalogue server's replies into records. Pure functions: the output is written
+// only when the whole reply has been read and accepted, so a malformed reply can never leave
+// a half-filled list behind.
+namespace net {
+
+enum class ReplyStatus {
+  kAccepted,
+  kCodeNot200,   // well-formed envelope, but the server said no
+  kNotAccepted,  // "200", but the payload names no usable user (negative id, empty token)
+  kMalformed,    // not JSON, or keys missing or of another type
+};
+
+// Catalogue names and memos arrive in UTF-8 and are shown through the system's ANSI
+// conversion, so they are converted (to code page 936 on Windows) while being read.
+using DisplayTextConverter = std::function<std::string(const std::string&)>;
+
+ReplyStatus ParseCommonFiles(const std::string& body, const DisplayTextConverter& convert,
+                             CommonCatalogue& out);
+// kind is kRuntimeFiles, kDirectXFiles or kSystemFiles.
+ReplyStatus ParseFileList(int kind, const std::string& body, const DisplayTextConverter& convert,
+                          CatalogueList& out);
+// Kind 8: the user behind a stored token. headImgUrl stays empty.
+ReplyStatus ParseUserInfo(const std::string& body, app::UserInfo& out);
+ReplyStatus ParseSignInCode(const std::string& body, SignInCode& out);
+// Kind 15. msg receives the server's reason whenever the envelope was readable.
+ReplyStatus ParseSignInResult(const std::string& body, app::UserInfo& out, std::string& msg);
+
+// The registry path of a runtime entry: the text before its first CR LF, unless that CR LF
+// stands at the very start.
+std::string CutRegistryName(const std::string& regeditName);
+
+}  // namespace net
