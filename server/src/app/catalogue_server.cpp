@@ -1,0 +1,65 @@
+#include "app/catalogue_server.h"
+
+#include "db/migrations.h"
+#include "http/api_routes.h"
+#include "http/file_hosting.h"
+#include "http/reply.h"
+#include "signin/demo_provider.h"
+
+namespace catalogue {
+
+CatalogueServer::CatalogueServer(ServerConfig config) : config_(std::move(config)) {}
+
+std::string CatalogueServer::start() {
+  state_ = std::make_unique<ServerState>(config_.dbPath);
+  if (!state_->db.ok()) return "cannot open " + config_.dbPath + ": " + state_->db.error();
+  std::string problem = migrate(state_->db);
+  if (!problem.empty()) return problem;
+  if (config_.provider == "wechat") {
+    if (config_.wechat.appId.empty() || config_.wechat.secret.empty())
+      return "the wechat provider needs an app id and a secret";
+    provider_ = std::make_unique<WeChatProvider>(*state_, config_.wechat);
+  } else if (config_.provider == "demo") {
+    provider_ = std::make_unique<DemoProvider>(*state_);
+  } else {
+    return "unknown sign-in provider " + config_.provider;
+  }
+  replies_ = std::make_unique<CatalogueReplies>(*state_);
+
+  int threads = config_.threads > 0 ? config_.threads : 8;
+  http_.new_task_queue = [threads] { return new httplib::ThreadPool(static_cast<size_t>(threads)); };
+  http_.set_keep_alive_max_count(1000);
+  http_.set_keep_alive_timeout(5);
+  http_.set_read_timeout(10, 0);
+  http_.set_write_timeout(30, 0);
+  http_.set_payload_max_length(64 * 1024);
+  register_routes();
+
+  if (config_.port == 0) {
+    port_ = http_.bind_to_any_port(config_.host);
+    if (port_ < 0) return "cannot bind " + config_.host;
+  } else {
+    if (!http_.bind_to_port(config_.host, config_.port)) return "cannot bind " + config_.host + ":" + std::to_string(config_.port);
+    port_ = config_.port;
+  }
+  state_->public_base = config_.publicBase.empty() ? "http://" + config_.host + ":" + std::to_string(port_) : config_.publicBase;
+  return std::string();
+}
+
+void CatalogueServer::register_routes() {
+  register_catalogue_routes(http_, *replies_);
+  register_user_routes(http_, *state_, *provider_);
+  if (!config_.filesDir.empty()) register_file_routes(http_, config_.filesDir);
+  http_.set_error_handler([](const httplib::Request&, httplib::Response& res) {
+    if (res.body.empty()) set_error(res, res.status, res.status == 404 ? "not found" : "bad request");
+  });
+  http_.set_exception_handler([](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
+    set_error(res, 500, "internal error");
+  });
+}
+
+void CatalogueServer::run() { http_.listen_after_bind(); }
+
+void CatalogueServer::stop() { http_.stop(); }
+
+}  // namespace catalogue

@@ -1,0 +1,47 @@
+#pragma once
+#include <httplib.h>
+
+#include <memory>
+#include <string>
+
+#include "app/server_state.h"
+#include "http/catalogue_replies.h"
+#include "signin/provider.h"
+#include "signin/wechat_provider.h"
+
+namespace catalogue {
+
+struct ServerConfig {
+  std::string dbPath;
+  std::string filesDir;
+  std::string host = "127.0.0.1";
+  int port = 8080;  // 0 picks a free port
+  std::string publicBase;  // defaults to http://host:port
+  std::string provider = "demo";  // or "wechat"
+  WeChatConfig wechat;
+  int threads = 8;
+};
+
+class CatalogueServer {
+ public:
+  explicit CatalogueServer(ServerConfig config);
+  // Opens and migrates the database, binds the socket. Returns the reason on failure.
+  std::string start();
+  int port() const { return port_; }
+  // Serves until stop(); call after a successful start().
+  void run();
+  void stop();
+  ServerState& state() { return *state_; }
+
+ private:
+  void register_routes();
+
+  ServerConfig config_;
+  std::unique_ptr<ServerState> state_;
+  std::unique_ptr<CatalogueReplies> replies_;
+  std::unique_ptr<SignInProvider> provider_;
+  httplib::Server http_;
+  int port_ = 0;
+};
+
+}  // namespace catalogue

@@ -1,0 +1,48 @@
+#pragma once
+// One catalogue entry as stored. The four lists share one record; each list's reply uses the
+// fields that belong to it.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace catalogue {
+
+enum class ListKind { common, runtime, dx, system };
+
+const char* list_name(ListKind kind);  // "common", "runtime", "dx", "system"
+std::optional<ListKind> list_from_name(const std::string& name);
+// The key of each list in an import file: "filesList", "runtime", "dx", "system".
+const char* list_file_key(ListKind kind);
+constexpr ListKind all_lists[] = {ListKind::common, ListKind::runtime, ListKind::dx, ListKind::system};
+
+struct Entry {
+  ListKind list = ListKind::common;
+  int32_t id = 0;
+  int32_t status = 1;
+  int32_t type = 0;  // common list only: 0 C++, 1 .NET, 2 game essentials
+  std::string downloadUrl;
+  std::string imgUrl;
+  std::string fileName;
+  std::string fileMd5;
+  std::string memo;
+  std::string regeditName;
+  std::string silentParam;
+  int32_t gameRepair = 0;
+  int32_t systemBit = 0;
+  std::string filePath;
+  bool isKey = false;
+};
+
+struct Links {
+  std::string kfUrl;
+  std::string xyUrl;
+  std::string secretUrl;
+};
+
+struct Catalogue {
+  Links links;
+  std::vector<Entry> entries;  // in catalogue order within each list
+};
+
+}  // namespace catalogue

@@ -1,0 +1,62 @@
+#include "catalogue/entry_checks.h"
+
+namespace catalogue {
+
+std::string url_problem(const std::string& url, bool may_be_empty) {
+  if (url.empty()) return may_be_empty ? std::string() : "must not be empty";
+  for (unsigned char c : url)
+    if (c <= 0x20 || c == 0x7f) return "must not contain spaces or control characters";
+  if (url.rfind("http://", 0) == 0 || url.rfind("https://", 0) == 0) return std::string();
+  if (url[0] == '/') {
+    if (url.rfind(hosted_prefix, 0) == 0 && !hosted_relative_path(url)) return "climbs out of the files folder";
+    return std::string();
+  }
+  return "must start with http://, https:// or /";
+}
+
+std::optional<std::string> hosted_relative_path(const std::string& url) {
+  std::string prefix = hosted_prefix;
+  if (url.rfind(prefix, 0) != 0) return std::nullopt;
+  std::string rest = url.substr(prefix.size());
+  if (rest.empty() || rest.find('\\') != std::string::npos || rest.find('?') != std::string::npos)
+    return std::nullopt;
+  size_t start = 0;
+  while (start <= rest.size()) {
+    size_t end = rest.find('/', start);
+    if (end == std::string::npos) end = rest.size();
+    std::string segment = rest.substr(start, end - start);
+    if (segment.empty() || segment == "." || segment == "..") return std::nullopt;
+    start = end + 1;
+  }
+  return rest;
+}
+
+bool is_md5_text(const std::string& text) {
+  if (text.size() != 32) return false;
+  for (char c : text)
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))) return false;
+  return true;
+}
+
+std::vector<std::string> entry_content_problems(const Entry& e) {
+  std::vector<std::string> why;
+  if (e.fileName.empty()) why.push_back("\"fileName\" must not be empty");
+  std::string problem = url_problem(e.downloadUrl, false);
+  if (!problem.empty()) why.push_back("\"downloadUrl\" " + problem);
+  if (!e.fileMd5.empty() && !is_md5_text(e.fileMd5))
+    why.push_back("\"fileMd5\" must be 32 hexadecimal digits or empty");
+  if (e.list == ListKind::common) {
+    problem = url_problem(e.imgUrl, true);
+    if (!problem.empty()) why.push_back("\"imgUrl\" " + problem);
+  }
+  if (e.list == ListKind::runtime) {
+    size_t slash = e.regeditName.find('\\');
+    if (slash == std::string::npos || slash == 0 || slash + 1 == e.regeditName.size())
+      why.push_back("\"regeditName\" must be a root key, a backslash and a sub-key path");
+  }
+  if ((e.list == ListKind::dx || e.list == ListKind::system) && e.filePath.empty())
+    why.push_back("\"filePath\" must not be empty");
+  return why;
+}
+
+}  // namespace catalogue

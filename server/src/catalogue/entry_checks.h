@@ -1,0 +1,26 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "catalogue/entry.h"
+
+namespace catalogue {
+
+// URL prefix under which the server hosts the files the catalogue points at.
+constexpr const char* hosted_prefix = "/files/";
+
+// Empty when the address is usable by the program: http(s), or a path on this server; no
+// spaces or control characters, because the program appends it to nothing and sends it as is.
+std::string url_problem(const std::string& url, bool may_be_empty);
+
+// The path below the files folder that a hosted address names, or nothing for an address that
+// is not hosted here or that tries to climb out of the folder.
+std::optional<std::string> hosted_relative_path(const std::string& url);
+
+bool is_md5_text(const std::string& text);
+
+// Checks of content that the JSON types alone do not catch.
+std::vector<std::string> entry_content_problems(const Entry& e);
+
+}  // namespace catalogue

@@ -1,0 +1,42 @@
+#include "catalogue/entry_json.h"
+
+namespace catalogue {
+
+std::string resolve_url(const std::string& url, const std::string& public_base) {
+  if (!url.empty() && url[0] == '/') return public_base + url;
+  return url;
+}
+
+nlohmann::json entry_to_json(const Entry& e, const std::string& base) {
+  nlohmann::json j;
+  j["status"] = e.status;
+  j["id"] = e.id;
+  j["downloadUrl"] = resolve_url(e.downloadUrl, base);
+  j["fileName"] = e.fileName;
+  switch (e.list) {
+    case ListKind::common:
+      j["imgUrl"] = resolve_url(e.imgUrl, base);
+      j["fileMd5"] = e.fileMd5;
+      j["memo"] = e.memo;
+      j["type"] = e.type;
+      break;
+    case ListKind::runtime:
+      j["regeditName"] = e.regeditName;
+      // Both keys are optional for this list; absent means "no digest" / "no switches".
+      if (!e.fileMd5.empty()) j["fileMd5"] = e.fileMd5;
+      if (!e.silentParam.empty()) j["silentParam"] = e.silentParam;
+      j["gameRepair"] = e.gameRepair;
+      break;
+    case ListKind::system:
+      j["isKey"] = e.isKey;
+      [[fallthrough]];
+    case ListKind::dx:
+      j["systemBit"] = e.systemBit;
+      j["fileMd5"] = e.fileMd5;
+      j["filePath"] = e.filePath;
+      break;
+  }
+  return j;
+}
+
+}  // namespace catalogue

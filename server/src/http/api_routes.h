@@ -1,0 +1,15 @@
+#pragma once
+#include <httplib.h>
+
+#include "app/server_state.h"
+#include "http/catalogue_replies.h"
+#include "signin/provider.h"
+
+namespace catalogue {
+
+constexpr int64_t token_lifetime_seconds = 30LL * 24 * 3600;
+
+void register_catalogue_routes(httplib::Server& server, CatalogueReplies& replies);
+void register_user_routes(httplib::Server& server, ServerState& state, SignInProvider& provider);
+
+}  // namespace catalogue

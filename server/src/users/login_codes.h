@@ -1,0 +1,35 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "db/sqlite_db.h"
+
+namespace catalogue {
+
+struct ConsumedCode {
+  std::string channel;
+  std::string mac;
+  std::string grantCode;  // set by the demo provider's approval; empty otherwise
+};
+
+// The sign-in codes that tie a QR page to the program window that asked for it.
+class LoginCodes {
+ public:
+  static constexpr int64_t lifetime_seconds = 300;
+
+  explicit LoginCodes(Database& db) : db_(db) {}
+
+  std::optional<std::string> issue(const std::string& channel, const std::string& mac, int64_t now);
+  // True while the code is known, unexpired and unused.
+  bool is_live(const std::string& login_code, int64_t now);
+  // Records an approval on a live code and returns the grant, or nothing.
+  std::optional<std::string> approve(const std::string& login_code, int64_t now);
+  // Marks a live code used, atomically, so that two exchanges with one code cannot both win.
+  std::optional<ConsumedCode> consume(const std::string& login_code, int64_t now);
+
+ private:
+  Database& db_;
+};
+
+}  // namespace catalogue

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Builds the demo catalogue's stand-in installers and DLLs into OUT_DIR with the MinGW
+# compilers directly, so that the native server tests and serve-demo need no Windows tree.
+# Usage: tools/standins/build.sh OUT_DIR
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+out=${1:?usage: build.sh OUT_DIR}
+mkdir -p "$out"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+c_string() {  # the text as a C string literal body
+  local s=${1//\\/\\\\}
+  printf '%s' "${s//\"/\\\"}"
+}
+
+# Fixed flags and no link timestamp, so the same sources give the same bytes (and digests).
+flags=(-O2 -s -static -Wall -Wextra -Werror -Wl,--no-insert-timestamp)
+
+build_one() {  # compiler, source, output, config header text, extra flags...
+  local cc=$1 src=$2 target=$3 config=$4; shift 4
+  local dir
+  dir=$(mktemp -d -p "$work")
+  printf '%s\n' "$config" > "$dir/standin_config.h"
+  mkdir -p "$(dirname "$target")"
+  "$cc" "${flags[@]}" "$@" -I"$dir" "$here/$src" -o "$target.tmp"
+  mv "$target.tmp" "$target"
+}
+
+while IFS=$'\t' read -r file root subkey view args; do
+  [[ -z "$file" || "$file" == \#* ]] && continue
+  [[ "$view" == 64 ]] && flag=KEY_WOW64_64KEY || flag=KEY_WOW64_32KEY
+  config="#define STANDIN_ROOT $root
+#define STANDIN_SUBKEY \"$(c_string "$subkey")\"
+#define STANDIN_VIEW $flag
+#define STANDIN_ARGS \"$(c_string "$args")\"
+#define STANDIN_NAME \"$(c_string "$(basename "$file")")\""
+  build_one i686-w64-mingw32-gcc-posix installer.c "$out/$file" "$config" -mwindows
+done < "$here/installers.tsv"
+
+while IFS=$'\t' read -r file bits; do
+  [[ -z "$file" || "$file" == \#* ]] && continue
+  [[ "$bits" == 64 ]] && cc=x86_64-w64-mingw32-gcc-posix || cc=i686-w64-mingw32-gcc-posix
+  build_one "$cc" standin_dll.c "$out/$file" "#define STANDIN_NAME \"$(c_string "$file")\"" -shared
+done < "$here/dlls.tsv"
