@@ -117,7 +117,7 @@ void check_links(const Json& root, Links& links, std::vector<std::string>& error
       continue;
     }
     *l.out = it->get<std::string>();
-    std::string problem = url_problem(*l.out, false);
+    std::string problem = url_problem(*l.out, true);
     if (!problem.empty()) errors.push_back(std::string("line 1: \"") + l.key + "\" " + problem);
   }
 }

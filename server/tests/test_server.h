@@ -1,0 +1,46 @@
+#pragma once
+// Starts a catalogue server on a free loopback port over a throwaway database and files folder.
+#include <httplib.h>
+
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "app/catalogue_server.h"
+
+namespace catalogue_test {
+
+std::string make_temp_dir();
+std::string read_text(const std::string& path);
+void write_file(const std::string& path, const std::string& bytes);
+std::string small_catalogue_text();
+
+class TestServer {
+ public:
+  // Imports `catalogue_json` (the small test catalogue when empty) unless told not to.
+  explicit TestServer(const std::string& catalogue_json = std::string(), catalogue::ServerConfig config = {});
+  ~TestServer();
+
+  void start();  // (re)starts on the same database and files folder
+  void stop();
+  bool running() const { return thread_.joinable(); }
+
+  httplib::Client client() const;
+  httplib::Result get(const std::string& target, const httplib::Headers& headers = {}) const;
+  std::string base() const { return "http://127.0.0.1:" + std::to_string(port_); }
+  int port() const { return port_; }
+  const std::string& dir() const { return dir_; }
+  const std::string& db_path() const { return config_.dbPath; }
+  const std::string& files_dir() const { return config_.filesDir; }
+  catalogue::CatalogueServer& server() { return *server_; }
+  std::string export_text() const;  // the stored catalogue, to prove that nothing changed
+
+ private:
+  std::string dir_;
+  catalogue::ServerConfig config_;
+  std::unique_ptr<catalogue::CatalogueServer> server_;
+  std::thread thread_;
+  int port_ = 0;
+};
+
+}  // namespace catalogue_test
