@@ -1,0 +1,50 @@
+#include "db/migrations.h"
+
+#include <gtest/gtest.h>
+
+#include "catalogue/catalogue_store.h"
+#include "test_server.h"
+
+using namespace catalogue;
+
+TEST(Migrations, AFreshDatabaseGetsTheCurrentSchema) {
+  std::string dir = catalogue_test::make_temp_dir();
+  Database db(dir + "/a.db");
+  ASSERT_TRUE(db.ok());
+  EXPECT_EQ(migrate(db), "");
+  EXPECT_EQ(schema_version(db), current_schema_version());
+  EXPECT_EQ(migrate(db), "");  // idempotent
+  EXPECT_EQ(schema_version(db), current_schema_version());
+}
+
+TEST(Migrations, AnOlderDatabaseKeepsItsCatalogueWhenUpgraded) {
+  std::string dir = catalogue_test::make_temp_dir();
+  {
+    Database db(dir + "/old.db");
+    ASSERT_EQ(migrate_to(db, 1), "");
+    Catalogue c;
+    Entry e;
+    e.list = ListKind::dx;
+    e.id = 7;
+    e.downloadUrl = "/files/a.dll";
+    e.fileName = "a.dll";
+    c.entries.push_back(e);
+    ASSERT_EQ(CatalogueStore(db).replace_all(c), "");
+  }
+  Database db(dir + "/old.db");
+  EXPECT_EQ(migrate(db), "");
+  EXPECT_EQ(schema_version(db), current_schema_version());
+  std::vector<Entry> dx;
+  ASSERT_TRUE(CatalogueStore(db).load_list(ListKind::dx, dx));
+  ASSERT_EQ(dx.size(), 1u);
+  EXPECT_EQ(dx[0].id, 7);
+  EXPECT_TRUE(db.prepare("SELECT count(*) FROM users").ok());
+}
+
+TEST(Migrations, ADatabaseFromANewerServerIsRefused) {
+  std::string dir = catalogue_test::make_temp_dir();
+  Database db(dir + "/new.db");
+  ASSERT_TRUE(db.exec("PRAGMA user_version=99"));
+  EXPECT_NE(migrate(db).find("newer"), std::string::npos);
+  EXPECT_EQ(schema_version(db), 99);
+}
