@@ -11,6 +11,7 @@ LayoutBuilder::LayoutBuilder(const LayoutSource& source, LayoutTarget& target,
 LayoutBuildResult LayoutBuilder::Build(std::string_view fileName, ControlHandle parent) {
   LayoutBuildResult result;
   builtControls_ = 0;
+  includeLoads_ = 0;
   LayoutElement window;
   if (!Load(fileName, &window, &result)) return result;
   if (DirectiveOf(window.name) != LayoutDirective::kWindow) {
@@ -44,6 +45,17 @@ bool LayoutBuilder::Load(std::string_view fileName, LayoutElement* root,
   return true;
 }
 
+bool LayoutBuilder::LoadInclude(const LayoutElement& include, size_t includeDepth,
+                                LayoutElement* root) {
+  const auto source = ParseIncludeSource(include);
+  if (!source || includeDepth >= kMaxIncludeDepth || includeLoads_ >= kMaxIncludeLoads) {
+    return false;
+  }
+  ++includeLoads_;
+  LayoutBuildResult ignored;
+  return Load(*source, root, &ignored);
+}
+
 void LayoutBuilder::RegisterDirectives(const LayoutElement& window, size_t includeDepth) {
   for (const LayoutElement& child : window.children) {
     if (DirectiveOf(child.name) != LayoutDirective::kNone) RegisterDirective(child, includeDepth);
@@ -65,12 +77,8 @@ void LayoutBuilder::RegisterDirective(const LayoutElement& element, size_t inclu
     case LayoutDirective::kInclude: {
       // At window level an included file contributes its directives (the font table);
       // the including window keeps its own root control.
-      const auto source = ParseIncludeSource(element);
       LayoutElement included;
-      LayoutBuildResult ignored;
-      if (!source || includeDepth >= kMaxIncludeDepth || !Load(*source, &included, &ignored)) {
-        return;
-      }
+      if (!LoadInclude(element, includeDepth, &included)) return;
       if (DirectiveOf(included.name) == LayoutDirective::kWindow) {
         RegisterDirectives(included, includeDepth + 1);
       } else if (DirectiveOf(included.name) != LayoutDirective::kNone) {
@@ -86,12 +94,8 @@ void LayoutBuilder::RegisterDirective(const LayoutElement& element, size_t inclu
 
 void LayoutBuilder::BuildIncludeInPlace(const LayoutElement& include, ControlHandle parent,
                                         size_t includeDepth) {
-  const auto source = ParseIncludeSource(include);
   LayoutElement included;
-  LayoutBuildResult ignored;
-  if (!source || includeDepth >= kMaxIncludeDepth || !Load(*source, &included, &ignored)) {
-    return;
-  }
+  if (!LoadInclude(include, includeDepth, &included)) return;
   if (DirectiveOf(included.name) == LayoutDirective::kWindow) {
     for (const LayoutElement& child : included.children) {
       BuildNode(child, parent, includeDepth + 1);

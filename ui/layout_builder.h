@@ -27,8 +27,9 @@ struct LayoutBuildResult {
 
 // Include nesting beyond this is ignored, which also ends a file that includes itself.
 constexpr size_t kMaxIncludeDepth = 8;
-// A bound on the controls one build makes, against files that include each other many
-// times over.
+// Bounds on one build's work, against files that include each other many times over:
+// each level of nesting would otherwise multiply the files read and controls made.
+constexpr size_t kMaxIncludeLoads = 256;
 constexpr size_t kMaxBuiltControls = 100000;
 
 // Turns a layout file into controls:
@@ -47,6 +48,7 @@ class LayoutBuilder {
 
  private:
   bool Load(std::string_view fileName, LayoutElement* root, LayoutBuildResult* result) const;
+  bool LoadInclude(const LayoutElement& include, size_t includeDepth, LayoutElement* root);
   void RegisterDirectives(const LayoutElement& window, size_t includeDepth);
   void RegisterDirective(const LayoutElement& element, size_t includeDepth);
   void BuildIncludeInPlace(const LayoutElement& include, ControlHandle parent,
@@ -60,6 +62,7 @@ class LayoutBuilder {
   LayoutTarget& target_;
   LayoutControlCallback* callback_;
   size_t builtControls_ = 0;
+  size_t includeLoads_ = 0;
 };
 
 }  // namespace DuiLib

@@ -63,10 +63,14 @@ class LayoutParser {
       if (token.kind != LayoutTokenKind::kAttributeName) return FailOn(token);
       LayoutAttribute attribute;
       attribute.name = std::move(token.text);
-      if (lexer_.Next().kind != LayoutTokenKind::kEquals) {
-        return Fail("attribute '" + attribute.name + "' has no value", token.offset);
+      const size_t nameOffset = token.offset;
+      token = lexer_.Next();
+      if (token.kind == LayoutTokenKind::kError) return FailOn(token);
+      if (token.kind != LayoutTokenKind::kEquals) {
+        return Fail("attribute '" + attribute.name + "' has no value", nameOffset);
       }
       token = lexer_.Next();
+      if (token.kind == LayoutTokenKind::kError) return FailOn(token);
       if (token.kind != LayoutTokenKind::kAttributeValue) {
         return Fail("attribute '" + attribute.name + "' has no quoted value", token.offset);
       }
