@@ -22,14 +22,9 @@ TEST(Migrations, AnOlderDatabaseKeepsItsCatalogueWhenUpgraded) {
   {
     Database db(dir + "/old.db");
     ASSERT_EQ(migrate_to(db, 1), "");
-    Catalogue c;
-    Entry e;
-    e.list = ListKind::dx;
-    e.id = 7;
-    e.downloadUrl = "/files/a.dll";
-    e.fileName = "a.dll";
-    c.entries.push_back(e);
-    ASSERT_EQ(CatalogueStore(db).replace_all(c), "");
+    // Written as version 1 wrote it, before the later columns existed.
+    ASSERT_TRUE(db.exec("INSERT INTO entries(list, id, position, status, download_url, file_name)"
+                        " VALUES('dx', 7, 0, 1, '/files/a.dll', 'a.dll')"));
   }
   Database db(dir + "/old.db");
   EXPECT_EQ(migrate(db), "");
@@ -38,6 +33,7 @@ TEST(Migrations, AnOlderDatabaseKeepsItsCatalogueWhenUpgraded) {
   ASSERT_TRUE(CatalogueStore(db).load_list(ListKind::dx, dx));
   ASSERT_EQ(dx.size(), 1u);
   EXPECT_EQ(dx[0].id, 7);
+  EXPECT_EQ(dx[0].md5From, "");
   EXPECT_TRUE(db.prepare("SELECT count(*) FROM users").ok());
 }
 

@@ -29,8 +29,8 @@ std::string CatalogueStore::replace_all(const Catalogue& catalogue) {
     return "cannot store the links: " + db_.last_error();
   Statement insert = db_.prepare(
       "INSERT INTO entries(list, id, position, status, type, download_url, img_url, file_name,"
-      " file_md5, memo, regedit_name, silent_param, game_repair, system_bit, file_path, is_key)"
-      " VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16)");
+      " file_md5, memo, regedit_name, silent_param, game_repair, system_bit, file_path, is_key, md5_source)"
+      " VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17)");
   int64_t position = 0;
   for (const Entry& e : catalogue.entries) {
     insert.reset();
@@ -49,7 +49,8 @@ std::string CatalogueStore::replace_all(const Catalogue& catalogue) {
         .bind_int(13, e.gameRepair)
         .bind_int(14, e.systemBit)
         .bind(15, e.filePath)
-        .bind_int(16, e.isKey ? 1 : 0);
+        .bind_int(16, e.isKey ? 1 : 0)
+        .bind(17, e.md5From);
     if (!insert.run())
       return "cannot store " + std::string(list_name(e.list)) + " entry " + std::to_string(e.id) +
              ": " + db_.last_error();
@@ -61,7 +62,7 @@ std::string CatalogueStore::replace_all(const Catalogue& catalogue) {
 bool CatalogueStore::load_list(ListKind kind, std::vector<Entry>& out) {
   Statement st = db_.prepare(
       "SELECT id, status, type, download_url, img_url, file_name, file_md5, memo, regedit_name,"
-      " silent_param, game_repair, system_bit, file_path, is_key FROM entries WHERE list = ?1"
+      " silent_param, game_repair, system_bit, file_path, is_key, md5_source FROM entries WHERE list = ?1"
       " ORDER BY position");
   st.bind(1, std::string(list_name(kind)));
   out.clear();
@@ -83,6 +84,7 @@ bool CatalogueStore::load_list(ListKind kind, std::vector<Entry>& out) {
     e.systemBit = static_cast<int32_t>(st.int_at(11));
     e.filePath = st.text_at(12);
     e.isKey = st.int_at(13) != 0;
+    e.md5From = st.text_at(14);
     out.push_back(std::move(e));
   }
   return rc == SQLITE_DONE;

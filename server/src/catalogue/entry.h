@@ -32,6 +32,9 @@ struct Entry {
   int32_t systemBit = 0;
   std::string filePath;
   bool isKey = false;
+  // Import only, never sent to the program: a path under /files/ holding a copy of a file whose
+  // downloadUrl points elsewhere (a vendor that publishes no digest), to compute fileMd5 from.
+  std::string md5From;
 };
 
 struct Links {

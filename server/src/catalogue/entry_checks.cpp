@@ -45,6 +45,8 @@ std::vector<std::string> entry_content_problems(const Entry& e) {
   if (!problem.empty()) why.push_back("\"downloadUrl\" " + problem);
   if (!e.fileMd5.empty() && !is_md5_text(e.fileMd5))
     why.push_back("\"fileMd5\" must be 32 hexadecimal digits or empty");
+  if (!e.md5From.empty() && !hosted_relative_path(e.md5From))
+    why.push_back("\"md5From\" must name a file under /files/");
   if (e.list == ListKind::common) {
     problem = url_problem(e.imgUrl, true);
     if (!problem.empty()) why.push_back("\"imgUrl\" " + problem);

@@ -39,4 +39,10 @@ nlohmann::json entry_to_json(const Entry& e, const std::string& base) {
   return j;
 }
 
+nlohmann::json entry_to_file_json(const Entry& e) {
+  nlohmann::json j = entry_to_json(e, "");
+  if (!e.md5From.empty()) j["md5From"] = e.md5From;
+  return j;
+}
+
 }  // namespace catalogue

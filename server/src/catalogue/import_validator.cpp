@@ -74,11 +74,13 @@ std::vector<std::string> check_entry(const Json& v, ListKind kind, Entry& e) {
   const std::vector<Field>& fields = fields_of(kind);
   for (auto it = v.begin(); it != v.end(); ++it) {
     if (!it.key().empty() && it.key()[0] == '_') continue;
-    bool known = false;
+    bool known = it.key() == "md5From";
     for (const Field& f : fields) known = known || it.key() == f.key;
     if (!known) why.push_back("unknown key \"" + it.key() + "\"");
   }
-  for (const Field& f : fields) {
+  std::vector<Field> checked = fields;
+  checked.push_back({"md5From", Want::text, false});
+  for (const Field& f : checked) {
     auto it = v.find(f.key);
     if (it == v.end()) {
       if (f.required) why.push_back(std::string("missing \"") + f.key + "\"");
@@ -105,6 +107,7 @@ std::vector<std::string> check_entry(const Json& v, ListKind kind, Entry& e) {
   e.systemBit = v.value("systemBit", 0);
   e.filePath = v.value("filePath", std::string());
   e.isKey = v.value("isKey", false);
+  e.md5From = v.value("md5From", std::string());
   return entry_content_problems(e);
 }
 

@@ -40,7 +40,7 @@ int fill_digests(ImportResult& r, const std::string& files_dir, std::vector<std:
   int computed = 0;
   for (size_t i = 0; i < r.catalogue.entries.size(); ++i) {
     Entry& e = r.catalogue.entries[i];
-    std::optional<std::string> rel = hosted_relative_path(e.downloadUrl);
+    std::optional<std::string> rel = hosted_relative_path(e.md5From.empty() ? e.downloadUrl : e.md5From);
     if (!rel || files_dir.empty()) continue;
     std::string path = files_dir + "/" + *rel;
     if (!is_regular_file(path)) continue;
@@ -101,7 +101,7 @@ int export_catalogue(const std::string& db_path, std::ostream& out, std::ostream
   if (!open_store(db, db_path, err) || !CatalogueStore(db).load_all(c)) return 1;
   nlohmann::json j{{"kfUrl", c.links.kfUrl}, {"xyUrl", c.links.xyUrl}, {"secretUrl", c.links.secretUrl}};
   for (ListKind kind : all_lists) j[list_file_key(kind)] = nlohmann::json::array();
-  for (const Entry& e : c.entries) j[list_file_key(e.list)].push_back(entry_to_json(e, ""));
+  for (const Entry& e : c.entries) j[list_file_key(e.list)].push_back(entry_to_file_json(e));
   out << j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
   return 0;
 }

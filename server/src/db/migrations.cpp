@@ -33,6 +33,8 @@ const std::vector<const char*>& steps() {
       " mac TEXT NOT NULL, created_at INTEGER NOT NULL, expires_at INTEGER NOT NULL,"
       " grant_code TEXT NOT NULL DEFAULT '', used INTEGER NOT NULL DEFAULT 0);"
       "CREATE INDEX login_codes_by_expiry ON login_codes(expires_at);",
+      // 2 -> 3: where the import finds a copy of a file that is downloaded from elsewhere.
+      "ALTER TABLE entries ADD COLUMN md5_source TEXT NOT NULL DEFAULT '';",
   };
   return all;
 }
