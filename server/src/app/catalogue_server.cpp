@@ -47,6 +47,18 @@ std::string CatalogueServer::start() {
 }
 
 void CatalogueServer::register_routes() {
+  // The library reads past framing it does not understand; a request whose length is not a
+  // plain number is refused before any route sees it.
+  http_.set_pre_routing_handler([](const httplib::Request& req, httplib::Response& res) {
+    for (size_t i = 0; i < req.get_header_value_count("Content-Length"); ++i) {
+      std::string v = req.get_header_value("Content-Length", i);
+      if (v.empty() || v.find_first_not_of("0123456789") != std::string::npos || i > 0) {
+        set_error(res, 400, "bad Content-Length");
+        return httplib::Server::HandlerResponse::Handled;
+      }
+    }
+    return httplib::Server::HandlerResponse::Unhandled;
+  });
   register_catalogue_routes(http_, *replies_);
   register_user_routes(http_, *state_, *provider_);
   if (!config_.filesDir.empty()) register_file_routes(http_, config_.filesDir);
