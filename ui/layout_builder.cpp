@@ -12,6 +12,7 @@ LayoutBuildResult LayoutBuilder::Build(std::string_view fileName, ControlHandle 
   LayoutBuildResult result;
   builtControls_ = 0;
   includeLoads_ = 0;
+  controlDepth_ = 0;
   LayoutElement window;
   if (!Load(fileName, &window, &result)) return result;
   if (DirectiveOf(window.name) != LayoutDirective::kWindow) {
@@ -125,13 +126,15 @@ void LayoutBuilder::BuildNode(const LayoutElement& element, ControlHandle parent
 
 ControlHandle LayoutBuilder::BuildControl(const LayoutElement& element, ControlHandle parent,
                                           size_t includeDepth) {
-  if (builtControls_ >= kMaxBuiltControls) return nullptr;
+  if (builtControls_ >= kMaxBuiltControls || controlDepth_ >= kMaxLayoutDepth) return nullptr;
   const ControlHandle control = CreateControlFor(element.name);
   if (control == nullptr) return nullptr;
   ++builtControls_;
+  ++controlDepth_;
   for (const LayoutElement& child : element.children) {
     BuildNode(child, control, includeDepth);
   }
+  --controlDepth_;
   target_.AttachControl(control, parent);
   if (const LayoutAttributes* defaults = FindDefaultAttributes(
           target_.WindowDefaults(), target_.SharedDefaults(), element.name)) {

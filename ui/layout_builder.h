@@ -31,6 +31,8 @@ constexpr size_t kMaxIncludeDepth = 8;
 // each level of nesting would otherwise multiply the files read and controls made.
 constexpr size_t kMaxIncludeLoads = 256;
 constexpr size_t kMaxBuiltControls = 100000;
+// Controls nested through includes deeper than one file may nest (kMaxLayoutDepth) are not
+// built: the builder recurses per level, and the Windows main thread has a 1 MiB stack.
 
 // Turns a layout file into controls:
 //  1. the Window's Include, Font and Default directives are registered in file order;
@@ -63,6 +65,7 @@ class LayoutBuilder {
   LayoutControlCallback* callback_;
   size_t builtControls_ = 0;
   size_t includeLoads_ = 0;
+  size_t controlDepth_ = 0;
 };
 
 }  // namespace DuiLib

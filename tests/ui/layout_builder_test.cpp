@@ -153,6 +153,23 @@ TEST_F(LayoutBuilderTest, FilesIncludingThemselvesManyTimesStayBounded) {
   EXPECT_EQ(RecordingLayoutTarget::Record(result.root)->children.size(), kMaxIncludeLoads);
 }
 
+TEST_F(LayoutBuilderTest, NestingThroughIncludesStopsAtTheDepthLimit) {
+  std::string deep = "<Window>";
+  for (int i = 0; i < 100; ++i) deep += "<VerticalLayout>";
+  deep += "<Include source=\"Deep.xml\"/>";
+  for (int i = 0; i < 100; ++i) deep += "</VerticalLayout>";
+  source.files["Deep.xml"] = deep + "</Window>";
+  LayoutBuilder builder(source, target, nullptr);
+  const LayoutBuildResult result = builder.Build("Deep.xml");
+  ASSERT_EQ(result.status, LayoutBuildStatus::kOk);
+  size_t depth = 0;
+  for (auto* control = RecordingLayoutTarget::Record(result.root); control != nullptr;
+       control = control->children.empty() ? nullptr : control->children[0]) {
+    ++depth;
+  }
+  EXPECT_EQ(depth, kMaxLayoutDepth);
+}
+
 TEST_F(LayoutBuilderTest, OnlyTheFirstRootControlIsBuilt) {
   const LayoutBuildResult result =
       Build("<Window><Label name=\"one\"/><Label name=\"two\"/><Font id=\"1\"/></Window>");
