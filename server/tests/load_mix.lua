@@ -1,0 +1,27 @@
+-- Cycles through what a running program asks for, and counts replies whose envelope is not
+-- success even when the HTTP status is.
+local token = os.getenv("LOAD_TOKEN") or ""
+local paths = {
+  {"/api/dll/files/common?channelNum=load_test", {}},
+  {"/api/dll/files/runtime", {}},
+  {"/api/dll/files/dx", {}},
+  {"/api/dll/files/system", {}},
+  {"/api/dll/user/getUserInfoByToken", {["token"] = token}},
+  {"/files/images/101.png", {}},
+}
+local i = 0
+local bad = 0
+
+request = function()
+  i = i % #paths + 1
+  return wrk.format("GET", paths[i][1], paths[i][2])
+end
+
+response = function(status, headers, body)
+  if status ~= 200 then bad = bad + 1 return end
+  if body:sub(1, 1) == "{" and not body:find('"code":"200"', 1, true) then bad = bad + 1 end
+end
+
+done = function(summary, latency, requests)
+  io.write(string.format("load: %d requests, %d bad envelopes\n", summary.requests, bad))
+end
