@@ -15,11 +15,11 @@ void ReadFlag(const LayoutElement& element, const char* name, bool* flag) {
 
 }  // namespace
 
-std::optional<FontSpec> ParseFontDirective(const LayoutElement& element) {
+std::optional<FontDefinition> ParseFontDirective(const LayoutElement& element) {
   const std::string* id = FindDirectiveAttribute(element, "id");
   const std::optional<int> number = id ? ParseInteger(*id) : std::nullopt;
   if (!number || *number < 0) return std::nullopt;
-  FontSpec font;
+  FontDefinition font;
   font.id = *number;
   if (const std::string* name = FindDirectiveAttribute(element, "name")) font.name = *name;
   if (const std::string* size = FindDirectiveAttribute(element, "size")) {

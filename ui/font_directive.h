@@ -9,7 +9,7 @@ namespace DuiLib {
 
 // Font id="3" name="微软雅黑" size="20" bold="true": an entry of the window's font table.
 // size is the character height in pixels.
-struct FontSpec {
+struct FontDefinition {
   int id = 0;
   std::string name;
   int size = 12;
@@ -21,6 +21,6 @@ struct FontSpec {
 
 // nullopt when id is missing or not a non-negative integer: there would be no way to
 // refer to the font. Bad values of the other attributes keep their defaults.
-std::optional<FontSpec> ParseFontDirective(const LayoutElement& element);
+std::optional<FontDefinition> ParseFontDirective(const LayoutElement& element);
 
 }  // namespace DuiLib

@@ -19,7 +19,7 @@ class LayoutTarget {
  public:
   virtual ~LayoutTarget() = default;
 
-  virtual void RegisterFont(const FontSpec& font) = 0;
+  virtual void RegisterFont(const FontDefinition& font) = 0;
   virtual DefaultAttributeTable& WindowDefaults() = 0;
   virtual DefaultAttributeTable& SharedDefaults() = 0;
   virtual void ApplyWindowSettings(const WindowSettings& settings) = 0;

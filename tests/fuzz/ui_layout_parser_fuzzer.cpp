@@ -34,7 +34,7 @@ struct FuzzControl {
 
 class FuzzTarget : public DuiLib::LayoutTarget, public DuiLib::LayoutControlCallback {
  public:
-  void RegisterFont(const DuiLib::FontSpec&) override {}
+  void RegisterFont(const DuiLib::FontDefinition&) override {}
   DuiLib::DefaultAttributeTable& WindowDefaults() override { return window_; }
   DuiLib::DefaultAttributeTable& SharedDefaults() override { return shared_; }
   void ApplyWindowSettings(const DuiLib::WindowSettings&) override {}

@@ -10,7 +10,7 @@ std::string RecordedControl::Attribute(std::string_view name) const {
   return value;
 }
 
-void RecordingLayoutTarget::RegisterFont(const DuiLib::FontSpec& font) {
+void RecordingLayoutTarget::RegisterFont(const DuiLib::FontDefinition& font) {
   fonts.push_back(font);
   log.push_back("font " + std::to_string(font.id));
 }

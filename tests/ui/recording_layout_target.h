@@ -28,7 +28,7 @@ struct RecordedControl {
 
 class RecordingLayoutTarget : public DuiLib::LayoutTarget {
  public:
-  void RegisterFont(const DuiLib::FontSpec& font) override;
+  void RegisterFont(const DuiLib::FontDefinition& font) override;
   DuiLib::DefaultAttributeTable& WindowDefaults() override { return windowDefaults; }
   DuiLib::DefaultAttributeTable& SharedDefaults() override { return *sharedDefaults; }
   void ApplyWindowSettings(const DuiLib::WindowSettings& settings) override;
@@ -43,7 +43,7 @@ class RecordingLayoutTarget : public DuiLib::LayoutTarget {
   }
 
   std::vector<std::string> log;
-  std::vector<DuiLib::FontSpec> fonts;
+  std::vector<DuiLib::FontDefinition> fonts;
   std::vector<DuiLib::WindowSettings> windowSettings;
   DuiLib::DefaultAttributeTable windowDefaults;
   DuiLib::DefaultAttributeTable ownShared;

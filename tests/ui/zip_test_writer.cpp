@@ -42,10 +42,10 @@ struct Written {
 
 }  // namespace
 
-TestZip MakeZip(const std::vector<ZipFileSpec>& files, const std::string& comment) {
+TestZip MakeZip(const std::vector<ZipTestFile>& files, const std::string& comment) {
   TestZip zip;
   std::vector<Written> written;
-  for (const ZipFileSpec& file : files) {
+  for (const ZipTestFile& file : files) {
     const std::string payload = file.deflate ? RawDeflate(file.content) : file.content;
     const Written entry{
         static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(file.content.data()),

@@ -9,7 +9,7 @@
 // landed so a test can damage exactly one field.
 namespace ui_test {
 
-struct ZipFileSpec {
+struct ZipTestFile {
   std::string name;
   std::string content;
   bool deflate = false;
@@ -23,7 +23,7 @@ struct TestZip {
   size_t endRecord = 0;
 };
 
-TestZip MakeZip(const std::vector<ZipFileSpec>& files, const std::string& comment = {});
+TestZip MakeZip(const std::vector<ZipTestFile>& files, const std::string& comment = {});
 
 void Put16(std::vector<uint8_t>* bytes, size_t offset, uint16_t value);
 void Put32(std::vector<uint8_t>* bytes, size_t offset, uint32_t value);
