@@ -76,7 +76,10 @@ Database::Database(const std::string& path) {
   }
 }
 
-Database::~Database() { sqlite3_close(db_); }
+Database::~Database() {
+  data_version_ = Statement();  // finalised before the connection closes
+  sqlite3_close(db_);
+}
 
 bool Database::exec(const char* sql) {
   return db_ != nullptr && sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
@@ -86,8 +89,9 @@ int64_t Database::changes() const { return db_ ? sqlite3_changes(db_) : 0; }
 int64_t Database::last_insert_id() const { return db_ ? sqlite3_last_insert_rowid(db_) : 0; }
 
 int64_t Database::data_version() {
-  Statement st = prepare("PRAGMA data_version");
-  return st.step() == SQLITE_ROW ? st.int_at(0) : -1;
+  if (!data_version_.ok()) data_version_ = prepare("PRAGMA data_version");
+  data_version_.reset();
+  return data_version_.step() == SQLITE_ROW ? data_version_.int_at(0) : -1;
 }
 
 std::string Database::last_error() const { return db_ ? sqlite3_errmsg(db_) : error_; }

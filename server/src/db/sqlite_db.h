@@ -59,6 +59,7 @@ class Database {
  private:
   sqlite3* db_ = nullptr;
   std::string error_;
+  Statement data_version_;  // asked on every catalogue request, so prepared once
 };
 
 // Commits on commit(), rolls back when left without it.
