@@ -1,0 +1,14 @@
+#include <windows.h>
+
+#include "app/app_context.h"
+
+// Start-up: the context, COM and the browser set-up, then the install channel. Failing any of
+// the first steps ends the process at once with -1, before any window exists. The context is
+// released at process exit, after this function has returned.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  app::AppContext& context = app::GetAppContext();
+  if (!context.Initialise(instance)) return -1;
+  app::LoadChannel(context);
+  // The main window and its message loop join here once the UI framework is in the tree.
+  return 0;
+}

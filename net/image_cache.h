@@ -1,0 +1,25 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "net/catalogue_records.h"
+
+namespace net {
+
+// What the image cache needs from the system; the Windows program passes urlmon's download and
+// the file system (SystemImageCacheOps), the tests a recording stand-in.
+struct ImageCacheOps {
+  std::function<bool(const std::string& folder)> ensureFolder;
+  std::function<bool(const std::string& path)> fileExists;
+  std::function<bool(const std::string& url, const std::string& path)> download;
+};
+
+constexpr int kImageDownloadTries = 3;
+
+// Fetches the images of the three download lists that are not in the folder yet, each with up
+// to three tries; an image that still fails is simply left out. Returns how many files were
+// fetched.
+int CacheCatalogueImages(const CommonCatalogue& common, const std::string& imageFolder,
+                         const ImageCacheOps& ops);
+
+}  // namespace net
