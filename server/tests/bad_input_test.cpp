@@ -116,7 +116,7 @@ TEST_F(BadInput, OversizedQueryAndHeaderAreRefusedEarly) {
   status = raw_status(raw_exchange(s.port(), huge_token));
   EXPECT_GE(status, 400);
   EXPECT_LT(status, 500);
-  EXPECT_EQ(status_of(s, "/api/dll/files/common?channelNum=" + std::string(65, 'c')), 400);
+  EXPECT_EQ(status_of(s, "/api/dll/files/common?channelNum=" + std::string(129, 'c')), 400);
 }
 
 TEST_F(BadInput, InvalidUtf8IsRefused) {

@@ -17,7 +17,7 @@ void send_list(CatalogueReplies& replies, ListKind kind, httplib::Response& res)
 void register_catalogue_routes(httplib::Server& server, CatalogueReplies& replies) {
   // Every channel sees the same catalogue; the channel is checked only for shape.
   server.Get("/api/dll/files/common", [&replies](const httplib::Request& req, httplib::Response& res) {
-    std::string problem = check_query(req, {{"channelNum", 64}});
+    std::string problem = check_query(req, {{"channelNum", 128}});
     if (!problem.empty()) return set_error(res, 400, problem);
     send_list(replies, ListKind::common, res);
   });

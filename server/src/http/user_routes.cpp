@@ -22,7 +22,7 @@ void user_info_by_token(ServerState& state, const httplib::Request& req, httplib
 }
 
 void sign_in_page_address(ServerState& state, const httplib::Request& req, httplib::Response& res) {
-  std::string problem = check_query(req, {{"commodityType", 16}, {"isCef", 16}, {"channelNum", 64}, {"mac", 64}});
+  std::string problem = check_query(req, {{"commodityType", 16}, {"isCef", 16}, {"channelNum", 128}, {"mac", 64}});
   if (!problem.empty()) return set_error(res, 400, problem);
   std::optional<std::string> code;
   {
@@ -39,7 +39,7 @@ void sign_in_page_address(ServerState& state, const httplib::Request& req, httpl
 void sign_in_result(ServerState& state, SignInProvider& provider, const httplib::Request& req,
                     httplib::Response& res) {
   std::string problem = check_query(
-      req, {{"channelNum", 64}, {"mac", 64}, {"code", 256}, {"commodityType", 16}, {"loginCode", 64}});
+      req, {{"channelNum", 128}, {"mac", 64}, {"code", 256}, {"commodityType", 16}, {"loginCode", 64}});
   if (!problem.empty()) return set_error(res, 400, problem);
   std::string code = req.get_param_value("code");
   std::string login_code = req.get_param_value("loginCode");
