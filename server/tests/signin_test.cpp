@@ -66,6 +66,9 @@ SignInReply demo_sign_in(const TestServer& s) {
 struct ControlledClock {
   std::atomic<int64_t> offset{0};
   void attach(TestServer& s) {
+    // Handlers read the clock under the state lock; swapping it under the same lock keeps the
+    // change ordered with every request.
+    std::lock_guard<std::mutex> lock(s.server().state().mutex);
     s.server().state().clock = [this] { return static_cast<int64_t>(time(nullptr)) + offset.load(); };
   }
 };
