@@ -5,8 +5,10 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 
 #include "net/curl_global.h"
+#include "net/tls_peer_check.h"
 
 namespace net {
 
@@ -30,6 +32,14 @@ long long ExistingFileSize(const std::string& path) {
 
 size_t WriteToFile(char* data, size_t size, size_t count, void* file) {
   return std::fwrite(data, size, count, static_cast<std::FILE*>(file));
+}
+
+// Every response's status line passes here first; a connection whose peer is not trusted
+// ends the transfer before a byte of its body reaches the file.
+size_t CheckEachResponse(char* data, size_t size, size_t count, void* curl) {
+  size_t bytes = size * count;
+  if (bytes >= 5 && std::memcmp(data, "HTTP/", 5) == 0 && !TlsPeerTrusted(static_cast<CURL*>(curl))) return 0;
+  return bytes;
 }
 
 int ReportProgress(void* listener, curl_off_t total, curl_off_t now, curl_off_t, curl_off_t) {
@@ -72,6 +82,9 @@ int Transfer(const DownloadTask& task) {
   set(CURLOPT_SSL_VERIFYPEER, 1L);
   set(CURLOPT_SSL_VERIFYHOST, 2L);
   set(CURLOPT_SSL_OPTIONS, static_cast<long>(CURLSSLOPT_REVOKE_BEST_EFFORT));
+  set(CURLOPT_HEADERFUNCTION, CheckEachResponse);
+  set(CURLOPT_HEADERDATA, static_cast<void*>(curl));
+  if (result == CURLE_OK) PrepareTlsPeerCheck(curl);
   set(CURLOPT_XFERINFOFUNCTION, ReportProgress);
   set(CURLOPT_XFERINFODATA, static_cast<void*>(task.listener));
   if (result == CURLE_OK) result = curl_easy_perform(curl);

@@ -12,6 +12,8 @@ std::string DownloadDrive();  // "D:", else "E:", else "C:"
 bool EnsureFolder(const std::string& folder);
 bool FileExists(const std::string& path);
 bool UrlDownloadToFile(const std::string& url, const std::string& path);
+// As UrlDownloadToFile, but what arrives must be a picture; anything else is deleted.
+bool UrlDownloadImage(const std::string& url, const std::string& path);
 ImageCacheOps SystemImageCacheOps();
 
 }  // namespace net

@@ -1,4 +1,5 @@
 #include "net/user_folders.h"
+#include "net/image_signature.h"
 #include "net/user_paths.h"
 
 #include <windows.h>
@@ -39,6 +40,20 @@ bool UrlDownloadToFile(const std::string& url, const std::string& path) {
   return SUCCEEDED(URLDownloadToFileA(nullptr, url.c_str(), path.c_str(), 0, nullptr));
 }
 
-ImageCacheOps SystemImageCacheOps() { return {EnsureFolder, FileExists, UrlDownloadToFile}; }
+bool UrlDownloadImage(const std::string& url, const std::string& path) {
+  if (!UrlDownloadToFile(url, path)) return false;
+  unsigned char head[kImageSignatureBytes] = {};
+  DWORD got = 0;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    ReadFile(file, head, sizeof head, &got, nullptr);
+    CloseHandle(file);
+  }
+  if (LooksLikeImage(head, got)) return true;
+  DeleteFileA(path.c_str());
+  return false;
+}
+
+ImageCacheOps SystemImageCacheOps() { return {EnsureFolder, FileExists, UrlDownloadImage}; }
 
 }  // namespace net

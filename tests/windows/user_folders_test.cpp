@@ -1,0 +1,81 @@
+#include "net/user_folders.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "fixture_client.h"
+#include "net/user_paths.h"
+#include "temp_path.h"
+
+namespace {
+
+TEST(UserFolders, FoldersAreCreatedWithTheirParents) {
+  std::string base = test_support::TempPath("folders");
+  std::string deep = net::DirectXFolder(base, 1);
+  ASSERT_TRUE(net::EnsureFolder(deep));
+  EXPECT_TRUE(net::EnsureFolder(deep));  // existing is fine
+  DWORD attributes = GetFileAttributesA(deep.c_str());
+  EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  // A file where a folder should be is not a folder.
+  std::string blocked = base + "\\blocked";
+  std::fclose(std::fopen(blocked.c_str(), "wb"));
+  EXPECT_FALSE(net::EnsureFolder(blocked + "\\"));
+  EXPECT_TRUE(net::FileExists(blocked));
+  EXPECT_FALSE(net::FileExists(deep));
+}
+
+TEST(UserFolders, LocalAppDataAndTheDownloadDrive) {
+  std::string local = net::LocalAppData();
+  ASSERT_FALSE(local.empty());
+  EXPECT_NE(local.back(), '\\');
+  std::string drive = net::DownloadDrive();
+  DWORD drives = GetLogicalDrives();
+  std::string expected = (drives & (1u << 3)) ? "D:" : (drives & (1u << 4)) ? "E:" : "C:";
+  EXPECT_EQ(drive, expected);
+}
+
+// Puts a file where the fixture serves /files/NAME (its folder, through Wine's Z: drive).
+void ServeFile(const std::string& name, const std::string& bytes) {
+  std::string path = std::string("Z:") + std::getenv("FIXTURE_FILES") + "/" + name;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+}
+
+TEST(ImageCacheOnWindows, FetchesImagesWithUrlmonOnce) {
+  ServeFile("logo.png", std::string("\x89PNG\r\n\x1a\n", 8) + std::string(200, 'p'));
+  ServeFile("page.png", "<html>not a picture</html>");
+  std::string folder = net::ImageFolder(test_support::TempPath("images"));
+  net::CommonCatalogue common;
+  net::CatalogueFile good, missing, notPicture;
+  good.id = 11;
+  good.imgUrl = test_support::FixtureUrl("/files/logo.png?v=3");
+  missing.id = 12;
+  missing.imgUrl = test_support::FixtureUrl("/files/absent.png");
+  notPicture.id = 13;
+  notPicture.imgUrl = test_support::FixtureUrl("/files/page.png");
+  common.cplusFiles = {good};
+  common.netFiles = {missing};
+  common.gameFiles = {notPicture};
+  test_support::ResetFixture();
+  EXPECT_EQ(net::CacheCatalogueImages(common, folder, net::SystemImageCacheOps()), 1);
+  EXPECT_TRUE(net::FileExists(folder + "11.png"));  // the query is no part of the name
+  // A 404 page or any other non-picture is not kept as the picture.
+  EXPECT_FALSE(net::FileExists(folder + "12.png"));
+  EXPECT_FALSE(net::FileExists(folder + "13.png"));
+  EXPECT_GE(test_support::FixtureRequestCount(), 7);
+  // The cached one is not fetched again; the two failures get their three tries again.
+  test_support::ResetFixture();
+  EXPECT_EQ(net::CacheCatalogueImages(common, folder, net::SystemImageCacheOps()), 0);
+  EXPECT_EQ(test_support::FixtureRequestCount(), 6);
+}
+
+}  // namespace
