@@ -1,0 +1,26 @@
+// Range headers and hosted paths come straight off the wire.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "catalogue/entry_checks.h"
+#include "http/byte_range.h"
+#include "util/utf8.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string text(reinterpret_cast<const char*>(data), size);
+  const uint64_t sizes[] = {0, 1, 4096, 536870912};
+  for (uint64_t file_size : sizes) {
+    catalogue::ByteRange r = catalogue::parse_byte_range(text, file_size);
+    if (r.kind == catalogue::ByteRange::part && (r.first > r.last || r.last >= file_size)) __builtin_trap();
+  }
+  // A hosted path never names the folder itself, its parent, or anything through them.
+  if (std::optional<std::string> rel = catalogue::hosted_relative_path(text)) {
+    std::string padded = "/" + *rel + "/";
+    if (padded.find("/../") != std::string::npos || padded.find("/./") != std::string::npos ||
+        padded.find("//") != std::string::npos || rel->find('\\') != std::string::npos)
+      __builtin_trap();
+  }
+  catalogue::is_valid_utf8(text);
+  return 0;
+}
