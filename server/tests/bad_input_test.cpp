@@ -117,6 +117,9 @@ TEST_F(BadInput, OversizedQueryAndHeaderAreRefusedEarly) {
   EXPECT_GE(status, 400);
   EXPECT_LT(status, 500);
   EXPECT_EQ(status_of(s, "/api/dll/files/common?channelNum=" + std::string(129, 'c')), 400);
+  std::string flood = "GET /api/dll/files/runtime HTTP/1.1\r\nHost: x\r\n";
+  for (int i = 0; i < 2000; ++i) flood += "X-Filler-" + std::to_string(i) + ": " + std::string(100, 'h') + "\r\n";
+  EXPECT_EQ(raw_status(raw_exchange(s.port(), flood + "Connection: close\r\n\r\n")), 431);
 }
 
 TEST_F(BadInput, InvalidUtf8IsRefused) {

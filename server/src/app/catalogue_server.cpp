@@ -7,6 +7,9 @@
 #include "signin/demo_provider.h"
 
 namespace catalogue {
+namespace {
+constexpr size_t max_header_lines = 64;
+}  // namespace
 
 CatalogueServer::CatalogueServer(ServerConfig config) : config_(std::move(config)) {}
 
@@ -53,6 +56,12 @@ void CatalogueServer::register_routes() {
   // The library reads past framing it does not understand; a request whose length is not a
   // plain number is refused before any route sees it.
   http_.set_pre_routing_handler([](const httplib::Request& req, httplib::Response& res) {
+    // The library has no limit on the number of header lines (only on each line's length), so
+    // a flood is at least refused instead of served; the program sends four or five.
+    if (req.headers.size() > max_header_lines) {
+      set_error(res, 431, "too many header lines");
+      return httplib::Server::HandlerResponse::Handled;
+    }
     for (size_t i = 0; i < req.get_header_value_count("Content-Length"); ++i) {
       std::string v = req.get_header_value("Content-Length", i);
       if (v.empty() || v.find_first_not_of("0123456789") != std::string::npos || i > 0) {
