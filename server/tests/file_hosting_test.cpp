@@ -1,6 +1,10 @@
 // The download worker resumes with Range requests; these are the answers it relies on.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <fstream>
+
 #include "test_server.h"
 
 using catalogue_test::TestServer;
@@ -93,4 +97,35 @@ TEST_F(HostedFile, NothingOutsideTheFilesFolderIsReachable) {
     EXPECT_EQ(r->status, 404) << path;
     EXPECT_EQ(r->body.find("not for download"), std::string::npos) << path;
   }
+}
+
+namespace {
+
+long resident_kib() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmRSS:", 0) == 0) return atol(line.c_str() + 6);
+  return -1;
+}
+
+}  // namespace
+
+TEST(HostedLargeFile, IsStreamedNotLoaded) {
+  TestServer s;
+  const long long size = 384LL * 1024 * 1024;
+  std::string path = s.files_dir() + "/big/sparse.bin";
+  catalogue_test::write_file(path, "");
+  ASSERT_EQ(truncate(path.c_str(), size), 0);  // sparse: reads cost page cache, not disk
+  long before = resident_kib();
+  long long received = 0;
+  auto r = s.client().Get("/files/big/sparse.bin", [&](const char*, size_t n) {
+    received += static_cast<long long>(n);
+    return true;
+  });
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->status, 200);
+  EXPECT_EQ(received, size);
+  // Server and client share this process; a buffered file would add its whole size.
+  EXPECT_LT(resident_kib() - before, 96L * 1024) << "resident memory grew by more than a quarter of the file";
 }

@@ -84,13 +84,16 @@ void serve(const std::string& root, const httplib::Request& req, httplib::Respon
     res.set_content("", content_type_for(*rel));
     return;
   }
+  // One buffer per transfer, reused for every piece: memory stays at one chunk per download
+  // however large the file.
+  auto buffer = std::make_shared<std::vector<char>>(static_cast<size_t>(std::min<uint64_t>(length, chunk_bytes)));
   res.set_content_provider(
       static_cast<size_t>(length), content_type_for(*rel),
-      [file, first](size_t offset, size_t remaining, httplib::DataSink& sink) {
-        std::vector<char> buffer(std::min(remaining, chunk_bytes));
-        ssize_t n = pread(file->fd, buffer.data(), buffer.size(), static_cast<off_t>(first + offset));
+      [file, buffer, first](size_t offset, size_t remaining, httplib::DataSink& sink) {
+        size_t want = std::min(remaining, buffer->size());
+        ssize_t n = pread(file->fd, buffer->data(), want, static_cast<off_t>(first + offset));
         if (n <= 0) return false;  // the file shrank under us; end the transfer
-        return sink.write(buffer.data(), static_cast<size_t>(n));
+        return sink.write(buffer->data(), static_cast<size_t>(n));
       });
 }
 
