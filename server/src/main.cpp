@@ -35,12 +35,23 @@ std::string read_secret(const std::string& path) {
   return secret;
 }
 
+bool read_port(const std::string& text, int& port) {
+  char* end = nullptr;
+  long v = strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || v < 0 || v > 65535) return false;
+  port = static_cast<int>(v);
+  return true;
+}
+
 int serve(const Options& o) {
   ServerConfig config;
+  if (!read_port(o.get("port", "8080"), config.port)) {
+    std::cerr << "--port must be a number from 0 (any free port) to 65535\n";
+    return 2;
+  }
   config.dbPath = o.get("db");
   config.filesDir = o.get("files");
   config.host = o.get("host", "127.0.0.1");
-  config.port = atoi(o.get("port", "8080").c_str());
   config.publicBase = o.get("public-url");
   config.threads = atoi(o.get("threads", "8").c_str());
   config.provider = o.get("provider", "demo");

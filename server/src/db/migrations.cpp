@@ -55,19 +55,21 @@ int schema_version(Database& db) {
 }
 
 std::string migrate_to(Database& db, int target) {
-  int version = schema_version(db);
-  if (version < 0) return "cannot read the schema version: " + db.last_error();
-  if (version > current_schema_version())
-    return "database schema version " + std::to_string(version) + " is newer than this server (" +
-           std::to_string(current_schema_version()) + ")";
-  for (; version < target; ++version) {
+  // The server and an admin command may open a new database at the same moment; reading the
+  // version inside the write transaction makes the second one see the first one's work.
+  for (;;) {
     Transaction tx(db);
     if (!tx.ok()) return "cannot begin migration: " + db.last_error();
+    int version = schema_version(db);
+    if (version < 0) return "cannot read the schema version: " + db.last_error();
+    if (version > current_schema_version())
+      return "database schema version " + std::to_string(version) + " is newer than this server (" +
+             std::to_string(current_schema_version()) + ")";
+    if (version >= target) return std::string();
     if (!db.exec(steps()[static_cast<size_t>(version)]) || !set_version(db, version + 1))
       return "migration to version " + std::to_string(version + 1) + " failed: " + db.last_error();
     if (!tx.commit()) return "cannot commit migration: " + db.last_error();
   }
-  return std::string();
 }
 
 std::string migrate(Database& db) { return migrate_to(db, current_schema_version()); }
