@@ -34,7 +34,7 @@ port=${base##*:}
 # A signed-in user whose token must outlive the restart.
 login=$(get "$base/api/dll/user/wechat/login?commodityType=1&isCef=true&channelNum=load&mac=AA-BB-CC-DD-EE-FF")
 code=$(echo "$login" | field loginCode)
-grant=$(get "$base/signin/demo/approve?loginCode=$code" | sed -n "s/.*f('\([0-9a-f]*\)','1'.*/\1/p")
+grant=$(get "$base/signin/demo/approve?loginCode=$code" | sed -n "s/.*wxCallback('\([0-9a-f]*\)','1'.*/\1/p")
 signed=$(get "$base/api/dll/user/getOpenId?channelNum=load&mac=AA-BB-CC-DD-EE-FF&code=$grant&commodityType=1&loginCode=$code")
 token=$(echo "$signed" | field userToken)
 [ ${#token} -eq 64 ] || fail "sign-in failed: $signed"

@@ -39,7 +39,7 @@ std::string request_login_code(const TestServer& s) {
 // The arguments of the page's wxCallback call.
 std::vector<std::string> callback_arguments(const std::string& html) {
   std::smatch m;
-  if (!std::regex_search(html, m, std::regex(R"(f\('([^']*)','([^']*)','([^']*)'\))"))) return {};
+  if (!std::regex_search(html, m, std::regex(R"(w\.wxCallback\('([^']*)','([^']*)','([^']*)'\))"))) return {};
   return {m[1], m[2], m[3]};
 }
 

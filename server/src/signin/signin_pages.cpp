@@ -39,10 +39,12 @@ std::string page_frame(const std::string& title, const std::string& body) {
 std::string callback_page(const std::string& code, const std::string& commodity_type, const std::string& login_code) {
   // The three values are token texts (checked by the caller), so quoting them is enough.
   std::string args = "'" + code + "','" + commodity_type + "','" + login_code + "'";
+  // Called as a method of its window: in some engines the bridge's function is a host object,
+  // for which typeof says "object" and a detached call loses its binding.
   return page_frame("登录", "<p id=\"state\">正在登录…</p><script>"
-                            "(function(){var f=window.wxCallback;"
-                            "if(typeof f!=='function'&&window.parent){f=window.parent.wxCallback;}"
-                            "if(typeof f==='function'){f(" + args + ");}"
+                            "(function(){var w=window;"
+                            "if(!w.wxCallback&&w.parent&&w.parent!==w&&w.parent.wxCallback){w=w.parent;}"
+                            "if(w.wxCallback){w.wxCallback(" + args + ");}"
                             "else{document.getElementById('state').innerHTML='请在程序中打开此页面';}})();"
                             "</script>");
 }
