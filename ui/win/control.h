@@ -1,0 +1,116 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "ui/control_geometry.h"
+#include "ui/win/canvas.h"
+#include "ui/win/ui_events.h"
+
+namespace DuiLib {
+
+class CPaintManagerUI;
+
+// A control without a native window. Its state is guarded by the UI lock (ui_lock.h), so
+// every public operation may be called from any thread; events and painting come from the
+// paint manager on the UI thread.
+class CControlUI {
+ public:
+  CControlUI();
+  virtual ~CControlUI();
+  CControlUI(const CControlUI&) = delete;
+  CControlUI& operator=(const CControlUI&) = delete;
+
+  virtual std::wstring GetClass() const;
+  // The control itself when it is of the kind `name` ("Control", "Button"...), else null.
+  virtual CControlUI* GetInterface(const std::wstring& name);
+
+  std::wstring GetName() const;
+  void SetName(const std::wstring& name);
+  std::wstring GetText() const;
+  virtual void SetText(const std::wstring& text);
+
+  // Visible means shown by its own flag and by its parent's (SetInternVisible).
+  bool IsVisible() const;
+  virtual void SetVisible(bool visible = true);
+  virtual void SetInternVisible(bool visible = true);
+  bool IsEnabled() const;
+  virtual void SetEnabled(bool enabled = true);
+  bool IsMouseEnabled() const;
+  void SetMouseEnabled(bool enabled);
+
+  RECT GetPos() const;
+  // Places the control; containers lay out their children inside. Layout calls it too,
+  // so a floating control returns to its "pos" at the next layout pass.
+  virtual void SetPos(RECT rect);
+  bool IsFloat() const;
+  void SetFloat(bool floating = true);
+  int GetFixedWidth() const;
+  int GetFixedHeight() const;
+  void SetFixedWidth(int width);
+  void SetFixedHeight(int height);
+  POINT GetFixedXY() const;
+  ControlGeometry GetGeometry() const;
+
+  uint32_t GetBkColor() const;
+  void SetBkColor(uint32_t argb);
+  void SetBkImage(const std::wstring& image);
+  void SetBorderColor(uint32_t argb);
+
+  // Attribute names and values as in a layout file, so a run-time change and a layout line
+  // mean the same. Unknown names and bad values change nothing.
+  void SetAttribute(const std::wstring& name, const std::wstring& value);
+  // The same in the layout file's UTF-8; false when the name is not an attribute of this kind.
+  virtual bool ApplyAttribute(std::string_view name, std::string_view value);
+
+  void Invalidate();
+  void NeedUpdate();        // this control's size or children changed: lay out again
+  void NeedParentUpdate();  // this control's place in its parent changed
+
+  virtual void DoEvent(TEventUI& event);
+  virtual void DoPaint(Canvas& canvas, const RECT& dirty);
+
+  CPaintManagerUI* GetManager() const;
+  CControlUI* GetParent() const;
+  virtual void SetManager(CPaintManagerUI* manager, CControlUI* parent);
+
+  // The deepest visible control under `point` that takes the mouse, or null.
+  virtual CControlUI* FindControlAt(POINT point);
+  // This control or a descendant named `name` (exact), or null.
+  virtual CControlUI* FindControlByName(const std::wstring& name);
+  // Calls `visit` for this control and every descendant, parents first.
+  virtual void ForEach(void (*visit)(CControlUI*, void*), void* context);
+
+ protected:
+  virtual void PaintBkColor(Canvas& canvas);
+  virtual void PaintBkImage(Canvas& canvas);
+  virtual void PaintStatusImage(Canvas& canvas);
+  virtual void PaintText(Canvas& canvas);
+  virtual void PaintBorder(Canvas& canvas);
+  // Draws an image attribute over this control; false when it names no usable picture.
+  bool DrawImage(Canvas& canvas, const std::string& attribute, size_t frame = 0);
+  // Pictures and colours of later kinds are set on the UI lock like everything else.
+  void SetString(std::string* field, const std::wstring& value);
+
+  CPaintManagerUI* manager_ = nullptr;
+  CControlUI* parent_ = nullptr;
+  std::wstring name_;
+  std::wstring text_;
+  RECT pos_{0, 0, 0, 0};
+  ControlGeometry geometry_;
+  bool visible_ = true;
+  bool internVisible_ = true;
+  bool enabled_ = true;
+  bool mouseEnabled_ = true;
+  uint32_t bkColor_ = 0;
+  uint32_t borderColor_ = 0;
+  int borderSize_ = 1;
+  std::string bkImage_;
+};
+
+bool RectsIntersect(const RECT& a, const RECT& b);
+
+}  // namespace DuiLib

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "ui/win/control.h"
+
+namespace DuiLib {
+
+// One line of text, centred vertically, left-aligned or centred in the control less its
+// text padding, in a font of the window's table.
+class CLabelUI : public CControlUI {
+ public:
+  std::wstring GetClass() const override;
+  CControlUI* GetInterface(const std::wstring& name) override;
+
+  void SetFont(int id);
+  int GetFont() const;
+  void SetTextColor(uint32_t argb);
+  uint32_t GetTextColor() const;
+  void SetTextPadding(RECT padding);
+  RECT GetTextPadding() const;
+  void SetCentered(bool centered);
+
+  bool ApplyAttribute(std::string_view name, std::string_view value) override;
+
+ protected:
+  void PaintText(Canvas& canvas) override;
+  virtual uint32_t CurrentTextColor() const;
+  virtual CanvasTextFlow TextFlow() const { return CanvasTextFlow::kSingleLine; }
+  RECT TextRect() const;
+
+  int font_ = -1;  // -1: the window's default font
+  uint32_t textColor_ = 0xFF000000;
+  uint32_t disabledTextColor_ = 0xFFA7A6AA;
+  RECT textPadding_{0, 0, 0, 0};
+  bool centered_ = false;
+};
+
+// "Text": a label in its own right; the window's drag area does not start over it.
+class CTextUI : public CLabelUI {
+ public:
+  std::wstring GetClass() const override;
+  CControlUI* GetInterface(const std::wstring& name) override;
+};
+
+// The multi-line text box: the text wraps at the control's width and starts at the top.
+class CRichEditUI : public CLabelUI {
+ public:
+  std::wstring GetClass() const override;
+  CControlUI* GetInterface(const std::wstring& name) override;
+  bool ApplyAttribute(std::string_view name, std::string_view value) override;
+
+ protected:
+  CanvasTextFlow TextFlow() const override { return CanvasTextFlow::kWrapped; }
+};
+
+}  // namespace DuiLib

@@ -1,0 +1,40 @@
+#include "ui/win/manager_registry.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "ui/win/paint_manager.h"
+#include "ui/win/ui_lock.h"
+
+namespace DuiLib {
+
+namespace {
+std::vector<CPaintManagerUI*>& Managers() {
+  static std::vector<CPaintManagerUI*> managers;
+  return managers;
+}
+}  // namespace
+
+void RegisterManager(CPaintManagerUI* manager) {
+  UiGuard guard;
+  if (std::find(Managers().begin(), Managers().end(), manager) == Managers().end())
+    Managers().push_back(manager);
+}
+
+void UnregisterManager(CPaintManagerUI* manager) {
+  UiGuard guard;
+  auto& managers = Managers();
+  managers.erase(std::remove(managers.begin(), managers.end(), manager), managers.end());
+}
+
+CPaintManagerUI* FindManagerOf(HWND window) {
+  UiGuard guard;
+  for (HWND w = window; w != nullptr; w = ::GetParent(w)) {
+    for (CPaintManagerUI* manager : Managers()) {
+      if (manager->GetPaintWindow() == w) return manager;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace DuiLib
