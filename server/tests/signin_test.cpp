@@ -150,6 +150,23 @@ TEST(DemoSignIn, LoginCodesExpireAfterFiveMinutes) {
   EXPECT_EQ(exchange(s, "x", login_code).body["code"], "410");
 }
 
+TEST(DemoSignIn, TheNumberOfLiveLoginCodesIsCapped) {
+  TestServer s;
+  ControlledClock clock;
+  clock.attach(s);
+  {
+    std::lock_guard<std::mutex> lock(s.server().state().mutex);
+    s.server().state().login_codes.max_live = 3;
+  }
+  const std::string ask = std::string("/api/dll/user/wechat/login?commodityType=1&isCef=true&channelNum=t&mac=") + mac;
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(get_json(s, ask).body["code"], "200");
+  SignInReply full = get_json(s, ask);
+  EXPECT_EQ(full.status, 503);
+  EXPECT_NE(full.body["code"], "200");
+  clock.offset = 301;  // the three expire and make room again
+  EXPECT_EQ(get_json(s, ask).body["code"], "200");
+}
+
 TEST(TokenCheck, UnknownMalformedMissingAndExpiredTokensAreRefused) {
   TestServer s;
   ControlledClock clock;

@@ -5,8 +5,10 @@
 namespace catalogue {
 
 std::optional<std::string> LoginCodes::issue(const std::string& channel, const std::string& mac, int64_t now) {
-  // Codes a day past their expiry have no further use, not even for a clear error message.
-  db_.prepare("DELETE FROM login_codes WHERE expires_at < ?1").bind(1, now - 86400).run();
+  // An expired code answers like an unknown one, so it is dropped as soon as it expires.
+  db_.prepare("DELETE FROM login_codes WHERE expires_at <= ?1").bind(1, now).run();
+  Statement live = db_.prepare("SELECT count(*) FROM login_codes");
+  if (live.step() != SQLITE_ROW || static_cast<size_t>(live.int_at(0)) >= max_live) return std::nullopt;
   std::string code = random_hex(16);
   if (code.empty()) return std::nullopt;
   Statement st = db_.prepare(

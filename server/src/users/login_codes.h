@@ -20,6 +20,10 @@ class LoginCodes {
 
   explicit LoginCodes(Database& db) : db_(db) {}
 
+  // Codes are made by an unauthenticated request, so their number is capped: beyond it the
+  // sign-in page is refused until codes expire, instead of the database growing without end.
+  size_t max_live = 10000;
+
   std::optional<std::string> issue(const std::string& channel, const std::string& mac, int64_t now);
   // True while the code is known, unexpired and unused.
   bool is_live(const std::string& login_code, int64_t now);
