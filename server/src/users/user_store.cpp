@@ -20,6 +20,8 @@ std::optional<UserRecord> UserStore::upsert(const Identity& who, int64_t now) {
 std::optional<std::string> UserStore::issue_token(int64_t user_id, int64_t now, int64_t lifetime) {
   std::string token = random_hex(32);
   if (token.empty()) return std::nullopt;
+  // Sign-ins are rare next to token checks, so expired tokens are swept here.
+  db_.prepare("DELETE FROM tokens WHERE expires_at <= ?1").bind(1, now).run();
   Statement st = db_.prepare("INSERT INTO tokens(token_hash, user_id, created_at, expires_at) VALUES(?1, ?2, ?3, ?4)");
   st.bind(1, sha256_hex(token)).bind(2, user_id).bind(3, now).bind(4, now + lifetime);
   if (!st.run()) return std::nullopt;
