@@ -210,6 +210,15 @@ TEST(Download, FailuresAreReportedAsFailures) {
   EXPECT_EQ(net::RunDownload(Task(FixtureUrl("/gen/10"), path, nullptr)), net::kDownloadFailed);
 }
 
+#ifndef _WIN32
+// Writes are gathered before they reach the disk, so the failure of the last one shows only
+// when the file is closed; it must still fail the download.
+TEST(Download, AFullDiskIsAFailureEvenForTheLastBytes) {
+  RecordingDownload listener;
+  EXPECT_EQ(DownloadToEnd(Task(FixtureUrl("/gen/1000"), "/dev/full", &listener), listener), net::kDownloadFailed);
+}
+#endif
+
 TEST(Download, AnUntrustedCertificateIsRefused) {
   std::string body;
   // The TLS server is up and serves the file to a client that skips the checks ...
