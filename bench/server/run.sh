@@ -4,11 +4,13 @@
 #     nginx serving the same reply body as a static file;
 #  2. throughput of a Range download of a 512 MiB file, against nginx serving the same file.
 # The server is built without sanitizers for this (build/bench-server).
-# Usage: bench/server/run.sh [--seconds N]     (default 10 per wrk run)
+# The machine is shared, so the two servers are measured in alternation, three rounds each,
+# and the medians compared.
+# Usage: bench/server/run.sh [--seconds N]     (default 5 per wrk run)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 here="$root/bench/server"
-seconds=10
+seconds=5
 [ "${1:-}" = "--seconds" ] && seconds=${2:?}
 
 build="$root/build/bench-server"
@@ -79,8 +81,14 @@ range_run() {  # file url -> best MiB/s of three 512 MiB range downloads
 
 bytes=$(stat -c %s "$work/www/api/dll/files/runtime")
 echo "runtime reply: $bytes bytes; wrk -t2 -c2 -d${seconds}s; machine: $(nproc) cores"
-read -r our_rps our_p99 < <(wrk_run "$ours")
-read -r ng_rps ng_p99 < <(wrk_run "$theirs")
+median() { sort -g | sed -n 2p; }  # of three
+for round in 1 2 3; do
+  wrk_run "$ours" >> "$work/ours.txt"
+  wrk_run "$theirs" >> "$work/theirs.txt"
+done
+our_rps=$(cut -d' ' -f1 "$work/ours.txt" | median); our_p99=$(cut -d' ' -f2 "$work/ours.txt" | median)
+ng_rps=$(cut -d' ' -f1 "$work/theirs.txt" | median); ng_p99=$(cut -d' ' -f2 "$work/theirs.txt" | median)
+echo "rounds (requests/s p99-ms): server $(tr '\n' ';' < "$work/ours.txt") nginx $(tr '\n' ';' < "$work/theirs.txt")"
 printf "%-22s %12s %12s\n" "" "requests/s" "p99 (ms)"
 printf "%-22s %12.0f %12.2f\n" "catalogue server" "$our_rps" "$our_p99"
 printf "%-22s %12.0f %12.2f\n" "nginx (static file)" "$ng_rps" "$ng_p99"
