@@ -63,7 +63,8 @@ std::map<std::string, Installer> installer_manifest() {
 }  // namespace
 
 TEST(DemoCatalogue, EveryHostedAddressExistsAndEveryDigestIsFilledIn) {
-  std::string dir = catalogue_test::make_temp_dir();
+  catalogue_test::TempDir temp;
+  const std::string& dir = temp.path;
   json demo = imported_demo(dir);
   for (const char* link : {"kfUrl", "xyUrl", "secretUrl"})
     EXPECT_TRUE(std::ifstream(hosted_file(demo[link])).good()) << demo[link];
@@ -85,7 +86,8 @@ TEST(DemoCatalogue, EveryHostedAddressExistsAndEveryDigestIsFilledIn) {
 }
 
 TEST(DemoCatalogue, EachRuntimeEntryMatchesTheStandInBuiltForIt) {
-  std::string dir = catalogue_test::make_temp_dir();
+  catalogue_test::TempDir temp;
+  const std::string& dir = temp.path;
   json demo = imported_demo(dir);
   std::map<std::string, Installer> manifest = installer_manifest();
   int game_repair = 0;
@@ -101,7 +103,8 @@ TEST(DemoCatalogue, EachRuntimeEntryMatchesTheStandInBuiltForIt) {
 }
 
 TEST(DemoCatalogue, DllBitnessFollowsSystemBit) {
-  std::string dir = catalogue_test::make_temp_dir();
+  catalogue_test::TempDir temp;
+  const std::string& dir = temp.path;
   json demo = imported_demo(dir);
   int seen[2] = {0, 0};
   for (const char* list : {"dx", "system"}) {
@@ -128,7 +131,8 @@ TEST(ProductionSample, ImportsAndMarksTheEntriesThatHaveNoDigest) {
     }
   }
   EXPECT_EQ(r.catalogue.entries.size() - 0, r.lines.size());
-  std::string dir = catalogue_test::make_temp_dir();
+  catalogue_test::TempDir temp;
+  const std::string& dir = temp.path;
   std::ostringstream out, err, listing;
   ASSERT_EQ(catalogue::import_catalogue_text(dir + "/p.db", dir + "/files", text, out, err), 0) << err.str();
   catalogue::list_catalogue(dir + "/p.db", listing, err);

@@ -8,7 +8,8 @@
 using namespace catalogue;
 
 TEST(Migrations, AFreshDatabaseGetsTheCurrentSchema) {
-  std::string dir = catalogue_test::make_temp_dir();
+  catalogue_test::TempDir temp;
+  const std::string& dir = temp.path;
   Database db(dir + "/a.db");
   ASSERT_TRUE(db.ok());
   EXPECT_EQ(migrate(db), "");
@@ -18,7 +19,8 @@ TEST(Migrations, AFreshDatabaseGetsTheCurrentSchema) {
 }
 
 TEST(Migrations, AnOlderDatabaseKeepsItsCatalogueWhenUpgraded) {
-  std::string dir = catalogue_test::make_temp_dir();
+  catalogue_test::TempDir temp;
+  const std::string& dir = temp.path;
   {
     Database db(dir + "/old.db");
     ASSERT_EQ(migrate_to(db, 1), "");
@@ -38,7 +40,8 @@ TEST(Migrations, AnOlderDatabaseKeepsItsCatalogueWhenUpgraded) {
 }
 
 TEST(Migrations, ADatabaseFromANewerServerIsRefused) {
-  std::string dir = catalogue_test::make_temp_dir();
+  catalogue_test::TempDir temp;
+  const std::string& dir = temp.path;
   Database db(dir + "/new.db");
   ASSERT_TRUE(db.exec("PRAGMA user_version=99"));
   EXPECT_NE(migrate(db).find("newer"), std::string::npos);

@@ -17,6 +17,11 @@ std::string make_temp_dir() {
   return made ? std::string(made) : std::string();
 }
 
+TempDir::~TempDir() {
+  std::string rm = "rm -rf '" + path + "'";
+  if (path.rfind("/tmp/catalogue-test-", 0) == 0 && system(rm.c_str()) != 0) ADD_FAILURE() << "cannot remove " << path;
+}
+
 std::string read_text(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream s;

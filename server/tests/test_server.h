@@ -11,6 +11,15 @@
 namespace catalogue_test {
 
 std::string make_temp_dir();
+
+// A temporary folder removed with everything in it when the test is done.
+struct TempDir {
+  std::string path = make_temp_dir();
+  TempDir() = default;
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  ~TempDir();
+};
 std::string read_text(const std::string& path);
 void write_file(const std::string& path, const std::string& bytes);
 std::string small_catalogue_text();
@@ -23,7 +32,6 @@ class TestServer {
 
   void start();  // (re)starts on the same database and files folder
   void stop();
-  bool running() const { return thread_.joinable(); }
 
   httplib::Client client() const;
   httplib::Result get(const std::string& target, const httplib::Headers& headers = {}) const;
