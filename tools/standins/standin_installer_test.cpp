@@ -9,6 +9,7 @@
 namespace {
 
 std::string installer[2];  // [0] writes the 32-bit view, [1] the 64-bit view
+std::string dll;
 
 std::string windows_path(std::string path) {
   if (!path.empty() && path[0] == '/') {  // a Unix path from ctest: Wine's Z: drive is the root
@@ -78,13 +79,24 @@ TEST_P(StandIn, TheSilentSwitchesInstallIntoItsOwnView) {
 
 INSTANTIATE_TEST_SUITE_P(BothViews, StandIn, ::testing::Values(32, 64));
 
+TEST(StandInDll, LoadsAndNamesItself) {
+  HMODULE module = LoadLibraryA(dll.c_str());
+  ASSERT_NE(module, nullptr) << GetLastError();
+  using NameFunction = const char* (*)();
+  auto name = reinterpret_cast<NameFunction>(reinterpret_cast<void*>(GetProcAddress(module, "StandInName")));
+  ASSERT_NE(name, nullptr);
+  EXPECT_STREQ(name(), "directx/x86/d3dx9_43.dll");
+  FreeLibrary(module);
+}
+
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  if (argc != 3) {
-    fprintf(stderr, "usage: standin_installer_test INSTALLER_32 INSTALLER_64\n");
+  if (argc != 4) {
+    fprintf(stderr, "usage: standin_installer_test INSTALLER_32 INSTALLER_64 STANDIN_DLL\n");
     return 2;
   }
   installer[0] = windows_path(argv[1]);
   installer[1] = windows_path(argv[2]);
+  dll = windows_path(argv[3]);
   return RUN_ALL_TESTS();
 }
