@@ -34,7 +34,7 @@ free_port() {  # a loopback port nothing listens on
   local p
   while :; do
     p=$((20000 + RANDOM % 40000))
-    ss -ltnH "sport = :$p" | grep -q . || { echo "$p"; return; }
+    (exec 3<>"/dev/tcp/127.0.0.1/$p") 2>/dev/null || { echo "$p"; return; }  # nobody answered
   done
 }
 
