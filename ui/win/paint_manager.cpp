@@ -171,10 +171,10 @@ void CPaintManagerUI::LayoutIfNeeded() {
   root_->SetPos(client);
 }
 
-void CPaintManagerUI::PaintInto(GdiCanvas& canvas, const RECT& dirty) {
+void CPaintManagerUI::PaintInto(Canvas& canvas, const RECT& dirty) {
   UiGuard guard;
   LayoutIfNeeded();
-  canvas.ResetClip(dirty);
+  CanvasClip clip(canvas, dirty);
   canvas.FillRect(dirty, 0xFFFFFFFF);
   if (root_) root_->DoPaint(canvas, dirty);
 }
@@ -188,6 +188,7 @@ void CPaintManagerUI::OnPaint() {
   RECT client;
   ::GetClientRect(window_, &client);
   if (!::IsRectEmpty(&paint.rcPaint) && canvas_.Resize(client.right, client.bottom)) {
+    canvas_.ResetClip(client);
     PaintInto(canvas_, paint.rcPaint);
     const RECT& r = paint.rcPaint;
     ::BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, canvas_.dc(), r.left,

@@ -68,8 +68,11 @@ class CPaintManagerUI {
   // receiver of its notification may have removed it, and the caller must not touch it.
   bool IsReaped(const CControlUI* control) const;
 
-  // Lays out when needed and paints `dirty` of the whole window into `canvas`.
-  void PaintInto(GdiCanvas& canvas, const RECT& dirty);
+  // Lays out when needed and paints `dirty` of the whole window into `canvas`: the screen's
+  // back buffer, or a recorder in tests.
+  void PaintInto(Canvas& canvas, const RECT& dirty);
+  // Lays out now if anything changed since the last pass.
+  void LayoutIfNeeded();
   // The window's messages; true when handled, with the result in `result`.
   bool MessageHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   // Key handling before the window sees a message: Escape closes it with code 1.
@@ -81,7 +84,6 @@ class CPaintManagerUI {
   static void Term();
 
  private:
-  void LayoutIfNeeded();
   void OnPaint();
   void OnMouseMove(POINT point);
   void UpdateHot(CControlUI* hit, POINT point);
