@@ -25,7 +25,8 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   while (!done()) {
     if (::GetTickCount() - start > timeoutMs) return false;
     MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    // Bounded: workers may post faster than one pass drains the queue.
+    for (int i = 0; i < 64 && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
       if (!DuiLib::CPaintManagerUI::TranslateMessage(&msg)) {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);

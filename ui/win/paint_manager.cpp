@@ -139,8 +139,25 @@ const LayoutAttributes* CPaintManagerUI::FindDefaults(const std::string& kind) c
 }
 
 void CPaintManagerUI::Invalidate(const RECT& rect) {
-  // InvalidateRect may be called from any thread: it only marks the window's update region.
-  if (window_ && !::IsRectEmpty(&rect)) ::InvalidateRect(window_, &rect, FALSE);
+  UiGuard guard;
+  if (!window_ || ::IsRectEmpty(&rect)) return;
+  if (IsUiThread()) {
+    ::InvalidateRect(window_, &rect, FALSE);
+    return;
+  }
+  // From a worker, InvalidateRect is a round trip to the window's thread (a server call
+  // under Wine) made while holding the UI lock. Workers change controls in bursts, so
+  // their areas are gathered and handed over with one posted message.
+  const bool first = ::IsRectEmpty(&workerDirt_) != FALSE;
+  ::UnionRect(&workerDirt_, &workerDirt_, &rect);
+  if (first) ::PostMessageW(window_, kMsgWorkerDirt, 0, 0);
+}
+
+void CPaintManagerUI::FlushWorkerDirt() {
+  UiGuard guard;
+  if (::IsRectEmpty(&workerDirt_)) return;
+  ::InvalidateRect(window_, &workerDirt_, FALSE);
+  workerDirt_ = RECT{0, 0, 0, 0};
 }
 
 void CPaintManagerUI::NeedLayout() {
@@ -182,6 +199,7 @@ void CPaintManagerUI::PaintInto(Canvas& canvas, const RECT& dirty) {
 void CPaintManagerUI::OnPaint() {
   UiGuard guard;
   // Layout first: it invalidates what moved, and BeginPaint then takes that in too.
+  FlushWorkerDirt();
   LayoutIfNeeded();
   PAINTSTRUCT paint;
   HDC dc = ::BeginPaint(window_, &paint);

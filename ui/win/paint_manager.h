@@ -94,6 +94,7 @@ class CPaintManagerUI {
   void SendEvent(CControlUI* control, int type, POINT point, WPARAM wParam = 0);
   void DeliverNotify(TNotifyUI& notify);
   void SyncTimers();
+  void FlushWorkerDirt();
 
   HWND window_ = nullptr;
   DWORD uiThread_ = 0;
@@ -103,6 +104,7 @@ class CPaintManagerUI {
   std::vector<CControlUI*> hotChain_;  // the hot control and its ancestors, outermost first
   bool trackingLeave_ = false;
   bool needLayout_ = true;
+  RECT workerDirt_{0, 0, 0, 0};  // invalidated by workers, not yet handed to the window
   SIZE initSize_{0, 0};
   RECT caption_{0, 0, 0, 0};
   FontTable fonts_;
@@ -117,5 +119,7 @@ class CPaintManagerUI {
 constexpr UINT kMsgSyncTimers = WM_APP + 0x3F0;
 // A private message: a notification that a worker asked for, delivered on the UI thread.
 constexpr UINT kMsgPostedNotify = WM_APP + 0x3F1;
+// A private message: workers changed controls; their area is to be repainted.
+constexpr UINT kMsgWorkerDirt = WM_APP + 0x3F2;
 
 }  // namespace DuiLib

@@ -151,6 +151,9 @@ bool CPaintManagerUI::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam,
     case WM_TIMER:
       OnTimer(wParam);
       return true;
+    case kMsgWorkerDirt:
+      FlushWorkerDirt();
+      return true;
     case kMsgSyncTimers:
       SyncTimers();
       return true;
