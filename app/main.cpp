@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "app/app_context.h"
+#include "app/run_main_window.h"
 
 // Start-up: the context, COM and the browser set-up, then the install channel. Failing any of
 // the first steps ends the process at once with -1, before any window exists. The context is
@@ -9,6 +10,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   app::AppContext& context = app::GetAppContext();
   if (!context.Initialise(instance)) return -1;
   app::LoadChannel(context);
-  // The main window and its message loop join here once the UI framework is in the tree.
+  app::RunMainWindow(instance, context, CATALOGUE_BASE_URL);
   return 0;
 }

@@ -1,0 +1,17 @@
+#include "app/dialogs/renew_window.h"
+
+#include "app/dialogs/dialog_window.h"
+
+namespace app {
+
+void RenewWindow::InitWindow() {
+  shadow_.Create(GetHWND());
+  shadow_.SetPosition(0, 0);
+  shadow_.SetSize(3);
+}
+
+void RenewWindow::Notify(DuiLib::TNotifyUI& msg) {
+  if (ClickedName(msg) == L"close") Close(IDOK);
+}
+
+}  // namespace app

@@ -1,0 +1,22 @@
+#pragma once
+#include "ui/ex/wnd_shadow.h"
+#include "ui/win/window_impl_base.h"
+
+namespace app {
+
+// The update check. It asks no server: the running version is the current one, and the
+// layout says so.
+class RenewWindow : public DuiLib::WindowImplBase {
+ public:
+  void Notify(DuiLib::TNotifyUI& msg) override;
+
+ protected:
+  const wchar_t* GetWndClassName() const override { return L"Main_RenewW"; }
+  std::wstring GetLayoutFileName() const override { return L"RenewWindow.xml"; }
+  void InitWindow() override;
+
+ private:
+  DuiLib::CWndShadow shadow_;
+};
+
+}  // namespace app

@@ -1,0 +1,62 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/dialogs/menu_window.h"
+#include "app/page_window.h"
+#include "app/server_conversation.h"
+
+namespace app {
+
+class HeaderLink;
+
+// The header band: the seven tabs, the sign-in state, the menu, service, minimise and close
+// buttons, and the whole server conversation of the program.
+class SystemWindow : public PageWindow, public MenuNotify {
+ public:
+  static constexpr int kTabCount = 7;
+
+  SystemWindow(DuiLib::CPaintManagerUI* manager, AppState& state, std::string baseUrl);
+  ~SystemWindow() override;
+
+  const wchar_t* LayoutFile() const override { return L"SystemWindow.xml"; }
+  // "rundll" and "sysdll" select the first or third tab as a click on it would.
+  void OnCommand(const std::string& word) override;
+  void Notify(DuiLib::TNotifyUI& msg) override;
+  void SignOut() override;
+
+  // Shows the head picture and frame of the signed-in user, or the anonymous state.
+  void RefreshSignInState();
+  // The normal picture on every tab, then the selected picture on tab `index`.
+  void SelectTab(int index);
+  // The desktop shortcut when there is none yet, then the request to end the program.
+  void CloseProgram();
+  // Called when the frame's window goes: replies that still arrive change nothing.
+  void DetachConversation();
+  // The timers of the conversation, armed on "system_state"; any thread.
+  void ArmTimer(int id, unsigned milliseconds);
+
+  ServerConversation& Conversation();
+  MenuWindow* Menu() const { return menu_.get(); }
+
+ protected:
+  void InitControls() override;
+  // The sign-in window's loop; it joins with the sign-in window.
+  virtual void RunSignInLoop() {}
+
+ private:
+  void OpenMenu();
+  void OnTimer(int id);
+
+  AppState& state_;
+  HeaderLink* link_;  // outlives the header: request threads may still hold it
+  bool detached_ = false;
+  DuiLib::CControlUI* tabs_[kTabCount] = {};
+  DuiLib::CControlUI* head_ = nullptr;
+  DuiLib::CControlUI* frame_ = nullptr;
+  DuiLib::CControlUI* state_label_ = nullptr;
+  std::unique_ptr<MenuWindow> menu_;
+};
+
+}  // namespace app
