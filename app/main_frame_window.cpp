@@ -58,9 +58,7 @@ DuiLib::CControlUI* MainFrameWindow::CreateControl(const wchar_t* pstrClass) {
 }
 
 void MainFrameWindow::InitWindow() {
-  shadow_.Create(GetHWND());
-  shadow_.SetPosition(0, 0);
-  shadow_.SetSize(3);
+  CreateShadow(3);
   for (PageWindow* page : pages_)
     if (page) page->LoadLayout(page->LayoutFile());
   ShowPage(kRuntimePage);

@@ -6,8 +6,7 @@
 #include "app/app_state.h"
 #include "app/message_bus.h"
 #include "app/page_window.h"
-#include "ui/ex/wnd_shadow.h"
-#include "ui/win/window_impl_base.h"
+#include "app/dialogs/shell_window.h"
 
 namespace app {
 
@@ -16,7 +15,7 @@ class SystemWindow;
 // The main window: the header page and seven body pages, one of them visible. Pages ask for
 // frame-level actions over the bus; the frame posts each message to its own window and acts
 // on it later on the UI thread, in posting order.
-class MainFrameWindow : public DuiLib::WindowImplBase, public HandleMessage, public UIAdapter {
+class MainFrameWindow : public ShellWindow, public HandleMessage, public UIAdapter {
  public:
   static constexpr int kPageCount = 8;
   static constexpr int kHeader = 0;
@@ -54,7 +53,6 @@ class MainFrameWindow : public DuiLib::WindowImplBase, public HandleMessage, pub
 
   PageWindow* pages_[kPageCount] = {};
   int currentPage_ = kRuntimePage;
-  DuiLib::CWndShadow shadow_;
 };
 
 }  // namespace app

@@ -11,9 +11,7 @@ void OpenLinkWithShell(const std::string& url) {
 }
 
 void AboutWindow::InitWindow() {
-  shadow_.Create(GetHWND());
-  shadow_.SetPosition(0, 0);
-  shadow_.SetSize(3);
+  CreateShadow(3);
 }
 
 void AboutWindow::Notify(DuiLib::TNotifyUI& msg) {

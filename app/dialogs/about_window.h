@@ -3,8 +3,7 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "ui/ex/wnd_shadow.h"
-#include "ui/win/window_impl_base.h"
+#include "app/dialogs/shell_window.h"
 
 namespace app {
 
@@ -14,7 +13,7 @@ void OpenLinkWithShell(const std::string& url);
 
 // The version and the agreement links. A link opens in the user's browser and the window
 // stays open.
-class AboutWindow : public DuiLib::WindowImplBase {
+class AboutWindow : public ShellWindow {
  public:
   explicit AboutWindow(const AppState& state, LinkOpener open = OpenLinkWithShell)
       : state_(state), open_(std::move(open)) {}
@@ -29,7 +28,6 @@ class AboutWindow : public DuiLib::WindowImplBase {
  private:
   const AppState& state_;
   LinkOpener open_;
-  DuiLib::CWndShadow shadow_;
 };
 
 }  // namespace app

@@ -7,9 +7,7 @@
 namespace app {
 
 void MenuWindow::InitWindow() {
-  shadow_.Create(GetHWND());
-  shadow_.SetPosition(0, 0);
-  shadow_.SetSize(1);
+  CreateShadow(1);
 }
 
 LRESULT MenuWindow::OnKillFocus(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {

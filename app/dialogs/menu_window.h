@@ -1,7 +1,6 @@
 #pragma once
 #include "app/app_state.h"
-#include "ui/ex/wnd_shadow.h"
-#include "ui/win/window_impl_base.h"
+#include "app/dialogs/shell_window.h"
 
 namespace app {
 
@@ -16,7 +15,7 @@ class MenuNotify {
 
 // The header's drop-down: made once, then hidden and shown again, never destroyed while the
 // header lives. It hides itself as soon as it loses the keyboard focus.
-class MenuWindow : public DuiLib::WindowImplBase {
+class MenuWindow : public ShellWindow {
  public:
   MenuWindow(MenuNotify& notify, const AppState& state) : notify_(notify), state_(state) {}
 
@@ -31,7 +30,6 @@ class MenuWindow : public DuiLib::WindowImplBase {
  private:
   MenuNotify& notify_;
   const AppState& state_;
-  DuiLib::CWndShadow shadow_;
 };
 
 }  // namespace app

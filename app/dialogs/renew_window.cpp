@@ -5,9 +5,7 @@
 namespace app {
 
 void RenewWindow::InitWindow() {
-  shadow_.Create(GetHWND());
-  shadow_.SetPosition(0, 0);
-  shadow_.SetSize(3);
+  CreateShadow(3);
 }
 
 void RenewWindow::Notify(DuiLib::TNotifyUI& msg) {

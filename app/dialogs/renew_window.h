@@ -1,12 +1,11 @@
 #pragma once
-#include "ui/ex/wnd_shadow.h"
-#include "ui/win/window_impl_base.h"
+#include "app/dialogs/shell_window.h"
 
 namespace app {
 
 // The update check. It asks no server: the running version is the current one, and the
 // layout says so.
-class RenewWindow : public DuiLib::WindowImplBase {
+class RenewWindow : public ShellWindow {
  public:
   void Notify(DuiLib::TNotifyUI& msg) override;
 
@@ -16,7 +15,6 @@ class RenewWindow : public DuiLib::WindowImplBase {
   void InitWindow() override;
 
  private:
-  DuiLib::CWndShadow shadow_;
 };
 
 }  // namespace app

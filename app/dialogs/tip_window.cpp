@@ -7,9 +7,7 @@
 namespace app {
 
 void TipWindow::InitWindow() {
-  shadow_.Create(GetHWND());
-  shadow_.SetPosition(0, 0);
-  shadow_.SetSize(3);
+  CreateShadow(3);
   layoutOk_ = Find(L"tip_layout_ok");
   layoutOkCancel_ = Find(L"tip_layout_okcancel");
   if (layoutOk_) layoutOk_->SetVisible(false);

@@ -1,9 +1,8 @@
 #pragma once
 #include <string>
 
-#include "ui/ex/wnd_shadow.h"
 #include "ui/win/label.h"
-#include "ui/win/window_impl_base.h"
+#include "app/dialogs/shell_window.h"
 
 namespace app {
 
@@ -11,7 +10,7 @@ namespace app {
 // cell: 0 confirmed, 1 refused or closed. Callers follow one order: construct, create the
 // window, centre it, SetMode, SetTitle, SetMessage, ShowModal; the mode comes first because
 // the texts go only into the labels of the current mode.
-class TipWindow : public DuiLib::WindowImplBase {
+class TipWindow : public ShellWindow {
  public:
   static constexpr int kModeOk = 0;
   static constexpr int kModeOkCancel = 1;
@@ -41,7 +40,6 @@ class TipWindow : public DuiLib::WindowImplBase {
 
   int* answer_;
   int mode_ = kModeOk;
-  DuiLib::CWndShadow shadow_;
   DuiLib::CControlUI* layoutOk_ = nullptr;
   DuiLib::CControlUI* layoutOkCancel_ = nullptr;
 };
