@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Throughput of the download worker and of FileMd5 on a 512 MiB file, each beside the
-# reference tool in the same run (curl -o from the same loopback server; md5sum), as ratios.
-# The Windows builds run under Wine, as the program does; the native builds are shown too.
-# Needs the windows and native trees built (./test.sh does that). Prints the figures.
+# reference tool in the same run (curl -o from the same loopback server; md5sum), as ratios of
+# the medians of three alternating rounds. The Windows builds run under Wine, as the program
+# does; the worker is also built natively without sanitizers, to show its own cost apart from
+# Wine's socket emulation. Needs build/windows (./test.sh builds it). Prints the figures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 size_mib=${SIZE_MIB:-512}
+rounds=${ROUNDS:-3}
 work=$(mktemp -d /var/tmp/tessa-bench.XXXXXX)
-trap 'kill $server 2>/dev/null; rm -rf "$work"' EXIT
+server=""
+trap '[ -n "$server" ] && kill $server 2>/dev/null; rm -rf "$work"' EXIT
 mkdir -p "$work/files"
 head -c $((size_mib * 1048576)) /dev/urandom > "$work/files/big.bin"
 
@@ -18,28 +21,36 @@ url="http://127.0.0.1:$(cat "$work/port")/files/big.bin"
 
 export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineserver -p 2>/dev/null || true; wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+g++ -std=c++17 -O2 -I. -o "$work/download_bench" bench/net/download_bench.cpp net/download.cpp \
+  net/curl_global.cpp net/tls_peer_check_posix.cpp -lcurl -pthread
+
 winpath() { echo "Z:${1//\//\\}"; }
 mibs() { awk -v b=$((size_mib * 1048576)) -v s="$1" 'BEGIN { printf "%.1f", b / s / 1048576 }'; }
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+last() { awk '{ print $NF }'; }
 
-echo "== download of ${size_mib} MiB over loopback"
-curl_s=$(curl -s -o "$work/curl.bin" -w '%{time_total}' "$url")
-echo "curl -o:                 $(mibs "$curl_s") MiB/s"
-win=$(wine build/windows/bench/download_bench.exe "$url" "$(winpath "$work/worker.bin")")
-echo "worker (Windows, Wine):  $win"
-nat=$(build/native/bench/download_bench "$url" "$work/worker-native.bin" || true)
-echo "worker (native, ASan):   $nat"
-cmp -s "$work/files/big.bin" "$work/worker.bin" && echo "worker file identical to the source"
-win_mibs=$(echo "$win" | awk '{print $NF}')
-echo "ratio worker/curl (Windows build): $(ratio "$win_mibs" "$(mibs "$curl_s")")"
-rm -f "$work/curl.bin" "$work/worker-native.bin"
+: > "$work/curl"; : > "$work/win"; : > "$work/native"; : > "$work/md5sum"; : > "$work/md5win"
+for round in $(seq "$rounds"); do
+  mibs "$(curl -s -o "$work/curl.bin" -w '%{time_total}' "$url")" >> "$work/curl"; echo >> "$work/curl"
+  wine build/windows/bench/download_bench.exe "$url" "$(winpath "$work/worker.bin")" | last >> "$work/win"
+  cmp -s "$work/files/big.bin" "$work/worker.bin" || echo "round $round: the worker's file differs from the source!"
+  "$work/download_bench" "$url" "$work/native.bin" | last >> "$work/native"
+  rm -f "$work/curl.bin" "$work/worker.bin" "$work/native.bin"
 
-echo "== MD5 of ${size_mib} MiB (file in the page cache)"
-cat "$work/files/big.bin" > /dev/null
-start=$(date +%s.%N); md5sum "$work/files/big.bin" > "$work/md5sum.txt"; end=$(date +%s.%N)
-md5sum_s=$(awk -v a="$start" -v b="$end" 'BEGIN { print b - a }')
-echo "md5sum:                  $(mibs "$md5sum_s") MiB/s  $(cut -c1-32 "$work/md5sum.txt")"
-win=$(wine build/windows/bench/md5_bench.exe "$(winpath "$work/files/big.bin")")
-echo "FileMd5 (Windows, Wine): $win"
-[ "$(echo "$win" | cut -c1-32)" = "$(cut -c1-32 "$work/md5sum.txt")" ] && echo "digests agree"
-echo "ratio FileMd5/md5sum (Windows build): $(ratio "$(echo "$win" | awk '{print $NF}')" "$(mibs "$md5sum_s")")"
+  start=$(date +%s.%N); md5sum "$work/files/big.bin" > "$work/md5sum.txt"; end=$(date +%s.%N)
+  mibs "$(awk -v a="$start" -v b="$end" 'BEGIN { print b - a }')" >> "$work/md5sum"; echo >> "$work/md5sum"
+  result=$(wine build/windows/bench/md5_bench.exe "$(winpath "$work/files/big.bin")")
+  [ "${result:0:32}" = "$(cut -c1-32 "$work/md5sum.txt")" ] || echo "round $round: digests differ!"
+  echo "$result" | last >> "$work/md5win"
+done
+
+c=$(median < "$work/curl"); w=$(median < "$work/win"); n=$(median < "$work/native")
+s=$(median < "$work/md5sum"); m=$(median < "$work/md5win")
+echo "== download of ${size_mib} MiB over loopback, MiB/s (median of $rounds)"
+echo "curl -o                    $c"
+echo "worker, Windows under Wine $w   ratio $(ratio "$w" "$c")"
+echo "worker, native -O2         $n   ratio $(ratio "$n" "$c")"
+echo "== MD5 of ${size_mib} MiB from the page cache, MiB/s (median of $rounds)"
+echo "md5sum                     $s"
+echo "FileMd5, Windows under Wine $m  ratio $(ratio "$m" "$s")"
