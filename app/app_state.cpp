@@ -18,50 +18,29 @@ void AppState::SetUser(UserInfo user) {
   user_ = std::move(user);
 }
 
-AppState::CommonPtr AppState::Common() const {
+template <class T>
+std::shared_ptr<T> AppState::Get(const std::shared_ptr<T>& slot) const {
   std::lock_guard<std::mutex> lock(mutex_);
-  return common_;
+  return slot;
 }
 
-AppState::ListPtr AppState::RuntimeFiles() const {
+// The new value is built completely before the lock is taken, so the swap is all a reader can
+// ever wait for; the old one is freed after the lock is released.
+template <class T>
+void AppState::Put(std::shared_ptr<T>& slot, T value) {
+  auto fresh = std::make_shared<T>(std::move(value));
   std::lock_guard<std::mutex> lock(mutex_);
-  return runtimeFiles_;
+  slot.swap(fresh);
 }
 
-AppState::ListPtr AppState::DxFiles() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return dxFiles_;
-}
+AppState::CommonPtr AppState::Common() const { return Get(common_); }
+AppState::ListPtr AppState::RuntimeFiles() const { return Get(runtimeFiles_); }
+AppState::ListPtr AppState::DxFiles() const { return Get(dxFiles_); }
+AppState::ListPtr AppState::SystemFiles() const { return Get(systemFiles_); }
 
-AppState::ListPtr AppState::SystemFiles() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return systemFiles_;
-}
-
-// The new list is built completely before the lock is taken, so the swap is all a reader can
-// ever wait for.
-void AppState::ReplaceCommon(net::CommonCatalogue common) {
-  auto fresh = std::make_shared<net::CommonCatalogue>(std::move(common));
-  std::lock_guard<std::mutex> lock(mutex_);
-  common_.swap(fresh);
-}
-
-void AppState::ReplaceRuntimeFiles(net::CatalogueList list) {
-  auto fresh = std::make_shared<net::CatalogueList>(std::move(list));
-  std::lock_guard<std::mutex> lock(mutex_);
-  runtimeFiles_.swap(fresh);
-}
-
-void AppState::ReplaceDxFiles(net::CatalogueList list) {
-  auto fresh = std::make_shared<net::CatalogueList>(std::move(list));
-  std::lock_guard<std::mutex> lock(mutex_);
-  dxFiles_.swap(fresh);
-}
-
-void AppState::ReplaceSystemFiles(net::CatalogueList list) {
-  auto fresh = std::make_shared<net::CatalogueList>(std::move(list));
-  std::lock_guard<std::mutex> lock(mutex_);
-  systemFiles_.swap(fresh);
-}
+void AppState::ReplaceCommon(net::CommonCatalogue common) { Put(common_, std::move(common)); }
+void AppState::ReplaceRuntimeFiles(net::CatalogueList list) { Put(runtimeFiles_, std::move(list)); }
+void AppState::ReplaceDxFiles(net::CatalogueList list) { Put(dxFiles_, std::move(list)); }
+void AppState::ReplaceSystemFiles(net::CatalogueList list) { Put(systemFiles_, std::move(list)); }
 
 }  // namespace app

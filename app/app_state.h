@@ -50,6 +50,11 @@ class AppState {
   std::string channel;
 
  private:
+  template <class T>
+  std::shared_ptr<T> Get(const std::shared_ptr<T>& slot) const;
+  template <class T>
+  void Put(std::shared_ptr<T>& slot, T value);
+
   mutable std::mutex mutex_;  // guards the fields below (the pointers, not what they point at)
   mutable std::mutex entriesMutex_;
   UserInfo user_;
