@@ -55,7 +55,7 @@ TEST_F(FrameTest, PageLoadsItsLayoutRegistersAndEveryPageHearsEveryClick) {
   auto* other = new TestPage(&manager(), L"directx_");
   body_->AddAt(rundll, 0);
   body_->AddAt(other, 0);
-  ASSERT_TRUE(rundll->LoadLayout(L"RundllWindow.xml"));
+  ASSERT_TRUE(rundll->LoadLayout(L"TestPageWindow.xml"));
   EXPECT_EQ(rundll->initCount, 1);
   ASSERT_NE(rundll->scan, nullptr);
   rundll->SetFixedHeight(300);

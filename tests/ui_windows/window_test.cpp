@@ -221,7 +221,7 @@ TEST_F(GalleryTest, GifAdvancesWhileShownAndStopsWhenHidden) {
 TEST(ModalWindow, OwnerDisabledWhileShownEscapeClosesWithCodeOne) {
   TestWindow owner(L"GalleryWindow.xml", L"TessaModalOwner");
   ASSERT_NE(owner.CreateFramed(), nullptr);
-  auto* tip = new TestWindow(L"TipWindow.xml", L"TessaModalTip");
+  auto* tip = new TestWindow(L"PromptProbeWindow.xml", L"TessaModalTip");
   ASSERT_NE(tip->CreateFramed(owner.GetHWND()), nullptr);
   tip->CenterWindow();
   RECT o, t;
@@ -252,7 +252,7 @@ TEST(ModalWindow, OwnerDisabledWhileShownEscapeClosesWithCodeOne) {
 }
 
 TEST(ModalWindow, QuitSeenInsideTheModalLoopReachesTheOuterLoop) {
-  auto* tip = new TestWindow(L"TipWindow.xml", L"TessaModalQuit");
+  auto* tip = new TestWindow(L"PromptProbeWindow.xml", L"TessaModalQuit");
   ASSERT_NE(tip->CreateFramed(), nullptr);
   ::PostQuitMessage(3);
   tip->ShowModal();

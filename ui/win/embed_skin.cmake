@@ -7,7 +7,8 @@ function(tessa_skin_package zip)
   set(inputs)
   foreach(folder ${ARGN})
     file(GLOB files CONFIGURE_DEPENDS ${folder}/*)
-    list(APPEND inputs ${files})
+    # The folder too: its time changes when a file is added, renamed or removed.
+    list(APPEND inputs ${files} ${folder})
   endforeach()
   add_custom_command(OUTPUT ${zip}
     COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/ui/pack_skin.py ${zip} ${ARGN}

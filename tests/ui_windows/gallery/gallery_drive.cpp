@@ -44,7 +44,7 @@ struct Drive {
   bool Hot(const wchar_t* name) { return static_cast<CButtonUI*>(gallery.Find(name))->IsHot(); }
 
   void RunPrompt() {
-    auto* tip = new GalleryWindow(L"TipWindow.xml", L"Main_Tip", 3);
+    auto* tip = new GalleryWindow(L"PromptProbeWindow.xml", L"Main_Tip", 3);
     tip->deleteOnFinal = true;
     tip->CreateFramed(hwnd());
     tip->CenterWindow();

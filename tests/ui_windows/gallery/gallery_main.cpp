@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
   DuiLib::CWndShadow::Initialize(::GetModuleHandleW(nullptr));
   bool tip = false;
   for (int i = 1; i < argc; ++i) tip = tip || std::strcmp(argv[i], "--tip") == 0;
-  GalleryWindow window(tip ? L"TipWindow.xml" : L"GalleryWindow.xml",
+  GalleryWindow window(tip ? L"PromptProbeWindow.xml" : L"GalleryWindow.xml",
                        tip ? L"Main_Tip" : L"Main", 3);
   window.quitOnFinal = true;
   if (!window.CreateFramed(nullptr)) return 2;

@@ -14,7 +14,7 @@ void GalleryWindow::Notify(DuiLib::TNotifyUI& msg) {
 
 DuiLib::CControlUI* GalleryWindow::CreateControl(const wchar_t* name) {
   // The prompt's own names; no other window of the gallery knows extended elements.
-  return layout_ == L"TipWindow.xml" ? DuiLibEx::CreatePromptControl(name) : nullptr;
+  return layout_ == L"PromptProbeWindow.xml" ? DuiLibEx::CreatePromptControl(name) : nullptr;
 }
 
 HWND GalleryWindow::CreateFramed(HWND owner) {
