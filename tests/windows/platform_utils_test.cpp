@@ -4,6 +4,7 @@
 
 #include <shlobj.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -88,9 +89,62 @@ TEST(ProcessSearch, FindsAStartedProgramAndNothingForUnknownNames) {
   ids.clear();
   ASSERT_TRUE(FindProcessesByName("no_such_program_tessa.exe", ids));
   EXPECT_TRUE(ids.empty());
-  // A name that code page 936 cannot write ("?" stands in) must not match by that "?".
-  ASSERT_TRUE(FindProcessesByName("?.exe", ids));
-  EXPECT_TRUE(ids.empty());
+}
+
+// A running program whose name code page 936 cannot write (Hangul) must not match the "?"
+// that a lossy conversion turns its name into.
+TEST(ProcessSearch, NamesOutsideCodePage936NeverMatch) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  std::wstring copy = std::wstring(temp) + L"\uD55C.exe";  // "한.exe"
+  // Our own program under that name: Wine's built-in programs do not start under another name.
+  std::wstring sleeper = AnsiToWide(ModuleFolder().c_str()) + L"\\sleeper.exe";
+  ASSERT_TRUE(CopyFileW(sleeper.c_str(), copy.c_str(), FALSE));
+  STARTUPINFOW startup = {sizeof startup};
+  PROCESS_INFORMATION process = {};
+  std::wstring command = L"\"" + copy + L"\" 10000";
+  ASSERT_TRUE(CreateProcessW(copy.c_str(), &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                             nullptr, &startup, &process));
+  Sleep(300);
+  ASSERT_EQ(WaitForSingleObject(process.hProcess, 0), DWORD(WAIT_TIMEOUT));  // it runs
+  std::vector<DWORD> unwritable, underItsOwnName;
+  ASSERT_TRUE(FindProcessesByName("?.exe", unwritable));
+  ASSERT_TRUE(FindProcessesByName("sleeper.exe", underItsOwnName));
+  TerminateProcess(process.hProcess, 0);
+  WaitForSingleObject(process.hProcess, 5000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  DeleteFileW(copy.c_str());
+  for (DWORD id : unwritable) EXPECT_NE(id, process.dwProcessId);
+  for (DWORD id : underItsOwnName) EXPECT_NE(id, process.dwProcessId);
+}
+
+TEST(ShellOpen, RunsTheFileInItsFolder) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  std::string folder = std::string(temp) + "tessa_shell_open";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  std::string marker = folder + "\\opened.txt";
+  DeleteFileA(marker.c_str());
+  // The script writes into its working folder, which must be the folder given.
+  std::FILE* script = std::fopen((folder + "\\mark.cmd").c_str(), "wb");
+  ASSERT_NE(script, nullptr);
+  std::fputs("@echo %1> opened.txt\r\n", script);
+  std::fclose(script);
+  ShellOpen(folder.c_str(), "mark.cmd", "hello", SW_HIDE);
+  bool appeared = false;
+  for (int i = 0; i < 100 && !appeared; ++i) {
+    appeared = GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (!appeared) Sleep(100);
+  }
+  ASSERT_TRUE(appeared);
+  Sleep(200);
+  char text[32] = {};
+  std::FILE* written = std::fopen(marker.c_str(), "rb");
+  ASSERT_NE(written, nullptr);
+  std::fread(text, 1, sizeof text - 1, written);
+  std::fclose(written);
+  EXPECT_EQ(std::string(text).substr(0, 5), "hello");
 }
 
 }  // namespace
