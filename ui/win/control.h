@@ -17,6 +17,9 @@ class CPaintManagerUI;
 // A control without a native window. Its state is guarded by the UI lock (ui_lock.h), so
 // every public operation may be called from any thread; events and painting come from the
 // paint manager on the UI thread.
+// A control that places a native window of another thread (the browser control) must move
+// it with SWP_ASYNCWINDOWPOS: SetPos runs under the UI lock, and a synchronous SetWindowPos
+// would wait for a thread that may itself be waiting for the lock.
 class CControlUI {
  public:
   CControlUI();

@@ -29,7 +29,10 @@ void UnregisterManager(CPaintManagerUI* manager) {
 
 CPaintManagerUI* FindManagerOf(HWND window) {
   UiGuard guard;
-  for (HWND w = window; w != nullptr; w = ::GetParent(w)) {
+  // Up through child windows only: GetParent of a popup is its owner, and Escape in an
+  // owned window of someone else's (a message box) must not close the frame behind it.
+  for (HWND w = window; w != nullptr;
+       w = (::GetWindowLongW(w, GWL_STYLE) & WS_CHILD) ? ::GetParent(w) : nullptr) {
     for (CPaintManagerUI* manager : Managers()) {
       if (manager->GetPaintWindow() == w) return manager;
     }
