@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+
+namespace repair {
+
+// A catalogue's registry path: a root name, a backslash, and the sub-key. Only the exact name
+// "HKEY_LOCAL_MACHINE" means that root; every other root name means the current user's hive.
+struct RegistryPath {
+  bool localMachine = false;
+  std::string subKey;
+};
+
+// False for an empty path, one without a backslash, or one that begins with it.
+bool ParseRegistryPath(const std::string& path, RegistryPath& out);
+
+// Whether the key exists in the 32-bit view or, on 64-bit Windows, in the 64-bit one: a
+// package registered in either counts as installed.
+bool RegistryPathExists(const std::string& path);
+
+}  // namespace repair

@@ -1,0 +1,145 @@
+#include "repair/runtime_repair.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "repair/registry_path.h"
+
+namespace {
+
+using namespace repair;
+
+// A machine in memory: files with their digests, downloads that hand out a given digest (or
+// fail), installers that register their key when they are the right file.
+struct FakeMachine {
+  std::map<std::string, std::string> files;  // path -> digest of its content
+  std::vector<std::string> downloadDigests;  // what each download attempt produces; "" fails
+  std::vector<std::string> log;
+  std::set<std::string> registry;
+  std::string goodDigest = "ABCDEF0123456789abcdef0123456789";
+  bool folderOk = true;
+
+  RuntimeRepairOps Ops() {
+    return {[this](const std::string&) { return folderOk; },
+            [this](const std::string& p) { return files.count(p) > 0; },
+            [this](const std::string& p) { log.push_back("delete " + p); files.erase(p); },
+            [this](const std::string& p) { return files.count(p) ? files[p] : std::string(); },
+            [this](const std::string& url, const std::string& p) {
+              log.push_back("download " + url);
+              size_t attempt = std::count_if(log.begin(), log.end(), [](const std::string& l) {
+                return l.rfind("download ", 0) == 0;
+              });
+              std::string digest = attempt <= downloadDigests.size() ? downloadDigests[attempt - 1] : "";
+              if (digest.empty()) return false;
+              files[p] = digest;
+              return true;
+            },
+            [this](const std::string& p, const std::string& params, const std::string& folder) {
+              log.push_back("install " + p + " " + params + " in " + folder);
+              if (DigestMatches(files[p], goodDigest)) registry.insert("HKEY_LOCAL_MACHINE\\K");
+            },
+            [this](const std::string& key) { return registry.count(key) > 0; }};
+  }
+};
+
+net::CatalogueFile Entry(const std::string& md5) {
+  net::CatalogueFile entry;
+  entry.downloadUrl = "http://cat/files/runtime/vc_redist.x86.exe";
+  entry.fileMd5 = md5;
+  entry.regeditName = "HKEY_LOCAL_MACHINE\\K";
+  entry.silentParam = "/install /quiet";
+  return entry;
+}
+
+const std::string kFolder = "C:\\Local\\Tessavane\\Rundll\\";
+const std::string kPath = kFolder + "vc_redist.x86.exe";
+
+TEST(RuntimeRepair, DownloadsChecksInstallsAndAsksTheRegistry) {
+  FakeMachine m;
+  m.downloadDigests = {"abcdef0123456789abcdef0123456789"};  // same digest, other letter case
+  EXPECT_TRUE(RepairRuntimeEntry(Entry(m.goodDigest), kFolder, m.Ops()));
+  EXPECT_EQ(m.log, (std::vector<std::string>{"download http://cat/files/runtime/vc_redist.x86.exe",
+                                             "install " + kPath + " /install /quiet in " + kFolder}));
+}
+
+TEST(RuntimeRepair, AValidCachedInstallerIsUsedWithoutADownload) {
+  FakeMachine m;
+  m.files[kPath] = m.goodDigest;
+  EXPECT_TRUE(RepairRuntimeEntry(Entry(m.goodDigest), kFolder, m.Ops()));
+  ASSERT_EQ(m.log.size(), 1u);
+  EXPECT_EQ(m.log[0].rfind("install ", 0), 0u);
+}
+
+TEST(RuntimeRepair, WithoutADigestAnyCachedFileIsInstalledUnchecked) {
+  FakeMachine m;
+  m.goodDigest = "";  // the fake installer registers whatever it is
+  m.files[kPath] = "whatever";
+  EXPECT_TRUE(RepairRuntimeEntry(Entry(""), kFolder, m.Ops()));
+  EXPECT_EQ(m.log.size(), 1u);
+}
+
+TEST(RuntimeRepair, AStaleCachedFileIsDeletedBeforeTheDownload) {
+  FakeMachine m;
+  m.files[kPath] = "00000000000000000000000000000000";
+  m.downloadDigests = {m.goodDigest};
+  EXPECT_TRUE(RepairRuntimeEntry(Entry(m.goodDigest), kFolder, m.Ops()));
+  ASSERT_GE(m.log.size(), 2u);
+  EXPECT_EQ(m.log[0], "delete " + kPath);
+  EXPECT_EQ(m.log[1].rfind("download ", 0), 0u);
+}
+
+TEST(RuntimeRepair, ThreeFailedOrWrongDownloadsGiveUpWithoutInstalling) {
+  FakeMachine m;
+  m.downloadDigests = {"", "11111111111111111111111111111111", "", m.goodDigest};
+  EXPECT_FALSE(RepairRuntimeEntry(Entry(m.goodDigest), kFolder, m.Ops()));
+  EXPECT_EQ(std::count_if(m.log.begin(), m.log.end(), [](const std::string& l) { return l.rfind("download", 0) == 0; }), 3);
+  EXPECT_EQ(std::count_if(m.log.begin(), m.log.end(), [](const std::string& l) { return l.rfind("install", 0) == 0; }), 0);
+}
+
+TEST(RuntimeRepair, TheThirdAttemptMayStillSucceed) {
+  FakeMachine m;
+  m.downloadDigests = {"", "22222222222222222222222222222222", m.goodDigest};
+  EXPECT_TRUE(RepairRuntimeEntry(Entry(m.goodDigest), kFolder, m.Ops()));
+}
+
+TEST(RuntimeRepair, AnInstallerThatRegistersNothingIsAFailure) {
+  FakeMachine m;
+  m.downloadDigests = {m.goodDigest};
+  net::CatalogueFile entry = Entry(m.goodDigest);
+  entry.regeditName = "HKEY_LOCAL_MACHINE\\Other";
+  EXPECT_FALSE(RepairRuntimeEntry(entry, kFolder, m.Ops()));
+}
+
+TEST(RuntimeRepair, NoFolderOrNoFileNameMeansNoAttempt) {
+  FakeMachine m;
+  m.folderOk = false;
+  EXPECT_FALSE(RepairRuntimeEntry(Entry(m.goodDigest), kFolder, m.Ops()));
+  FakeMachine n;
+  net::CatalogueFile entry = Entry(n.goodDigest);
+  entry.downloadUrl = "http://cat/files/";
+  EXPECT_FALSE(RepairRuntimeEntry(entry, kFolder, n.Ops()));
+  EXPECT_TRUE(m.log.empty());
+  EXPECT_TRUE(n.log.empty());
+}
+
+TEST(RegistryPathText, RootNamesAndMalformedPaths) {
+  RegistryPath p;
+  ASSERT_TRUE(ParseRegistryPath("HKEY_LOCAL_MACHINE\\SOFTWARE\\X", p));
+  EXPECT_TRUE(p.localMachine);
+  EXPECT_EQ(p.subKey, "SOFTWARE\\X");
+  for (const char* other : {"HKEY_CURRENT_USER\\S", "hkey_local_machine\\S", "HKLM\\S", "HKEY_LOCAL_MACHINE2\\S"}) {
+    ASSERT_TRUE(ParseRegistryPath(other, p)) << other;
+    EXPECT_FALSE(p.localMachine) << other;
+    EXPECT_EQ(p.subKey, "S");
+  }
+  EXPECT_FALSE(ParseRegistryPath("", p));
+  EXPECT_FALSE(ParseRegistryPath("\\SOFTWARE\\X", p));
+  EXPECT_FALSE(ParseRegistryPath("HKEY_LOCAL_MACHINE", p));
+}
+
+}  // namespace

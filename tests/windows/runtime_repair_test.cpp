@@ -1,0 +1,94 @@
+#include "repair/runtime_repair_system.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "fixture_client.h"
+#include "repair/md5.h"
+#include "repair/registry_path.h"
+#include "temp_path.h"
+
+namespace {
+
+// The stand-in installer registers this key in the 64-bit view when run with its switches.
+const char kKey[] = "SOFTWARE\\TessavaneStandInTest\\View64";
+const char kRegeditName[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\TessavaneStandInTest\\View64";
+const char kSwitches[] = "/install /quiet /norestart";
+
+std::string WinePath(const std::string& unixPath) {
+  std::string path = "Z:" + unixPath;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+void RemoveKeyInBothViews() {
+  RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kKey, KEY_WOW64_64KEY, 0);
+  RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kKey, KEY_WOW64_32KEY, 0);
+}
+
+class RuntimeRepairOnWindows : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RemoveKeyInBothViews();
+    served_ = WinePath(std::string(std::getenv("FIXTURE_FILES")) + "/vc_redist.x64.exe");
+    ASSERT_TRUE(CopyFileA(WinePath(STANDIN_VIEW64).c_str(), served_.c_str(), FALSE));
+    entry_.downloadUrl = test_support::FixtureUrl("/files/vc_redist.x64.exe");
+    entry_.fileMd5 = repair::FileMd5(served_);
+    entry_.regeditName = kRegeditName;
+    entry_.silentParam = kSwitches;
+    cache_ = test_support::TempPath("Rundll") + "\\";
+  }
+  void TearDown() override { RemoveKeyInBothViews(); }
+
+  net::CatalogueFile entry_;
+  std::string served_, cache_;
+};
+
+TEST_F(RuntimeRepairOnWindows, InstallsAPackageThatOnlyThe64BitViewShows) {
+  ASSERT_EQ(entry_.fileMd5.size(), 32u);
+  EXPECT_FALSE(repair::RegistryPathExists(kRegeditName));
+  EXPECT_TRUE(repair::RepairRuntimeEntry(entry_, cache_, repair::SystemRuntimeRepairOps()));
+  EXPECT_TRUE(repair::RegistryPathExists(kRegeditName));
+  HKEY key;
+  EXPECT_NE(RegOpenKeyA(HKEY_LOCAL_MACHINE, kKey, &key), ERROR_SUCCESS);  // not in the 32-bit view
+  EXPECT_EQ(repair::FileMd5(cache_ + "vc_redist.x64.exe"), entry_.fileMd5);
+
+  // Once more: the cached installer is still the right one, so nothing is downloaded.
+  RemoveKeyInBothViews();
+  test_support::ResetFixture();
+  EXPECT_TRUE(repair::RepairRuntimeEntry(entry_, cache_, repair::SystemRuntimeRepairOps()));
+  EXPECT_EQ(test_support::FixtureRequestCount(), 0);
+}
+
+TEST_F(RuntimeRepairOnWindows, AnInstallerWithTheWrongDigestIsNeverRun) {
+  entry_.fileMd5 = "0123456789abcdef0123456789abcdef";
+  test_support::ResetFixture();
+  EXPECT_FALSE(repair::RepairRuntimeEntry(entry_, cache_ + "wrong\\", repair::SystemRuntimeRepairOps()));
+  EXPECT_GE(test_support::FixtureRequestCount(), 3);
+  EXPECT_FALSE(repair::RegistryPathExists(kRegeditName));
+}
+
+TEST_F(RuntimeRepairOnWindows, TheRegistryDecidesNotTheInstaller) {
+  entry_.silentParam = "/passive";  // the stand-in changes nothing without its own switches
+  EXPECT_FALSE(repair::RepairRuntimeEntry(entry_, cache_ + "switches\\", repair::SystemRuntimeRepairOps()));
+  EXPECT_FALSE(repair::RegistryPathExists(kRegeditName));
+}
+
+TEST(RegistryPathOnWindows, RootNamesChooseTheHive) {
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\TessavaneRootTest", &key), ERROR_SUCCESS);
+  RegCloseKey(key);
+  EXPECT_TRUE(repair::RegistryPathExists("HKEY_CURRENT_USER\\Software\\TessavaneRootTest"));
+  EXPECT_TRUE(repair::RegistryPathExists("HKLM\\Software\\TessavaneRootTest"));  // not the machine
+  EXPECT_FALSE(repair::RegistryPathExists("HKEY_LOCAL_MACHINE\\Software\\TessavaneRootTest"));
+  EXPECT_FALSE(repair::RegistryPathExists("\\Software\\TessavaneRootTest"));
+  EXPECT_TRUE(repair::RegistryPathExists("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft"));
+  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TessavaneRootTest");
+}
+
+}  // namespace
