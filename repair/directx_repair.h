@@ -1,0 +1,37 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "net/catalogue_records.h"
+
+namespace repair {
+
+// What the DirectX check and repair need from the system. nativeSystemFolder asks for the
+// 64-bit system folder behind "C:\Windows\System32" (file-system redirection off for that one
+// call); otherwise paths are as this 32-bit process sees them.
+struct DirectXRepairOps {
+  std::function<bool(const std::string& folder)> ensureFolder;
+  std::function<bool(const std::string& path)> cachedFileExists;
+  std::function<void(const std::string& path)> deleteFile;
+  std::function<std::string(const std::string& path)> fileMd5;
+  std::function<bool(const std::string& url, const std::string& path)> download;
+  std::function<bool(const std::string& path, bool nativeSystemFolder)> systemFileExists;
+  std::function<bool(const std::string& from, const std::string& to, bool nativeSystemFolder)> copyIntoPlace;
+  bool system64Bit = true;
+};
+
+constexpr int kDirectXDownloadAttempts = 3;
+
+// Entries with systemBit 1 are the 64-bit files; they belong only on 64-bit Windows.
+bool DirectXEntryApplies(const net::CatalogueFile& entry, const DirectXRepairOps& ops);
+
+// Whether the entry's file is at its place.
+bool DirectXFileIntact(const net::CatalogueFile& entry, const DirectXRepairOps& ops);
+
+// Puts the entry's file at its place: a cached copy whose digest matches (or any, without a
+// digest) is copied; otherwise up to three downloads, each checked and copied. A 64-bit file
+// is never copied onto 32-bit Windows, where its System32 path is the 32-bit system folder.
+bool RepairDirectXEntry(const net::CatalogueFile& entry, const std::string& cacheFolder,
+                        const DirectXRepairOps& ops);
+
+}  // namespace repair

@@ -1,0 +1,50 @@
+#include <windows.h>
+
+#include "net/user_folders.h"
+#include "platform/platform_utils.h"
+#include "repair/directx_repair_system.h"
+#include "repair/md5.h"
+
+namespace repair {
+
+namespace {
+
+// File-system redirection is switched off for the one file call that needs the native system
+// folder and on again at once: while it is off, any DLL this thread loads (urlmon loads
+// several for a download) would come from the 64-bit System32 and fail in this process.
+template <class Call>
+bool WithNativeSystemFolder(bool native, Call call) {
+  PVOID previous = nullptr;
+  bool switched = native && Wow64DisableWow64FsRedirection(&previous);
+  bool result = call();
+  if (switched) Wow64RevertWow64FsRedirection(previous);
+  return result;
+}
+
+bool SystemFileExists(const std::string& path, bool native) {
+  return WithNativeSystemFolder(native, [&] {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  });
+}
+
+bool CopyIntoPlace(const std::string& from, const std::string& to, bool native) {
+  return WithNativeSystemFolder(native, [&] { return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0; });
+}
+
+}  // namespace
+
+DirectXRepairOps SystemDirectXRepairOps() {
+  DirectXRepairOps ops;
+  ops.ensureFolder = net::EnsureFolder;
+  ops.cachedFileExists = net::FileExists;
+  ops.deleteFile = [](const std::string& path) { DeleteFileA(path.c_str()); };
+  ops.fileMd5 = FileMd5;
+  ops.download = net::UrlDownloadToFile;
+  ops.systemFileExists = SystemFileExists;
+  ops.copyIntoPlace = CopyIntoPlace;
+  ops.system64Bit = platform::IsSystem64Bit();
+  return ops;
+}
+
+}  // namespace repair

@@ -1,0 +1,82 @@
+#include "repair/directx_repair_system.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "fixture_client.h"
+#include "net/user_paths.h"
+#include "repair/md5.h"
+#include "temp_path.h"
+
+namespace {
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+class DirectXRepairOnWindows : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string served = "Z:" + std::string(std::getenv("FIXTURE_FILES")) + "/d3dx9_43.dll";
+    for (char& c : served)
+      if (c == '/') c = '\\';
+    std::string source = std::string("Z:") + STANDIN_DLL;
+    for (char& c : source)
+      if (c == '/') c = '\\';
+    ASSERT_TRUE(CopyFileA(source.c_str(), served.c_str(), FALSE));
+    digest_ = repair::FileMd5(served);
+    local_ = test_support::TempPath("local");
+    Clean();
+  }
+  void TearDown() override { Clean(); }
+  void Clean() {
+    for (const char* folder : {"C:\\windows\\sysnative\\", "C:\\windows\\syswow64\\"})
+      for (const char* name : {"tessa_dx_64.dll", "tessa_dx_32.dll"}) DeleteFileA((std::string(folder) + name).c_str());
+  }
+  net::CatalogueFile Entry(int systemBit, const char* name) {
+    net::CatalogueFile entry;
+    entry.systemBit = systemBit;
+    entry.fileName = name;
+    entry.filePath = std::string("C:\\windows\\system32\\") + name;
+    entry.downloadUrl = test_support::FixtureUrl("/files/d3dx9_43.dll");
+    entry.fileMd5 = digest_;
+    return entry;
+  }
+  std::string digest_, local_;
+};
+
+TEST_F(DirectXRepairOnWindows, The64BitEntryLandsInTheNativeSystemFolder) {
+  repair::DirectXRepairOps ops = repair::SystemDirectXRepairOps();
+  ASSERT_TRUE(ops.system64Bit);
+  net::CatalogueFile entry = Entry(1, "tessa_dx_64.dll");
+  EXPECT_FALSE(repair::DirectXFileIntact(entry, ops));
+  EXPECT_TRUE(repair::RepairDirectXEntry(entry, net::DirectXFolder(local_, 1), ops));
+  EXPECT_TRUE(Exists("C:\\windows\\sysnative\\tessa_dx_64.dll"));
+  EXPECT_FALSE(Exists("C:\\windows\\syswow64\\tessa_dx_64.dll"));
+  EXPECT_TRUE(repair::DirectXFileIntact(entry, ops));
+}
+
+TEST_F(DirectXRepairOnWindows, The32BitEntryLandsWhereThisProcessSeesSystem32) {
+  repair::DirectXRepairOps ops = repair::SystemDirectXRepairOps();
+  net::CatalogueFile entry = Entry(0, "tessa_dx_32.dll");
+  EXPECT_TRUE(repair::RepairDirectXEntry(entry, net::DirectXFolder(local_, 0), ops));
+  EXPECT_TRUE(Exists("C:\\windows\\syswow64\\tessa_dx_32.dll"));
+  EXPECT_FALSE(Exists("C:\\windows\\sysnative\\tessa_dx_32.dll"));
+  EXPECT_TRUE(repair::DirectXFileIntact(entry, ops));
+  // The same file name with the other systemBit is another file, in another cache folder.
+  EXPECT_FALSE(repair::DirectXFileIntact(Entry(1, "tessa_dx_32.dll"), ops));
+  EXPECT_TRUE(Exists(net::DirectXFolder(local_, 0) + "tessa_dx_32.dll"));
+  EXPECT_FALSE(Exists(net::DirectXFolder(local_, 1) + "tessa_dx_32.dll"));
+}
+
+TEST_F(DirectXRepairOnWindows, AWrongDigestLeavesTheSystemFolderAlone) {
+  repair::DirectXRepairOps ops = repair::SystemDirectXRepairOps();
+  net::CatalogueFile entry = Entry(1, "tessa_dx_64.dll");
+  entry.fileMd5 = "00000000000000000000000000000000";
+  EXPECT_FALSE(repair::RepairDirectXEntry(entry, net::DirectXFolder(local_, 1), ops));
+  EXPECT_FALSE(Exists("C:\\windows\\sysnative\\tessa_dx_64.dll"));
+}
+
+}  // namespace
