@@ -9,7 +9,9 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 size_mib=${SIZE_MIB:-512}
 rounds=${ROUNDS:-3}
-work=$(mktemp -d /var/tmp/tessa-bench.XXXXXX)
+# In memory (tmpfs): the figures are about the download machinery, not about when the
+# kernel happens to write dirty pages back to this machine's disk.
+work=$(mktemp -d /dev/shm/tessa-bench.XXXXXX)
 server=""
 trap '[ -n "$server" ] && kill $server 2>/dev/null; rm -rf "$work"' EXIT
 mkdir -p "$work/files"
@@ -22,7 +24,7 @@ url="http://127.0.0.1:$(cat "$work/port")/files/big.bin"
 export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineserver -p 2>/dev/null || true; wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 g++ -std=c++17 -O2 -I. -o "$work/download_bench" bench/net/download_bench.cpp net/download.cpp \
-  net/curl_global.cpp net/tls_peer_check_posix.cpp -lcurl -pthread
+  net/curl_global.cpp net/file_sink.cpp net/tls_peer_check_posix.cpp -lcurl -pthread
 
 winpath() { echo "Z:${1//\//\\}"; }
 mibs() { awk -v b=$((size_mib * 1048576)) -v s="$1" 'BEGIN { printf "%.1f", b / s / 1048576 }'; }

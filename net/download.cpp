@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "net/curl_global.h"
+#include "net/file_sink.h"
 #include "net/tls_peer_check.h"
 
 namespace net {
@@ -32,8 +33,9 @@ long long ExistingFileSize(const std::string& path) {
   return static_cast<long long>(info.st_size);
 }
 
-size_t WriteToFile(char* data, size_t size, size_t count, void* file) {
-  return std::fwrite(data, size, count, static_cast<std::FILE*>(file));
+size_t WriteToFile(char* data, size_t size, size_t count, void* sink) {
+  // Anything but the full count makes libcurl end the transfer with a write error.
+  return static_cast<FileSink*>(sink)->Write(data, size * count) ? size * count : 0;
 }
 
 // Every response's status line passes here first; a connection whose peer is not trusted
@@ -62,11 +64,11 @@ int Transfer(const DownloadTask& task) {
     return kCannotOpenTarget;
   }
   if (resumeFrom < 0) resumeFrom = 0;
-  // libcurl hands the body over in pieces of at most 16 KiB, and each write is a system call
-  // (and a trip to wineserver under Wine): gathering them into writes of the receive buffer's
-  // size costs no more memory than that buffer. Flushed when the file is closed, whatever the
-  // outcome, so a paused download keeps every byte it received.
-  std::setvbuf(file, nullptr, _IOFBF, kReceiveBufferBytes);
+  // libcurl hands the body over in pieces of at most 16 KiB; the sink gathers them into
+  // writes of the receive buffer's size, made on its own thread. Whatever the outcome, it
+  // writes everything received before the file is closed, so a paused download keeps it all.
+  std::setvbuf(file, nullptr, _IONBF, 0);
+  FileSink sink(file, kReceiveBufferBytes);
 
   CURLcode result = CURLE_OK;
   auto set = [&](CURLoption option, auto value) {
@@ -76,7 +78,7 @@ int Transfer(const DownloadTask& task) {
   set(CURLOPT_CONNECTTIMEOUT, 3L);
   set(CURLOPT_RESUME_FROM_LARGE, static_cast<curl_off_t>(resumeFrom));
   set(CURLOPT_WRITEFUNCTION, WriteToFile);
-  set(CURLOPT_WRITEDATA, file);
+  set(CURLOPT_WRITEDATA, static_cast<void*>(&sink));
   set(CURLOPT_BUFFERSIZE, static_cast<long>(kReceiveBufferBytes));
   set(CURLOPT_NOPROGRESS, 0L);
   set(CURLOPT_NOSIGNAL, 1L);
@@ -95,8 +97,8 @@ int Transfer(const DownloadTask& task) {
   set(CURLOPT_XFERINFOFUNCTION, ReportProgress);
   set(CURLOPT_XFERINFODATA, static_cast<void*>(task.listener));
   if (result == CURLE_OK) result = curl_easy_perform(curl);
-  // The last buffered bytes reach the disk only here: a full disk must not pass for success.
-  bool flushed = std::fflush(file) == 0 && !std::ferror(file);
+  // The last bytes reach the disk only here: a full disk must not pass for success.
+  bool flushed = sink.Finish() && !std::ferror(file);
   std::fclose(file);
   if (result == CURLE_OK && !flushed) result = CURLE_WRITE_ERROR;
   curl_easy_cleanup(curl);
