@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Start-up benchmark: from process start to the first painted frame of the main window,
+# for the program and for a minimal Win32 window program of ours, alternating over several
+# rounds under Wine in one run; prints the medians and their ratio. With no catalogue server
+# listening the program's requests fail silently, which does not delay its window.
+#
+# usage: bench/shell/run.sh [ROUNDS]     (build dir: BENCH_BUILD_DIR, default build/windows)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+rounds=${1:-7}
+build=${BENCH_BUILD_DIR:-$root/build/windows}
+
+cd "$root"
+./scripts/install-deps.sh
+export TESSAVANE_CURL_PREFIX
+TESSAVANE_CURL_PREFIX=$(./scripts/build-curl.sh)
+pristine_prefix=$(./scripts/wine-prefix.sh)
+cmake --preset windows -B "$build" >/dev/null
+cmake --build "$build" -j2 --target Tessavane minimal_window startup_probe >/dev/null
+
+work=$(mktemp -d)
+xvfb=""
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+cp -a "$pristine_prefix" "$WINEPREFIX"
+if [ -z "${DISPLAY:-}" ]; then
+  for n in $(seq 80 89); do [ -e "/tmp/.X11-unix/X$n" ] || break; done
+  export DISPLAY=":$n"
+  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & xvfb=$!
+  sleep 1
+fi
+wineserver -p
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+for exe in Tessavane.exe minimal_window.exe; do
+  wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe\\X11 Driver" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+done
+
+probe="$build/bench/shell/startup_probe.exe"
+program=() minimal=()
+for _ in $(seq 1 "$rounds"); do
+  # The first tab's selected panel is the program's first frame; the yardstick paints it all.
+  program+=("$(wine "$probe" "$build/app/Tessavane.exe" Main 10 60 1B68C2 | tr -d '\r')")
+  minimal+=("$(wine "$probe" "$build/bench/shell/minimal_window.exe" TessaMinimalWindow 10 60 1B68C2 | tr -d '\r')")
+done
+median() { printf '%s\n' "$@" | sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
+fastest() { printf '%s\n' "$@" | sort -n | head -1; }
+ratio() { awk -v p="$1" -v m="$2" 'BEGIN {printf "%.2f", p / m}'; }
+p=$(median "${program[@]}") m=$(median "${minimal[@]}")
+pf=$(fastest "${program[@]}") mf=$(fastest "${minimal[@]}")
+echo "program, first painted frame (ms):        ${program[*]}"
+echo "minimal Win32 window, first frame (ms):   ${minimal[*]}"
+# Wine's start times scatter (its services and the X server wake up at their own pace), so
+# the fastest start of each is given beside the medians.
+echo "median: program $p ms, minimal $m ms, ratio $(ratio "$p" "$m")"
+echo "fastest: program $pf ms, minimal $mf ms, ratio $(ratio "$pf" "$mf")"
