@@ -3,7 +3,8 @@
 # with-catalogue-server started at the program's built-in address: the main window appears,
 # each tab clicked at its layout position selects its tab and shows its page (checked on
 # screenshots), the header's close button ends the program with 0 and leaves the desktop
-# shortcut in the prefix.
+# shortcut in the prefix. A second start is ended with Alt+F4, which is taken like the close
+# button, and the shortcut that is there by then is left as it is.
 #
 # usage: end-to-end.sh WINE_RUN PROGRAM.exe SCREENSHOT_FOLDER
 set -euo pipefail
@@ -37,20 +38,30 @@ rm -f $shortcut_glob
 # Unmanaged windows: Xvfb has no window manager to wait for.
 wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$(basename "$exe")\\X11 Driver" \
   /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
-"$wine_run" "$exe" &
-program=$!
-
-window=""
-for _ in $(seq 1 100); do
-  window=$(xdotool search --onlyvisible --name '^运行库修复助手$' 2>/dev/null | head -1 || true)
-  [ -n "$window" ] && break
-  kill -0 "$program" 2>/dev/null || fail "the program ended before its window appeared"
-  sleep 0.2
-done
-[ -n "$window" ] || fail "no main window"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-[ "$WIDTH" = 847 ] && [ "$HEIGHT" = 567 ] || fail "main window is ${WIDTH}x$HEIGHT, not 847x567"
-sleep 1
+start_program() {  # sets program and window, and the window's X, Y, WIDTH, HEIGHT
+  "$wine_run" "$exe" &
+  program=$!
+  window=""
+  for _ in $(seq 1 100); do
+    window=$(xdotool search --onlyvisible --name '^运行库修复助手$' 2>/dev/null | head -1 || true)
+    [ -n "$window" ] && break
+    kill -0 "$program" 2>/dev/null || fail "the program ended before its window appeared"
+    sleep 0.2
+  done
+  [ -n "$window" ] || fail "no main window"
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  [ "$WIDTH" = 847 ] && [ "$HEIGHT" = 567 ] || fail "main window is ${WIDTH}x$HEIGHT, not 847x567"
+  sleep 1
+}
+wait_program() {  # the program's exit code must be 0
+  local rc=0
+  for _ in $(seq 1 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$program" 2>/dev/null && fail "the program did not end"
+  wait "$program" || rc=$?
+  program=""
+  [ "$rc" = 0 ] || fail "the program ended with $rc"
+}
+start_program
 
 shot() {  # file: the main window's pixels
   import -window root -crop "847x567+$X+$Y" +repage "$1"
@@ -96,10 +107,20 @@ distinct=$(printf '%s\n' "${means[0]}" "${means[1]}" "${means[2]}" "${means[3]}"
 
 # The header's close button: 22x22 at 814,8.
 xdotool mousemove --window "$window" 825 19 click 1
-rc=0
-for _ in $(seq 1 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
-wait "$program" || rc=$?
-program=""
-[ "$rc" = 0 ] || fail "the program ended with $rc"
-ls $shortcut_glob >/dev/null 2>&1 || fail "no desktop shortcut in the prefix"
-echo "end-to-end: tabs, pages, close and shortcut as expected; screenshots in $shots"
+wait_program
+shortcut=$(ls $shortcut_glob 2>/dev/null | head -1)
+[ -n "$shortcut" ] || fail "no desktop shortcut in the prefix"
+made=$(stat -c '%Y %s' "$shortcut")
+sum=$(md5sum < "$shortcut")
+
+# Again, ended by the system's close command this time, with the shortcut already there.
+sleep 1.1  # a rewrite would show in the modification time
+start_program
+# A click on the empty body gives the window the keyboard, as a user's would.
+xdotool mousemove --window "$window" 300 540 click 1
+sleep 0.3
+xdotool key alt+F4
+wait_program
+[ "$(stat -c '%Y %s' "$shortcut")" = "$made" ] && [ "$(md5sum < "$shortcut")" = "$sum" ] ||
+  fail "the existing shortcut was rewritten"
+echo "end-to-end: tabs, pages, close, Alt+F4 and shortcut as expected; screenshots in $shots"
