@@ -216,7 +216,7 @@ void SystemWindow::Notify(DuiLib::TNotifyUI& msg) {
       RefreshSignInState();
     }
   } else if (name == L"system_service") {
-    OpenLinkWithShell(state_.Common()->kfUrl);
+    openLink_(state_.Common()->kfUrl);
   } else if (name == L"system_menu") {
     OpenMenu();
   } else if (name == L"system_min") {

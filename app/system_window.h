@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/dialogs/about_window.h"
 #include "app/dialogs/menu_window.h"
 #include "app/page_window.h"
 #include "app/server_conversation.h"
@@ -38,6 +39,8 @@ class SystemWindow : public PageWindow, public MenuNotify {
   void ArmTimer(int id, unsigned milliseconds);
 
   ServerConversation& Conversation();
+  // How the service link is opened; the shell by default.
+  void SetLinkOpener(LinkOpener open) { openLink_ = std::move(open); }
   MenuWindow* Menu() const { return menu_.get(); }
 
  protected:
@@ -57,6 +60,7 @@ class SystemWindow : public PageWindow, public MenuNotify {
   DuiLib::CControlUI* frame_ = nullptr;
   DuiLib::CControlUI* state_label_ = nullptr;
   std::unique_ptr<MenuWindow> menu_;
+  LinkOpener openLink_ = OpenLinkWithShell;
 };
 
 }  // namespace app

@@ -244,6 +244,27 @@ TEST_F(FrameTest, MenuIsMadeOnceAndSizedForTheSignInState) {
   EXPECT_TRUE(::IsWindowVisible(menu->GetHWND()));
 }
 
+TEST_F(FrameTest, ServiceOpensTheCatalogueServiceLinkAndStateDoesNothingWhenSignedIn) {
+  net::CommonCatalogue common;
+  common.kfUrl = "http://127.0.0.1/service";
+  state_.ReplaceCommon(common);
+  std::vector<std::string> opened;
+  header()->SetLinkOpener([&](const std::string& url) { opened.push_back(url); });
+  Click(L"system_service");
+  EXPECT_EQ(opened, (std::vector<std::string>{"http://127.0.0.1/service"}));
+
+  app::UserInfo user;
+  user.userId = 3;
+  user.signedIn = true;
+  user.userToken = "t";
+  state_.SetUser(user);
+  header()->RefreshSignInState();
+  const std::wstring shown = frame_->m_PaintManager.FindControl(L"system_state")->GetText();
+  Click(L"system_state");
+  EXPECT_EQ(frame_->m_PaintManager.FindControl(L"system_state")->GetText(), shown);
+  EXPECT_EQ(opened.size(), 1u);
+}
+
 TEST_F(FrameTest, SignInStateFollowsTheUser) {
   auto& pm = frame_->m_PaintManager;
   app::UserInfo user;
