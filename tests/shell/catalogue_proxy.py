@@ -7,7 +7,8 @@ matches the path: "PATH reply JSON" answers with that body, "PATH drop" closes t
 connection without an answer (a failed transfer). Rules are read on every request, so a
 test changes them between its steps.
 
-usage: catalogue_proxy.py PORT_FILE UPSTREAM_URL LOG_FILE RULES_FILE
+usage: catalogue_proxy.py PORT_FILE UPSTREAM_URL LOG_FILE RULES_FILE [PORT]
+(PORT: where to listen, default a free port; the port taken is written to PORT_FILE)
 """
 import http.server
 import socketserver
@@ -16,6 +17,7 @@ import urllib.error
 import urllib.request
 
 port_file, upstream, log_file, rules_file = sys.argv[1:5]
+listen_port = int(sys.argv[5]) if len(sys.argv) > 5 else 0
 
 
 def rule_for(path):
@@ -69,7 +71,7 @@ class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
     daemon_threads = True
 
 
-server = Server(("127.0.0.1", 0), Handler)
+server = Server(("127.0.0.1", listen_port), Handler)
 with open(port_file, "w") as f:
     f.write(str(server.server_address[1]))
 server.serve_forever()
