@@ -97,7 +97,9 @@ class ConversationTest : public ::testing::Test {
   }
 
   static const Lines kChain;
-  app::AppState state_;
+  // Request threads may still deliver into the state after the test has ended, so each
+  // test's state lives until the process ends.
+  app::AppState& state_ = *new app::AppState;
   std::unique_ptr<app::MainFrameWindow> frame_;
   std::string url_, log_, rules_;
 };

@@ -92,7 +92,9 @@ class FrameTest : public ::testing::Test {
     return commands;
   }
 
-  app::AppState state_;
+  // Request threads may still deliver into the state after the test has ended, so each
+  // test's state lives until the process ends.
+  app::AppState& state_ = *new app::AppState;
   Log log_;
   std::unique_ptr<RecordingFrame> frame_;
   HWND hwnd_ = nullptr;
