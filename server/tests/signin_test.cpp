@@ -63,13 +63,16 @@ SignInReply demo_sign_in(const TestServer& s) {
   return exchange(s, args[0], args[2]);
 }
 
+// A clock that stands still but for the offsets a test sets: a real clock ticking over a second
+// between two requests would move a deadline test across its boundary.
 struct ControlledClock {
   std::atomic<int64_t> offset{0};
+  int64_t base = static_cast<int64_t>(time(nullptr));
   void attach(TestServer& s) {
     // Handlers read the clock under the state lock; swapping it under the same lock keeps the
     // change ordered with every request.
     std::lock_guard<std::mutex> lock(s.server().state().mutex);
-    s.server().state().clock = [this] { return static_cast<int64_t>(time(nullptr)) + offset.load(); };
+    s.server().state().clock = [this] { return base + offset.load(); };
   }
 };
 
