@@ -262,3 +262,41 @@ TEST(ModalWindow, QuitSeenInsideTheModalLoopReachesTheOuterLoop) {
   ::DestroyWindow(tip->GetHWND());
   delete tip;
 }
+
+TEST_F(GalleryTest, MessageFilterSeesMessagesFirstAndCanStopThem) {
+  struct Filter : IMessageFilterUI {
+    std::vector<UINT> seen;
+    bool swallowPresses = true;
+    LRESULT MessageHandler(UINT message, WPARAM, LPARAM, bool& handled) override {
+      seen.push_back(message);
+      handled = swallowPresses && message == WM_LBUTTONDOWN;
+      return 0;
+    }
+  } filter;
+  ASSERT_TRUE(manager().AddMessageFilter(&filter));
+  window_->heard.clear();
+  ClickAt(hwnd_, CentreOf(Find(L"gallery_scan")));
+  EXPECT_NE(std::find(filter.seen.begin(), filter.seen.end(), WM_LBUTTONUP), filter.seen.end());
+  EXPECT_TRUE(window_->heard.empty()) << "the press never reached the button";
+  filter.swallowPresses = false;
+  ClickAt(hwnd_, CentreOf(Find(L"gallery_scan")));
+  EXPECT_EQ(window_->heard.size(), 1u);
+  EXPECT_TRUE(manager().RemoveMessageFilter(&filter));
+  EXPECT_FALSE(manager().RemoveMessageFilter(&filter));
+}
+
+TEST_F(GalleryTest, LabelTextUsesItsFontColourAlignmentAndPadding) {
+  auto* title = static_cast<CLabelUI*>(Find(L"gallery_title"));
+  RecordingCanvas canvas;
+  manager().PaintInto(canvas, title->GetPos());
+  const auto texts = canvas.TextCalls(L"运行库修复工具");
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].style.font.id, 3);
+  EXPECT_EQ(texts[0].color, 0xFFFFFFFFu);
+  EXPECT_EQ(texts[0].style.align, TextAlign::kLeft);
+  RECT expected = title->GetPos();
+  expected.left += 16;  // textpadding="16,0,0,0"
+  EXPECT_EQ(texts[0].rect, expected);
+  title->SetAttribute(L"align", L"right");
+  EXPECT_EQ(title->GetTextAlign(), TextAlign::kRight);
+}

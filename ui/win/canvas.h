@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "ui/attribute_values.h"
 #include "ui/win/decoded_image.h"
 
 namespace DuiLib {
@@ -21,7 +22,7 @@ enum class CanvasTextFlow { kSingleLine, kWrapped };
 struct CanvasTextStyle {
   CanvasFont font;
   uint32_t color = 0xFF000000;  // AARRGGBB
-  bool centered = false;        // else left-aligned
+  TextAlign align = TextAlign::kLeft;
   CanvasTextFlow flow = CanvasTextFlow::kSingleLine;
 };
 

@@ -128,7 +128,9 @@ void GdiCanvas::DrawText(const std::wstring& text, const RECT& rect,
   if (!dc_ || text.empty()) return;
   HGDIOBJ oldFont = style.font.handle ? ::SelectObject(dc_, style.font.handle) : nullptr;
   ::SetTextColor(dc_, ToColorRef(style.color));
-  UINT format = DT_NOPREFIX | (style.centered ? DT_CENTER : DT_LEFT);
+  UINT format = DT_NOPREFIX;
+  if (style.align == TextAlign::kCenter) format |= DT_CENTER;
+  if (style.align == TextAlign::kRight) format |= DT_RIGHT;
   if (style.flow == CanvasTextFlow::kSingleLine) {
     format |= DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
   } else {

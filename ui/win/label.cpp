@@ -46,10 +46,15 @@ RECT CLabelUI::GetTextPadding() const {
   return textPadding_;
 }
 
-void CLabelUI::SetCentered(bool centered) {
+void CLabelUI::SetTextAlign(TextAlign align) {
   UiGuard guard;
-  centered_ = centered;
+  align_ = align;
   Invalidate();
+}
+
+TextAlign CLabelUI::GetTextAlign() const {
+  UiGuard guard;
+  return align_;
 }
 
 bool CLabelUI::ApplyAttribute(std::string_view name, std::string_view value) {
@@ -61,7 +66,7 @@ bool CLabelUI::ApplyAttribute(std::string_view name, std::string_view value) {
   } else if (name == "disabledtextcolor") {
     if (auto color = ParseColor(value)) disabledTextColor_ = *color;
   } else if (name == "align") {
-    if (auto align = ParseTextAlign(value)) SetCentered(*align == TextAlign::kCenter);
+    if (auto align = ParseTextAlign(value)) SetTextAlign(*align);
   } else if (name == "textpadding") {
     if (auto r = ParseRect(value)) SetTextPadding(RECT{r->left, r->top, r->right, r->bottom});
   } else {
@@ -84,7 +89,7 @@ void CLabelUI::PaintText(Canvas& canvas) {
   CanvasTextStyle style;
   style.font = manager_->GetFont(font_);
   style.color = CurrentTextColor();
-  style.centered = centered_;
+  style.align = align_;
   style.flow = TextFlow();
   canvas.DrawText(text_, TextRect(), style);
 }

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "ui/attribute_values.h"
 #include "ui/win/control.h"
 
 namespace DuiLib {
 
-// One line of text, centred vertically, left-aligned or centred in the control less its
-// text padding, in a font of the window's table.
+// One line of text, centred vertically, aligned left, centred or right in the control less
+// its text padding, in a font of the window's table.
 class CLabelUI : public CControlUI {
  public:
   std::wstring GetClass() const override;
@@ -17,7 +18,8 @@ class CLabelUI : public CControlUI {
   uint32_t GetTextColor() const;
   void SetTextPadding(RECT padding);
   RECT GetTextPadding() const;
-  void SetCentered(bool centered);
+  void SetTextAlign(TextAlign align);
+  TextAlign GetTextAlign() const;
 
   bool ApplyAttribute(std::string_view name, std::string_view value) override;
 
@@ -31,7 +33,7 @@ class CLabelUI : public CControlUI {
   uint32_t textColor_ = 0xFF000000;
   uint32_t disabledTextColor_ = 0xFFA7A6AA;
   RECT textPadding_{0, 0, 0, 0};
-  bool centered_ = false;
+  TextAlign align_ = TextAlign::kLeft;
 };
 
 // "Text": a label in its own right; the window's drag area does not start over it.
