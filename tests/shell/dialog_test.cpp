@@ -248,6 +248,51 @@ TEST(MenuWindow, SignOutHidesTheMenuAndTellsTheHeader) {
   ::DestroyWindow(hwnd);
 }
 
+// Closes the first visible window of a class as soon as it is up, from a timer that the
+// window's own modal loop dispatches; remembers that it saw one.
+struct WindowCloser {
+  static const wchar_t* className;
+  static bool seen;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND window = ::FindWindowW(className, nullptr);
+    if (window == nullptr || !::IsWindowVisible(window)) return;
+    ::KillTimer(nullptr, id);
+    seen = true;
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+  }
+};
+const wchar_t* WindowCloser::className = L"";
+bool WindowCloser::seen = false;
+
+struct MenuItemCase {
+  const wchar_t* item;
+  const wchar_t* windowClass;
+};
+
+class MenuItem : public ::testing::TestWithParam<MenuItemCase> {};
+
+TEST_P(MenuItem, HidesTheMenuAndShowsItsWindowModally) {
+  app::AppState state;
+  CountingSignOut notify;
+  app::MenuWindow menu(notify, state);
+  HWND hwnd = app::CreateDialogWindow(menu);
+  ASSERT_NE(hwnd, nullptr);
+  menu.ShowWindow(true);
+  WindowCloser::className = GetParam().windowClass;
+  WindowCloser::seen = false;
+  ::SetTimer(nullptr, 0, 50, &WindowCloser::Tick);
+  Click(menu, GetParam().item);  // returns once the modal window is gone
+  EXPECT_TRUE(WindowCloser::seen);
+  EXPECT_EQ(::FindWindowW(GetParam().windowClass, nullptr), nullptr);
+  EXPECT_FALSE(::IsWindowVisible(hwnd));
+  EXPECT_EQ(notify.count, 0);
+  ::DestroyWindow(hwnd);
+}
+
+INSTANTIATE_TEST_SUITE_P(Items, MenuItem,
+                         ::testing::Values(MenuItemCase{L"menu_update", L"Main_RenewW"},
+                                           MenuItemCase{L"menu_about", L"Main_AboutWindow"}));
+
 TEST(MenuWindow, LosingTheFocusHidesIt) {
   app::AppState state;
   CountingSignOut notify;
