@@ -4,6 +4,7 @@
 #include "test_window.h"
 #include "ui/ex/control_factory.h"
 #include "ui/ex/extended_controls.h"
+#include "ui/win/button.h"
 #include "ui/win/child_window.h"
 
 using namespace DuiLib;
@@ -156,4 +157,59 @@ TEST(ExtendedControls, FactoryIgnoresCasePromptNamesAreExact) {
   EXPECT_EQ(CreatePromptControl(L"HorizontalLayoutEx"), nullptr);
   std::unique_ptr<CControlUI> border(CreatePromptControl(L"BorderButtonUI"));
   EXPECT_NE(border, nullptr);
+}
+
+TEST_F(FrameTest, PromptOpenedFromATilePressGetsTheMouse) {
+  auto* tile = new CVerticalLayoutUIEx;
+  tile->SetName(L"function_net_btn");
+  tile->SetFixedHeight(50);
+  body_->AddAt(tile, 0);
+  manager().LayoutIfNeeded();
+  HWND frame = frame_->GetHWND();
+  HWND captureDuringPrompt = frame;
+  UINT code = 0;
+  frame_->onNotify = [&](TNotifyUI& msg) {
+    if (msg.sType != L"click" || msg.pSender != tile) return;
+    // The tile clicks on the press, while the frame still has the mouse captured.
+    TestWindow* prompt = new TestWindow(L"PromptProbeWindow.xml", L"TessaTilePrompt");
+    prompt->CreateFramed(frame);
+    CControlUI* text = prompt->Find(L"tip_text");
+    prompt->onNotify = [&, prompt, text](TNotifyUI& tick) {
+      if (tick.sType != L"timer") return;
+      prompt->m_PaintManager.KillTimer(text, 1);
+      captureDuringPrompt = ::GetCapture();
+      ::PostMessageW(prompt->GetHWND(), WM_KEYDOWN, VK_ESCAPE, 0);
+    };
+    prompt->m_PaintManager.SetTimer(text, 1, 10);
+    code = prompt->ShowModal();
+    delete prompt;
+  };
+  const POINT centre = CentreOf(tile);
+  MoveTo(frame, centre);
+  ::SendMessageW(frame, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+  EXPECT_EQ(code, 1u);
+  EXPECT_NE(captureDuringPrompt, frame);
+  ::SendMessageW(frame, WM_LBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
+}
+
+TEST_F(FrameTest, ButtonLosingTheCaptureMidPressDropsItsPushWithoutClicking) {
+  auto* button = new CButtonUI;
+  button->SetName(L"frame_probe_button");
+  button->SetFixedHeight(40);
+  body_->AddAt(button, 0);
+  manager().LayoutIfNeeded();
+  HWND frame = frame_->GetHWND();
+  const POINT centre = CentreOf(button);
+  MoveTo(frame, centre);
+  ::SendMessageW(frame, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+  EXPECT_TRUE(button->IsPushed());
+  TestWindow other(L"PromptProbeWindow.xml", L"TessaCaptureThief");
+  ASSERT_NE(other.CreateFramed(), nullptr);
+  ::SetCapture(other.GetHWND());
+  EXPECT_FALSE(button->IsPushed());
+  ::ReleaseCapture();
+  frame_->heard.clear();
+  ::SendMessageW(frame, WM_LBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
+  EXPECT_TRUE(frame_->heard.empty());
+  ::DestroyWindow(other.GetHWND());
 }

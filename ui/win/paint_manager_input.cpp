@@ -142,6 +142,13 @@ bool CPaintManagerUI::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam,
     case WM_LBUTTONUP:
       OnButtonUp(PointOf(lParam), wParam);
       return true;
+    case WM_CAPTURECHANGED:
+      // Capture taken away mid-press: the pressed control hears a release far outside
+      // itself, so it drops its pushed look without clicking.
+      if (pressed_ != nullptr && reinterpret_cast<HWND>(lParam) != window_) {
+        OnButtonUp(POINT{-32768, -32768}, 0);
+      }
+      return false;
     case WM_MOUSEWHEEL: {
       POINT point = PointOf(lParam);  // screen coordinates for this message
       ::ScreenToClient(window_, &point);

@@ -35,6 +35,9 @@ UINT CWindowWnd::ShowModal() {
   UINT result = 0;
   modalResult_ = &result;
   modalOwner_ = ::GetWindow(self, GW_OWNER);
+  // A dialog opened from a press (a tile clicks on button down) would find the mouse still
+  // captured by the window behind it and get no mouse input at all.
+  if (::GetCapture() != nullptr) ::ReleaseCapture();
   ::ShowWindow(self, SW_SHOWNORMAL);
   if (modalOwner_) ::EnableWindow(modalOwner_, FALSE);
   HWND owner = modalOwner_;
