@@ -28,6 +28,11 @@ cleanup() {
 trap cleanup EXIT
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 cp -a "$pristine_prefix" "$WINEPREFIX"
+# The probe closes the program, which then makes its desktop shortcut: Wine links the desktop
+# to the home folder, so it becomes a folder of the throwaway prefix instead.
+for desktop in "$WINEPREFIX"/drive_c/users/*/Desktop; do
+  if [ -L "$desktop" ]; then rm "$desktop"; mkdir "$desktop"; fi
+done
 if [ -z "${DISPLAY:-}" ]; then
   for n in $(seq 80 89); do [ -e "/tmp/.X11-unix/X$n" ] || break; done
   export DISPLAY=":$n"
