@@ -216,6 +216,14 @@ TEST_F(GalleryTest, GifAdvancesWhileShownAndStopsWhenHidden) {
   const size_t frame = gif->CurrentFrame();
   PumpFor(400);
   EXPECT_EQ(gif->CurrentFrame(), frame);
+  // Shown again it plays on from where it stopped; a hidden window stops it the same way.
+  gif->SetVisible(true);
+  ASSERT_TRUE(PumpUntil([&] { return gif->CurrentFrame() != frame; }, 3000));
+  ::ShowWindow(hwnd_, SW_HIDE);
+  PumpFor(400);
+  const size_t hiddenFrame = gif->CurrentFrame();
+  PumpFor(400);
+  EXPECT_EQ(gif->CurrentFrame(), hiddenFrame);
 }
 
 TEST(ModalWindow, OwnerDisabledWhileShownEscapeClosesWithCodeOne) {

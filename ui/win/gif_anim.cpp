@@ -42,7 +42,10 @@ void CGifAnimUI::DoEvent(TEventUI& event) {
     return;
   }
   const std::shared_ptr<const DecodedImage> image = FindGif(bkImage_);
-  if (!manager_ || !image || !IsVisible()) {
+  // A minimised or hidden window paints nothing, so the frames wait for its next paint.
+  HWND window = manager_ ? manager_->GetPaintWindow() : nullptr;
+  const bool windowShown = window && ::IsWindowVisible(window) && !::IsIconic(window);
+  if (!manager_ || !image || !IsVisible() || !windowShown) {
     if (manager_) manager_->KillTimer(this, kFrameTimerId);
     playing_ = false;
     return;
