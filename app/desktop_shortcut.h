@@ -11,7 +11,8 @@ std::wstring DesktopFolder();
 // abandons the shortcut; returns whether one exists afterwards.
 bool EnsureShortcut(const std::wstring& folder, const std::wstring& name, const std::wstring& target);
 
-// The program's own: on the desktop, named after the product, pointing at this executable.
-bool EnsureDesktopShortcut();
+// The program's own, named after the product and pointing at this executable, in `folder`:
+// the desktop when it is empty.
+bool EnsureDesktopShortcut(const std::wstring& folder = std::wstring());
 
 }  // namespace app

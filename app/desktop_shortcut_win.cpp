@@ -50,10 +50,10 @@ bool EnsureShortcut(const std::wstring& folder, const std::wstring& name, const 
   return SUCCEEDED(file.p->Save(path, TRUE));
 }
 
-bool EnsureDesktopShortcut() {
+bool EnsureDesktopShortcut(const std::wstring& folder) {
   wchar_t module[MAX_PATH] = L"";
   if (::GetModuleFileNameW(nullptr, module, MAX_PATH) == 0) return false;
-  return EnsureShortcut(DesktopFolder(), kProductName, module);
+  return EnsureShortcut(folder.empty() ? DesktopFolder() : folder, kProductName, module);
 }
 
 }  // namespace app

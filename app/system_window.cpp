@@ -170,7 +170,7 @@ void SystemWindow::SignOut() {
 }
 
 void SystemWindow::CloseProgram() {
-  EnsureDesktopShortcut();
+  EnsureDesktopShortcut(shortcutFolder_);
   Send(kQuit, std::string());
 }
 

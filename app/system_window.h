@@ -41,6 +41,8 @@ class SystemWindow : public PageWindow, public MenuNotify {
   ServerConversation& Conversation();
   // How the service link is opened; the shell by default.
   void SetLinkOpener(LinkOpener open) { openLink_ = std::move(open); }
+  // Where the shortcut goes on close; the desktop by default.
+  void SetShortcutFolder(std::wstring folder) { shortcutFolder_ = std::move(folder); }
   MenuWindow* Menu() const { return menu_.get(); }
 
  protected:
@@ -61,6 +63,7 @@ class SystemWindow : public PageWindow, public MenuNotify {
   DuiLib::CControlUI* state_label_ = nullptr;
   std::unique_ptr<MenuWindow> menu_;
   LinkOpener openLink_ = OpenLinkWithShell;
+  std::wstring shortcutFolder_;
 };
 
 }  // namespace app

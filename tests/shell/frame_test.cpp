@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <objbase.h>
+
 #include "app/main_frame_window.h"
 #include "app/message_bus.h"
 #include "app/product.h"
@@ -60,14 +62,25 @@ class RecordingFrame : public app::MainFrameWindow {
 class FrameTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    ::CoInitialize(nullptr);  // as the program's start does; the shortcut needs it
     frame_ = std::make_unique<RecordingFrame>(state_, &log_);
     ASSERT_NE(frame_->Create(nullptr, app::kProductName, 0x10CE0000, 0x100, 0, 0, 0, 0), nullptr);
     hwnd_ = frame_->GetHWND();
+    // Closing makes the shortcut: here, not on the desktop of whoever runs the tests.
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    shortcuts_ = std::wstring(temp) + L"shell_frame_" + std::to_wstring(::GetCurrentProcessId());
+    ::CreateDirectoryW(shortcuts_.c_str(), nullptr);
+    header()->SetShortcutFolder(shortcuts_);
   }
   void TearDown() override {
     if (::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
     PumpFor(0);
+    ::DeleteFileW(Shortcut().c_str());
+    ::RemoveDirectoryW(shortcuts_.c_str());
+    ::CoUninitialize();
   }
+  std::wstring Shortcut() const { return shortcuts_ + L"\\" + app::kProductName + L".lnk"; }
 
   app::SystemWindow* header() { return frame_->Header(); }
   // A click on a control of the header as the framework delivers it.
@@ -95,6 +108,7 @@ class FrameTest : public ::testing::Test {
   // Request threads may still deliver into the state after the test has ended, so each
   // test's state lives until the process ends.
   app::AppState& state_ = *new app::AppState;
+  std::wstring shortcuts_;
   Log log_;
   std::unique_ptr<RecordingFrame> frame_;
   HWND hwnd_ = nullptr;
@@ -209,11 +223,13 @@ int PumpCountingQuits(DWORD ms) {
   return quits;
 }
 
-TEST_F(FrameTest, SystemCloseCommandEndsTheLoopAndKeepsTheWindow) {
+TEST_F(FrameTest, SystemCloseCommandIsTakenLikeTheCloseButton) {
   frame_->ShowWindow(true, false);
+  ASSERT_EQ(::GetFileAttributesW(Shortcut().c_str()), INVALID_FILE_ATTRIBUTES);
   // Alt+F4 arrives as the system's close command.
   ::PostMessageW(hwnd_, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_EQ(PumpCountingQuits(500), 1);
+  EXPECT_NE(::GetFileAttributesW(Shortcut().c_str()), INVALID_FILE_ATTRIBUTES);
   // The window stays until the program destroys it after its loop.
   EXPECT_TRUE(::IsWindow(hwnd_));
 }
