@@ -308,3 +308,21 @@ TEST_F(GalleryTest, LabelTextUsesItsFontColourAlignmentAndPadding) {
   title->SetAttribute(L"align", L"right");
   EXPECT_EQ(title->GetTextAlign(), TextAlign::kRight);
 }
+
+TEST_F(GalleryTest, TextBoxTakesTheFocusOnAPressAndTheUserCanChangeItsText) {
+  CControlUI* note = Find(L"gallery_note");
+  const std::wstring before = note->GetText();
+  ::SendMessageW(hwnd_, WM_CHAR, L'x', 0);
+  EXPECT_EQ(note->GetText(), before) << "no focus yet: typing goes nowhere";
+  ClickAt(hwnd_, CentreOf(note));
+  EXPECT_EQ(manager().GetFocus(), note);
+  for (wchar_t c : std::wstring(L"好a\r")) ::SendMessageW(hwnd_, WM_CHAR, c, 0);
+  EXPECT_EQ(note->GetText(), before + L"好a\n");
+  ::SendMessageW(hwnd_, WM_CHAR, L'\b', 0);
+  ::SendMessageW(hwnd_, WM_CHAR, L'\b', 0);
+  EXPECT_EQ(note->GetText(), before + L"好");
+  ClickAt(hwnd_, CentreOf(Find(L"gallery_title")));  // a press elsewhere takes the focus away
+  EXPECT_EQ(manager().GetFocus(), nullptr);
+  ::SendMessageW(hwnd_, WM_CHAR, L'y', 0);
+  EXPECT_EQ(note->GetText(), before + L"好");
+}

@@ -73,6 +73,8 @@ class CControlUI {
   void NeedUpdate();        // this control's size or children changed: lay out again
   void NeedParentUpdate();  // this control's place in its parent changed
 
+  // Whether a press gives this control the keyboard focus (the text box).
+  virtual bool IsFocusable() const { return false; }
   virtual void DoEvent(TEventUI& event);
   virtual void DoPaint(Canvas& canvas, const RECT& dirty);
 

@@ -106,6 +106,27 @@ CControlUI* CRichEditUI::GetInterface(const std::wstring& name) {
   return name == L"RichEdit" ? this : CLabelUI::GetInterface(name);
 }
 
+void CRichEditUI::DoEvent(TEventUI& event) {
+  UiGuard guard;
+  if (event.Type == UIEVENT_BUTTONDOWN || event.Type == UIEVENT_BUTTONUP) return;  // its own
+  if (event.Type != UIEVENT_CHAR) {
+    CLabelUI::DoEvent(event);
+    return;
+  }
+  std::wstring text = text_;
+  const wchar_t typed = static_cast<wchar_t>(event.wParam);
+  if (typed == L'\b') {
+    // A surrogate pair is one character to the user: both halves go together.
+    if (!text.empty()) text.pop_back();
+    if (!text.empty() && text.back() >= 0xD800 && text.back() <= 0xDBFF) text.pop_back();
+  } else if (typed == L'\r') {
+    text.push_back(L'\n');
+  } else if (typed >= 0x20 || typed == L'\t') {
+    text.push_back(typed);
+  }
+  SetText(text);
+}
+
 bool CRichEditUI::ApplyAttribute(std::string_view name, std::string_view value) {
   // Wrapped text is drawn within the box; a box that overflows is clipped, so the
   // scroll bar request needs nothing more here.

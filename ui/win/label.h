@@ -44,11 +44,15 @@ class CTextUI : public CLabelUI {
 };
 
 // The multi-line text box: the text wraps at the control's width and starts at the top.
+// A press gives it the focus; typed characters then go at the end of its text, Backspace
+// takes the last one away and Return starts a new line.
 class CRichEditUI : public CLabelUI {
  public:
   std::wstring GetClass() const override;
   CControlUI* GetInterface(const std::wstring& name) override;
   bool ApplyAttribute(std::string_view name, std::string_view value) override;
+  bool IsFocusable() const override { return enabled_; }
+  void DoEvent(TEventUI& event) override;
 
  protected:
   CanvasTextFlow TextFlow() const override { return CanvasTextFlow::kWrapped; }

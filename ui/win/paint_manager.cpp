@@ -49,6 +49,19 @@ CControlUI* CPaintManagerUI::FindControl(POINT point) const {
   return root_ ? root_->FindControlAt(point) : nullptr;
 }
 
+CControlUI* CPaintManagerUI::GetFocus() const {
+  UiGuard guard;
+  return focused_;
+}
+
+void CPaintManagerUI::SetFocus(CControlUI* control) {
+  UiGuard guard;
+  if (focused_ == control) return;
+  if (focused_) focused_->Invalidate();
+  focused_ = control;
+  if (focused_) focused_->Invalidate();
+}
+
 bool CPaintManagerUI::AddNotifier(INotifyUI* receiver) {
   UiGuard guard;
   if (!receiver || std::find(notifiers_.begin(), notifiers_.end(), receiver) != notifiers_.end())
@@ -169,6 +182,7 @@ void CPaintManagerUI::ReapControl(CControlUI* control) {
   UiGuard guard;
   reaped_.push_back(control);
   if (pressed_ == control) pressed_ = nullptr;
+  if (focused_ == control) focused_ = nullptr;
   hotChain_.erase(std::remove(hotChain_.begin(), hotChain_.end(), control), hotChain_.end());
   timers_.KillAll(control);
   SyncTimers();

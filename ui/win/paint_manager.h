@@ -37,6 +37,9 @@ class CPaintManagerUI {
   CControlUI* GetRoot() const;
   CControlUI* FindControl(const std::wstring& name) const;
   CControlUI* FindControl(POINT point) const;
+  // The control that typed characters go to, or null.
+  CControlUI* GetFocus() const;
+  void SetFocus(CControlUI* control);
 
   bool SetTimer(CControlUI* control, UINT id, UINT elapseMs);
   bool KillTimer(CControlUI* control, UINT id);
@@ -100,6 +103,7 @@ class CPaintManagerUI {
   DWORD uiThread_ = 0;
   std::unique_ptr<CControlUI> root_;
   CControlUI* pressed_ = nullptr;
+  CControlUI* focused_ = nullptr;
   std::vector<const CControlUI*> reaped_;
   std::vector<CControlUI*> hotChain_;  // the hot control and its ancestors, outermost first
   bool trackingLeave_ = false;

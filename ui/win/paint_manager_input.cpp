@@ -67,6 +67,7 @@ void CPaintManagerUI::OnButtonDown(POINT point, WPARAM keys, bool doubleClick) {
   if (hit == nullptr) return;
   ::SetCapture(window_);
   pressed_ = hit;
+  SetFocus(hit->IsFocusable() ? hit : nullptr);
   TEventUI event;
   event.Type = doubleClick ? UIEVENT_DBLCLICK : UIEVENT_BUTTONDOWN;
   event.pSender = hit;
@@ -141,6 +142,11 @@ bool CPaintManagerUI::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam,
       return true;
     case WM_LBUTTONUP:
       OnButtonUp(PointOf(lParam), wParam);
+      return true;
+    case WM_CHAR:
+      if (focused_ == nullptr) return false;
+      reaped_.clear();
+      SendEvent(focused_, UIEVENT_CHAR, POINT{0, 0}, wParam);
       return true;
     case WM_CAPTURECHANGED:
       // Capture taken away mid-press: the pressed control hears a release far outside

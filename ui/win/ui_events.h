@@ -18,6 +18,7 @@ enum UIEVENT {
   UIEVENT_DBLCLICK,
   UIEVENT_SCROLLWHEEL,
   UIEVENT_TIMER,
+  UIEVENT_CHAR,  // wParam: the UTF-16 code unit typed, to the control with the focus
 };
 
 struct TEventUI {
