@@ -195,6 +195,21 @@ TEST_F(ConversationTest, AnAcceptedUserIsShownThenTheCatalogueLoadsAndTheRefresh
   EXPECT_EQ(Requests(), expected);
 }
 
+TEST_F(ConversationTest, TheRefreshAsksAboutTheUserEveryThirtySeconds) {
+  app::StoreToken("tok-6");
+  Rule(R"(/api/dll/user/getUserInfoByToken reply {"code":"200","msg":"","data":{"userId":6,"userToken":"tok-6"}})");
+  Start();
+  ASSERT_TRUE(WaitForImages());
+  const DWORD chainEnd = ::GetTickCount();
+  const size_t before = Requests().size();
+  ASSERT_EQ(before, 5u);
+  ASSERT_TRUE(WaitForRequests(before + 1, 40000));
+  const DWORD waited = ::GetTickCount() - chainEnd;
+  EXPECT_GE(waited, 29000u);
+  EXPECT_LE(waited, 33000u);
+  EXPECT_EQ(Requests().back(), "/api/dll/user/getUserInfoByToken token=tok-6");
+}
+
 // Plays the user of the failure prompt. The prompt runs its own modal loop inside the
 // message that brought it to this thread, so the user is played from a timer, which that
 // loop dispatches: once the prompt is on screen, its OK button is pressed.
