@@ -109,17 +109,17 @@ void SystemWindow::InitControls() {
   for (int i = 0; i < kTabCount; ++i) tabs_[i] = FindControl(kTabNames[i]);
   head_ = FindControl(L"system_head");
   frame_ = FindControl(L"system_frame");
-  state_label_ = FindControl(L"system_state");
+  stateLabel_ = FindControl(L"system_state");
   if (DuiLib::CControlUI* title = FindControl(L"system_title")) title->SetText(kProductName);
   if (frame_) frame_->SetVisible(false);
-  if (state_label_) state_label_->SetText(kNotSignedIn);
+  if (stateLabel_) stateLabel_->SetText(kNotSignedIn);
   link_->SetFrame(frameWindow_);
   Conversation().RequestUserInfo();
 }
 
 void SystemWindow::ArmTimer(int id, unsigned milliseconds) {
   // Without the state label there is nothing to arm the timers on.
-  if (state_label_ && frameManager_) frameManager_->SetTimer(state_label_, id, milliseconds);
+  if (stateLabel_ && frameManager_) frameManager_->SetTimer(stateLabel_, id, milliseconds);
 }
 
 void SystemWindow::SelectTab(int index) {
@@ -151,13 +151,13 @@ void SystemWindow::RefreshSignInState() {
                                                  : std::wstring(L"system_head_logon.png"));
     }
     if (frame_) frame_->SetVisible(true);
-    if (state_label_) state_label_->SetText(kSignedIn);
+    if (stateLabel_) stateLabel_->SetText(kSignedIn);
     return;
   }
-  if (state_label_) {
-    if (auto* label = static_cast<DuiLib::CLabelUI*>(state_label_->GetInterface(L"Label")))
+  if (stateLabel_) {
+    if (auto* label = static_cast<DuiLib::CLabelUI*>(stateLabel_->GetInterface(L"Label")))
       label->SetTextColor(0xFFFFFFFF);
-    state_label_->SetText(kNotSignedIn);
+    stateLabel_->SetText(kNotSignedIn);
   }
   if (head_) head_->SetBkImage(L"system_head_normal.png");
   if (frame_) frame_->SetVisible(false);
@@ -193,7 +193,7 @@ void SystemWindow::OpenMenu() {
 }
 
 void SystemWindow::OnTimer(int id) {
-  if (id == kSignedInTimer && state_label_) frameManager_->KillTimer(state_label_, id);
+  if (id == kSignedInTimer && stateLabel_) frameManager_->KillTimer(stateLabel_, id);
   if (Conversation().OnTimer(id)) RefreshSignInState();
 }
 

@@ -60,7 +60,7 @@ class SystemWindow : public PageWindow, public MenuNotify {
   DuiLib::CControlUI* tabs_[kTabCount] = {};
   DuiLib::CControlUI* head_ = nullptr;
   DuiLib::CControlUI* frame_ = nullptr;
-  DuiLib::CControlUI* state_label_ = nullptr;
+  DuiLib::CControlUI* stateLabel_ = nullptr;
   std::unique_ptr<MenuWindow> menu_;
   LinkOpener openLink_ = OpenLinkWithShell;
   std::wstring shortcutFolder_;
