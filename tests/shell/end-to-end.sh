@@ -3,7 +3,7 @@
 # with-catalogue-server started at the program's built-in address: the main window appears,
 # each tab clicked at its layout position selects its tab and shows its page (checked on
 # screenshots), the header's close button ends the program with 0 and leaves the desktop
-# shortcut in the prefix. A second start is ended with Alt+F4, which is taken like the close
+# shortcut in the prefix; the catalogue's pictures are cached by then. A second start is ended with Alt+F4, which is taken like the close
 # button, and the shortcut that is there by then is left as it is.
 #
 # usage: end-to-end.sh WINE_RUN PROGRAM.exe SCREENSHOT_FOLDER
@@ -34,6 +34,9 @@ for desktop in "$WINEPREFIX"/drive_c/users/*/Desktop; do
 done
 shortcut_glob="$WINEPREFIX/drive_c/users/*/Desktop/运行库修复助手.lnk"
 rm -f $shortcut_glob
+# The end of the catalogue chain leaves the list pictures here.
+images_glob="$WINEPREFIX/drive_c/users/*/AppData/Local/Tessavane/image"
+rm -rf $images_glob
 
 # Unmanaged windows: Xvfb has no window manager to wait for.
 wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$(basename "$exe")\\X11 Driver" \
@@ -104,6 +107,9 @@ done
 distinct=$(printf '%s\n' "${means[0]}" "${means[1]}" "${means[2]}" "${means[3]}" | sort -u | wc -l)
 [ "$distinct" = 4 ] || fail "the first four pages do not all differ: ${means[*]}"
 [ "${means[0]}" = "${means[7]}" ] || fail "the runtime page changed between visits"
+
+# The program talked to the server through the whole chain: the pictures are cached.
+[ "$(ls $images_glob 2>/dev/null | wc -l)" -gt 0 ] || fail "no catalogue pictures cached"
 
 # The header's close button: 22x22 at 814,8.
 xdotool mousemove --window "$window" 825 19 click 1
