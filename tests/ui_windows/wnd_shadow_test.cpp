@@ -32,6 +32,9 @@ TEST(WndShadow, RefusesOffsetsAndSizesOutOfRange) {
 
 TEST(WndShadow, LayeredWindowAroundTheWindowFollowsItsMoves) {
   ASSERT_TRUE(CWndShadow::Initialize(::GetModuleHandleW(nullptr)));
+  // Under Wine without a compositor the shadow is left out; its behaviour is checked anyway.
+  const bool blend = CWndShadow::LayeredWindowsBlend();
+  CWndShadow::SetLayeredWindowsBlend(true);
   TestWindow window(L"PromptProbeWindow.xml", L"TessaShadowed");
   ASSERT_NE(window.CreateFramed(), nullptr);
   CWndShadow shadow;
@@ -55,4 +58,18 @@ TEST(WndShadow, LayeredWindowAroundTheWindowFollowsItsMoves) {
   EXPECT_FALSE(::IsWindowVisible(layer));
   ::DestroyWindow(window.GetHWND());
   EXPECT_FALSE(::IsWindow(layer));  // goes with its window
+  CWndShadow::SetLayeredWindowsBlend(blend);
+}
+
+TEST(WndShadow, NoShadowWindowWhereLayeredWindowsAreNotBlended) {
+  const bool blend = CWndShadow::LayeredWindowsBlend();
+  CWndShadow::SetLayeredWindowsBlend(false);
+  TestWindow window(L"PromptProbeWindow.xml", L"TessaUnshadowed");
+  ASSERT_NE(window.CreateFramed(), nullptr);
+  CWndShadow shadow;
+  EXPECT_TRUE(shadow.Create(window.GetHWND()));
+  EXPECT_TRUE(shadow.SetSize(3));
+  EXPECT_EQ(shadow.GetHWND(), nullptr);
+  ::DestroyWindow(window.GetHWND());
+  CWndShadow::SetLayeredWindowsBlend(blend);
 }

@@ -14,7 +14,21 @@ constexpr wchar_t kShadowClass[] = L"TessavaneWndShadow";
 constexpr wchar_t kShadowProp[] = L"TessavaneWndShadowObject";
 HINSTANCE gInstance = nullptr;
 
+bool RunningUnderWine() {
+  HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+  return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+bool& BlendSetting() {
+  static bool blend = !RunningUnderWine();
+  return blend;
+}
+
 }  // namespace
+
+bool CWndShadow::LayeredWindowsBlend() { return BlendSetting(); }
+
+void CWndShadow::SetLayeredWindowsBlend(bool blend) { BlendSetting() = blend; }
 
 bool CWndShadow::Initialize(HINSTANCE instance) {
   gInstance = instance;
@@ -37,6 +51,7 @@ CWndShadow::~CWndShadow() {
 
 bool CWndShadow::Create(HWND window) {
   if (!window || shadow_) return false;
+  if (!LayeredWindowsBlend()) return true;  // no shadow is better than a black slab
   parent_ = window;
   // Owned windows always stay above their owner, so the shadow shares the window's owner
   // instead and is placed right behind the window in the z-order.
@@ -55,6 +70,7 @@ bool CWndShadow::Create(HWND window) {
 bool CWndShadow::SetSize(int size) {
   if (size < 0 || size > 20) return false;
   size_ = size;
+  lookChanged_ = true;
   Show();
   return true;
 }
@@ -62,6 +78,7 @@ bool CWndShadow::SetSize(int size) {
 bool CWndShadow::SetSharpness(unsigned sharpness) {
   if (sharpness > 20) return false;
   sharpness_ = sharpness;
+  lookChanged_ = true;
   Show();
   return true;
 }
@@ -69,6 +86,7 @@ bool CWndShadow::SetSharpness(unsigned sharpness) {
 bool CWndShadow::SetDarkness(unsigned darkness) {
   if (darkness > 255) return false;
   darkness_ = darkness;
+  lookChanged_ = true;
   Show();
   return true;
 }
@@ -83,6 +101,7 @@ bool CWndShadow::SetPosition(int x, int y) {
 
 bool CWndShadow::SetColor(COLORREF color) {
   color_ = color;
+  lookChanged_ = true;
   Show();
   return true;
 }
@@ -105,11 +124,24 @@ void CWndShadow::Show() {
   Update();
 }
 
+bool CWndShadow::NeedsNewPicture(int width, int height) const {
+  return lookChanged_ || width != pictureWidth_ || height != pictureHeight_ ||
+         !::IsWindowVisible(shadow_);
+}
+
 void CWndShadow::Update() {
   RECT window;
   ::GetWindowRect(parent_, &window);
   const int width = window.right - window.left + 2 * size_;
   const int height = window.bottom - window.top + 2 * size_;
+  if (!NeedsNewPicture(width, height)) {
+    ::SetWindowPos(shadow_, parent_, window.left - size_ + x_, window.top - size_ + y_, 0, 0,
+                   SWP_NOSIZE | SWP_NOACTIVATE);
+    return;
+  }
+  lookChanged_ = false;
+  pictureWidth_ = width;
+  pictureHeight_ = height;
   std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 4);
   for (int y = 0; y < height; ++y) {
     const int dy = std::max(size_ - y, y - (height - 1 - size_));
@@ -125,6 +157,7 @@ void CWndShadow::Update() {
       p[3] = static_cast<uint8_t>(a);
     }
   }
+  CutOutWindow(width, height);
   HBITMAP bitmap = CreatePremultipliedBitmap(width, height, pixels.data());
   HDC dc = ::CreateCompatibleDC(nullptr);
   HGDIOBJ old = ::SelectObject(dc, bitmap);
@@ -138,6 +171,20 @@ void CWndShadow::Update() {
   ::DeleteObject(bitmap);
   ::SetWindowPos(shadow_, parent_, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void CWndShadow::CutOutWindow(int width, int height) {
+  // The shadow only ever covers the ring around the window. Where layered windows are not
+  // blended (Wine on an X server without a compositor) it would otherwise hide the window
+  // whenever it ends up above it in the stacking order.
+  RECT window;
+  ::GetWindowRect(parent_, &window);
+  HRGN ring = ::CreateRectRgn(0, 0, width, height);
+  HRGN hole = ::CreateRectRgn(size_ - x_, size_ - y_, size_ - x_ + (window.right - window.left),
+                              size_ - y_ + (window.bottom - window.top));
+  ::CombineRgn(ring, ring, hole, RGN_DIFF);
+  ::DeleteObject(hole);
+  ::SetWindowRgn(shadow_, ring, FALSE);  // the system owns the region from here on
 }
 
 LRESULT CALLBACK CWndShadow::ParentProc(HWND window, UINT message, WPARAM wParam,

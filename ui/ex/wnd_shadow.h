@@ -17,6 +17,12 @@ class CWndShadow {
 
   // Once per process, before the first Create.
   static bool Initialize(HINSTANCE instance);
+  // Whether the desktop blends layered windows. Windows always does. Wine on an X server
+  // without a compositing manager shows their pixels opaque and stacks them above the
+  // window they belong to, so there Create makes no shadow window at all (tests switch it
+  // back on to check the shadow's behaviour).
+  static bool LayeredWindowsBlend();
+  static void SetLayeredWindowsBlend(bool blend);
   bool Create(HWND window);
 
   bool SetSize(int size);             // 0..20 pixels beyond the window's edge
@@ -33,6 +39,10 @@ class CWndShadow {
   static LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void Update();
   void Show();
+  // The shadow's picture is made again only when the window's size or the look changed;
+  // a move only moves the layered window.
+  bool NeedsNewPicture(int width, int height) const;
+  void CutOutWindow(int width, int height);
 
   HWND parent_ = nullptr;
   HWND shadow_ = nullptr;
@@ -43,6 +53,9 @@ class CWndShadow {
   int x_ = 0;
   int y_ = 0;
   COLORREF color_ = RGB(0, 0, 0);
+  int pictureWidth_ = 0;
+  int pictureHeight_ = 0;
+  bool lookChanged_ = true;
 };
 
 }  // namespace DuiLib

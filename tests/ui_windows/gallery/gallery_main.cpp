@@ -44,10 +44,13 @@ int Capture(GalleryWindow& window, const char* out, const char* reference) {
 int main(int argc, char** argv) {
   DuiLib::CPaintManagerUI::SetInstance(::GetModuleHandleW(nullptr));
   DuiLib::CWndShadow::Initialize(::GetModuleHandleW(nullptr));
-  bool tip = false;
-  for (int i = 1; i < argc; ++i) tip = tip || std::strcmp(argv[i], "--tip") == 0;
+  bool tip = false, shadow = true;
+  for (int i = 1; i < argc; ++i) {
+    tip = tip || std::strcmp(argv[i], "--tip") == 0;
+    shadow = shadow && std::strcmp(argv[i], "--no-shadow") != 0;
+  }
   GalleryWindow window(tip ? L"PromptProbeWindow.xml" : L"GalleryWindow.xml",
-                       tip ? L"Main_Tip" : L"Main", 3);
+                       tip ? L"Main_Tip" : L"Main", shadow ? 3 : 0);
   window.quitOnFinal = true;
   if (!window.CreateFramed(nullptr)) return 2;
   window.CenterWindow();
