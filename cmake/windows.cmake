@@ -1,6 +1,9 @@
 # Settings of the shipped Windows program: static, so it needs no MinGW runtime DLL beside it.
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 add_link_options(-static -static-libgcc -static-libstdc++)
+# The same reason for zlib: the static library, not the import library of zlib1.dll that
+# CMake's search would otherwise prefer.
+set(ZLIB_USE_STATIC_LIBS ON)
 
 if(NOT CURL_PREFIX)
   message(FATAL_ERROR "CURL_PREFIX must name the static libcurl build (scripts/build-curl.sh)")

@@ -28,6 +28,10 @@ function(tessa_embed_skin target)
   target_sources(${target} PRIVATE ${rc})
   # windres reads the zip but CMake cannot see that dependency by itself.
   set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${zip})
+  # A target in another folder cannot depend on the zip file alone; on its rule it can.
+  if(zip STREQUAL TESSA_SKIN_ZIP)
+    add_dependencies(${target} skin_package)
+  endif()
 endfunction()
 
 set(TESSA_SKIN_ZIP ${CMAKE_BINARY_DIR}/skin/skin.zip CACHE INTERNAL "the program's skin package")
