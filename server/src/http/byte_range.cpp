@@ -21,13 +21,13 @@ ByteRange parse_byte_range(const std::string& header, uint64_t size) {
   ByteRange whole;
   const std::string unit = "bytes=";
   if (header.rfind(unit, 0) != 0) return whole;
-  std::string spec = header.substr(unit.size());
-  if (spec.find(',') != std::string::npos) return whole;
-  size_t dash = spec.find('-');
+  std::string range_set = header.substr(unit.size());
+  if (range_set.find(',') != std::string::npos) return whole;
+  size_t dash = range_set.find('-');
   if (dash == std::string::npos) return whole;
-  std::string head = spec.substr(0, dash);
+  std::string head = range_set.substr(0, dash);
   std::optional<uint64_t> a = read_number(head);
-  std::optional<uint64_t> b = read_number(spec.substr(dash + 1));
+  std::optional<uint64_t> b = read_number(range_set.substr(dash + 1));
   ByteRange r;
   r.kind = ByteRange::part;
   if (head.empty() && b) {  // suffix: the last b bytes
@@ -36,7 +36,7 @@ ByteRange parse_byte_range(const std::string& header, uint64_t size) {
     r.last = size - 1;
     return r;
   }
-  if (!a || (b && *b < *a) || (!b && dash + 1 != spec.size())) return whole;
+  if (!a || (b && *b < *a) || (!b && dash + 1 != range_set.size())) return whole;
   if (*a >= size) return ByteRange{ByteRange::unsatisfiable, 0, 0};
   r.first = *a;
   r.last = (b && *b < size) ? *b : size - 1;
