@@ -21,3 +21,33 @@ endforeach()
 function(tessa_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra)
 endfunction()
+
+# tessa_add_fuzzer(<program> SOURCE <file> LIBS <libraries...> SEEDS <folder> SECONDS <n>
+#                  TEST <name> [DICT <file>])
+# A libFuzzer program and two tests: <name>_replay runs the committed seeds once, <name>_run
+# fuzzes for a bounded time. New inputs and crash files go to the build tree; the committed
+# seeds are only read. Link it against libraries built with tessa_fuzzing_flags, so that the
+# fuzzer is guided through them.
+function(tessa_add_fuzzer program)
+  cmake_parse_arguments(F "" "SOURCE;SEEDS;SECONDS;TEST;DICT" "LIBS" ${ARGN})
+  add_executable(${program} ${F_SOURCE})
+  target_compile_options(${program} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${program} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${program} PRIVATE ${F_LIBS})
+  tessa_warnings(${program})
+  set(work ${CMAKE_CURRENT_BINARY_DIR}/${program}_corpus)
+  file(MAKE_DIRECTORY ${work})
+  set(dict)
+  if(F_DICT)
+    set(dict -dict=${F_DICT})
+  endif()
+  add_test(NAME ${F_TEST}_replay COMMAND ${program} -runs=0 ${F_SEEDS})
+  add_test(NAME ${F_TEST}_run
+    COMMAND ${program} -max_total_time=${F_SECONDS} -timeout=10 -rss_limit_mb=1024
+            -artifact_prefix=${work}/ ${dict} ${work} ${F_SEEDS})
+endfunction()
+
+# Coverage instrumentation for a library that a fuzzer links.
+function(tessa_fuzzing_flags library)
+  target_compile_options(${library} PRIVATE -fsanitize=fuzzer-no-link)
+endfunction()
