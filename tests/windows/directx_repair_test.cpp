@@ -11,6 +11,7 @@
 #include "net/user_paths.h"
 #include "repair/md5.h"
 #include "temp_path.h"
+#include "wine_path.h"
 
 namespace {
 
@@ -19,12 +20,8 @@ bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 class DirectXRepairOnWindows : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string served = "Z:" + std::string(std::getenv("FIXTURE_FILES")) + "/d3dx9_43.dll";
-    for (char& c : served)
-      if (c == '/') c = '\\';
-    std::string source = std::string("Z:") + STANDIN_DLL;
-    for (char& c : source)
-      if (c == '/') c = '\\';
+    std::string served = test_support::WinePath(std::string(std::getenv("FIXTURE_FILES")) + "/d3dx9_43.dll");
+    std::string source = test_support::WinePath(STANDIN_DLL);
     ASSERT_TRUE(CopyFileA(source.c_str(), served.c_str(), FALSE));
     digest_ = repair::FileMd5(served);
     local_ = test_support::TempPath("local");

@@ -11,6 +11,7 @@
 #include "repair/md5.h"
 #include "repair/registry_path.h"
 #include "temp_path.h"
+#include "wine_path.h"
 
 namespace {
 
@@ -18,13 +19,6 @@ namespace {
 const char kKey[] = "SOFTWARE\\TessavaneStandInTest\\View64";
 const char kRegeditName[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\TessavaneStandInTest\\View64";
 const char kSwitches[] = "/install /quiet /norestart";
-
-std::string WinePath(const std::string& unixPath) {
-  std::string path = "Z:" + unixPath;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
 
 void RemoveKeyInBothViews() {
   RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kKey, KEY_WOW64_64KEY, 0);
@@ -35,8 +29,8 @@ class RuntimeRepairOnWindows : public ::testing::Test {
  protected:
   void SetUp() override {
     RemoveKeyInBothViews();
-    served_ = WinePath(std::string(std::getenv("FIXTURE_FILES")) + "/vc_redist.x64.exe");
-    ASSERT_TRUE(CopyFileA(WinePath(STANDIN_VIEW64).c_str(), served_.c_str(), FALSE));
+    served_ = test_support::WinePath(std::string(std::getenv("FIXTURE_FILES")) + "/vc_redist.x64.exe");
+    ASSERT_TRUE(CopyFileA(test_support::WinePath(STANDIN_VIEW64).c_str(), served_.c_str(), FALSE));
     entry_.downloadUrl = test_support::FixtureUrl("/files/vc_redist.x64.exe");
     entry_.fileMd5 = repair::FileMd5(served_);
     entry_.regeditName = kRegeditName;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fixture_client.h"
+#include "wine_path.h"
 
 namespace {
 
@@ -17,9 +18,7 @@ namespace {
 std::vector<BYTE> FixtureCertificate() {
   const char* unixPath = std::getenv("FIXTURE_TLS_CERT");
   if (!unixPath) return {};
-  std::string path = std::string("Z:") + unixPath;
-  for (char& c : path)
-    if (c == '/') c = '\\';
+  std::string path = test_support::WinePath(unixPath);
   std::string pem;
   if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
     char buffer[4096];

@@ -10,6 +10,7 @@
 #include "fixture_client.h"
 #include "net/user_paths.h"
 #include "temp_path.h"
+#include "wine_path.h"
 
 namespace {
 
@@ -41,9 +42,7 @@ TEST(UserFolders, LocalAppDataAndTheDownloadDrive) {
 
 // Puts a file where the fixture serves /files/NAME (its folder, through Wine's Z: drive).
 void ServeFile(const std::string& name, const std::string& bytes) {
-  std::string path = std::string("Z:") + std::getenv("FIXTURE_FILES") + "/" + name;
-  for (char& c : path)
-    if (c == '/') c = '\\';
+  std::string path = test_support::WinePath(std::string(std::getenv("FIXTURE_FILES")) + "/" + name);
   std::FILE* f = std::fopen(path.c_str(), "wb");
   ASSERT_NE(f, nullptr);
   std::fwrite(bytes.data(), 1, bytes.size(), f);

@@ -4,36 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include "run_installer.h"
+#include "wine_path.h"
+
 #include <string>
 
 namespace {
 
 std::string installer[2];  // [0] writes the 32-bit view, [1] the 64-bit view
 std::string dll;
-
-std::string windows_path(std::string path) {
-  if (!path.empty() && path[0] == '/') {  // a Unix path from ctest: Wine's Z: drive is the root
-    for (char& c : path)
-      if (c == '/') c = '\\';
-    path = "Z:" + path;
-  }
-  return path;
-}
-
-// Runs the installer the way the repair does and returns its exit code (-1 if it did not run).
-long run(const std::string& exe, const std::string& args) {
-  std::string line = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-  WaitForSingleObject(pi.hProcess, 30000);
-  DWORD code = 0;
-  GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return static_cast<long>(code);
-}
 
 bool key_exists(int bits, const char* subkey) {
   HKEY key;
@@ -61,19 +40,19 @@ struct StandIn : ::testing::TestWithParam<int> {
 
 TEST_P(StandIn, OtherArgumentsChangeNothingAndFail) {
   for (const char* args : {"", "/install", "/install /quiet", "/install /quiet /norestart /extra", "/q"}) {
-    EXPECT_EQ(run(exe(), args), 1) << args;
+    EXPECT_EQ(standin_test::RunInstaller(exe(), args), 1) << args;
     EXPECT_FALSE(key_exists(32, subkey().c_str())) << args;
     EXPECT_FALSE(key_exists(64, subkey().c_str())) << args;
   }
 }
 
 TEST_P(StandIn, TheSilentSwitchesInstallIntoItsOwnView) {
-  EXPECT_EQ(run(exe(), "/install /quiet /norestart"), 0);
+  EXPECT_EQ(standin_test::RunInstaller(exe(), "/install /quiet /norestart"), 0);
   EXPECT_TRUE(key_exists(bits(), subkey().c_str()));
   EXPECT_FALSE(key_exists(other(), subkey().c_str()));
   // Switches are matched without regard to case, as the real installers do.
   remove_key(bits(), subkey().c_str());
-  EXPECT_EQ(run(exe(), "/INSTALL /Quiet /norestart"), 0);
+  EXPECT_EQ(standin_test::RunInstaller(exe(), "/INSTALL /Quiet /norestart"), 0);
   EXPECT_TRUE(key_exists(bits(), subkey().c_str()));
 }
 
@@ -95,8 +74,8 @@ int main(int argc, char** argv) {
     fprintf(stderr, "usage: standin_installer_test INSTALLER_32 INSTALLER_64 STANDIN_DLL\n");
     return 2;
   }
-  installer[0] = windows_path(argv[1]);
-  installer[1] = windows_path(argv[2]);
-  dll = windows_path(argv[3]);
+  installer[0] = test_support::WinePath(argv[1]);
+  installer[1] = test_support::WinePath(argv[2]);
+  dll = test_support::WinePath(argv[3]);
   return RUN_ALL_TESTS();
 }

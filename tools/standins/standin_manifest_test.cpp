@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "run_installer.h"
+#include "wine_path.h"
+
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -19,15 +22,6 @@ struct Line {
   std::string file, root, subkey, args;
   int view = 32;
 };
-
-std::string windows_path(std::string path) {
-  if (!path.empty() && path[0] == '/') {
-    for (char& c : path)
-      if (c == '/') c = '\\';
-    path = "Z:" + path;
-  }
-  return path;
-}
 
 std::vector<Line> read_manifest() {
   std::vector<Line> lines;
@@ -46,20 +40,6 @@ std::vector<Line> read_manifest() {
     lines.push_back(Line{f[0], f[1], f[2], f[4], f[3] == "64" ? 64 : 32});
   }
   return lines;
-}
-
-long run(const std::string& exe, const std::string& args) {
-  std::string line = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-  WaitForSingleObject(pi.hProcess, 30000);
-  DWORD code = 0;
-  GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return static_cast<long>(code);
 }
 
 HKEY root_of(const Line& l) { return l.root == "HKEY_LOCAL_MACHINE" ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
@@ -82,12 +62,12 @@ TEST(DemoStandIns, EachInstallerWritesItsKeyInItsViewOnlyWithItsSwitches) {
   std::vector<Line> lines = read_manifest();
   ASSERT_GE(lines.size(), 12u);
   for (const Line& l : lines) {
-    std::string exe = windows_path(files_dir + "/" + l.file);
+    std::string exe = test_support::WinePath(files_dir + "/" + l.file);
     remove(l);
-    EXPECT_EQ(run(exe, ""), 1) << l.file;
-    EXPECT_EQ(run(exe, l.args + " /extra"), 1) << l.file;
+    EXPECT_EQ(standin_test::RunInstaller(exe, ""), 1) << l.file;
+    EXPECT_EQ(standin_test::RunInstaller(exe, l.args + " /extra"), 1) << l.file;
     EXPECT_FALSE(exists(l, 32) || exists(l, 64)) << l.file << " changed the registry without its switches";
-    EXPECT_EQ(run(exe, l.args), 0) << l.file;
+    EXPECT_EQ(standin_test::RunInstaller(exe, l.args), 0) << l.file;
     EXPECT_TRUE(exists(l, l.view)) << l.file << " did not create " << l.subkey;
     if (root_of(l) == HKEY_LOCAL_MACHINE)
       EXPECT_FALSE(exists(l, l.view == 64 ? 32 : 64)) << l.file << " wrote the other registry view";
@@ -101,7 +81,7 @@ int main(int argc, char** argv) {
     fprintf(stderr, "usage: standin_manifest_test INSTALLERS_TSV FILES_DIR\n");
     return 2;
   }
-  manifest_path = windows_path(argv[1]);
+  manifest_path = test_support::WinePath(argv[1]);
   files_dir = argv[2];
   return RUN_ALL_TESTS();
 }
