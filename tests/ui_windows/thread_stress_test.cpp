@@ -2,6 +2,7 @@
 // no paint pass sees a change half-done.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -83,8 +84,14 @@ TEST(ThreadStress, WorkersChangeTextsValuesVisibilityAndAddRowsWhileTheUiThreadP
   int passes = 0, tornTexts = 0, misplacedRows = 0, statusTexts = 0;
   manager.LayoutIfNeeded();
   const RECT statusPos = status->GetPos();
+  // Under Wine on two cores with four workers contending, a pass and its pump can take most
+  // of a second, so the run lasts until it has enough passes as well as enough time. What
+  // it must never see is one pass kept waiting for seconds.
   const DWORD start = ::GetTickCount();
-  while (::GetTickCount() - start < 1500) {
+  DWORD longestPass = 0;
+  auto elapsed = [&] { return ::GetTickCount() - start; };
+  while ((elapsed() < 1500 || passes < 5) && elapsed() < 20000) {
+    const DWORD passStart = ::GetTickCount();
     RecordingCanvas canvas;
     manager.PaintInto(canvas, RECT{0, 0, 847, 567});
     ++passes;
@@ -103,11 +110,13 @@ TEST(ThreadStress, WorkersChangeTextsValuesVisibilityAndAddRowsWhileTheUiThreadP
       }
     }
     PumpFor(1);
+    longestPass = std::max<DWORD>(longestPass, ::GetTickCount() - passStart);
   }
   stop = true;
   for (auto& worker : workers) worker.join();
 
-  EXPECT_GE(passes, 3);  // the UI thread was never starved of the lock
+  EXPECT_GE(passes, 5);  // the UI thread was never starved of the lock
+  EXPECT_LT(longestPass, 4000u);
   EXPECT_GT(statusTexts, 0);
   EXPECT_EQ(tornTexts, 0);
   EXPECT_EQ(misplacedRows, 0);
