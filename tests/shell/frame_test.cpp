@@ -13,7 +13,12 @@
 #include "app/message_bus.h"
 #include "app/product.h"
 #include "app/system_window.h"
+#include "net/user_folders.h"
+#include "net/user_paths.h"
+#include "platform/platform_utils.h"
+#include "recording_canvas.h"
 #include "shell_test_support.h"
+#include "tests/support/test_pictures.h"
 
 namespace {
 
@@ -299,6 +304,40 @@ TEST_F(FrameTest, SignInStateFollowsTheUser) {
   EXPECT_EQ(state_.User().userId, -1);
   EXPECT_FALSE(pm.FindControl(L"system_frame")->IsVisible());
   EXPECT_EQ(pm.FindControl(L"system_state")->GetText(), L"您尚未登录");
+}
+
+// The head picture is the user's cached head image once it is on disk, and the signed-in
+// picture of the skin until then.
+TEST_F(FrameTest, SignedInHeaderDrawsTheCachedHeadImageOnceItExists) {
+  const std::string folder = net::ImageFolder(net::LocalAppData());
+  ASSERT_TRUE(net::EnsureFolder(folder));
+  const std::wstring headFile =
+      platform::AnsiToWide((folder + net::HeadImageFileName(77)).c_str());
+  ::DeleteFileW(headFile.c_str());
+  app::UserInfo user;
+  user.userId = 77;
+  user.signedIn = true;
+  user.userToken = "t";
+  state_.SetUser(user);
+  DuiLib::CControlUI* head = frame_->m_PaintManager.FindControl(L"system_head");
+  auto headPicture = [&] {
+    frame_->m_PaintManager.LayoutIfNeeded();
+    RecordingCanvas canvas;
+    frame_->m_PaintManager.PaintInto(canvas, head->GetPos());
+    RECT source{};
+    for (const CanvasCall& call : canvas.calls)
+      if (call.kind == CanvasCall::kImage && call.rect == head->GetPos()) source = call.source;
+    return source;
+  };
+
+  header()->RefreshSignInState();
+  EXPECT_EQ(headPicture(), (RECT{0, 0, 28, 28}));  // the skin's signed-in picture
+
+  ASSERT_TRUE(
+      test_support::WriteWholeFile(headFile, test_support::SolidJpeg(64, 64, 200, 90, 20)));
+  header()->RefreshSignInState();
+  EXPECT_EQ(headPicture(), (RECT{0, 0, 64, 64}));
+  ::DeleteFileW(headFile.c_str());
 }
 
 }  // namespace

@@ -281,7 +281,7 @@ bool CControlUI::DrawImage(Canvas& canvas, const std::string& attribute, size_t 
   if (attribute.empty()) return false;
   const std::optional<ImageAttribute> parsed = ParseImageAttribute(attribute);
   if (!parsed) return false;
-  const std::shared_ptr<const DecodedImage> image = FindSkinImage(parsed->file);
+  const std::shared_ptr<const DecodedImage> image = FindPicture(parsed->file);
   if (!image) return false;
   DrawImageAttribute(canvas, *image, frame, *parsed, pos_);
   return true;

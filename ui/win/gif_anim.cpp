@@ -11,7 +11,7 @@ namespace {
 
 std::shared_ptr<const DecodedImage> FindGif(const std::string& attribute) {
   const std::optional<ImageAttribute> parsed = ParseImageAttribute(attribute);
-  return parsed ? FindSkinImage(parsed->file) : nullptr;
+  return parsed ? FindPicture(parsed->file) : nullptr;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ui/ascii_case.h"
+#include "ui/win/disk_image.h"
 #include "ui/win/skin_resource.h"
 
 namespace DuiLib {
@@ -25,6 +26,10 @@ std::shared_ptr<const DecodedImage> FindSkinImage(std::string_view name) {
   }
   cache.emplace(key, image);
   return image;
+}
+
+std::shared_ptr<const DecodedImage> FindPicture(std::string_view name) {
+  return IsDiskPicturePath(name) ? FindDiskImage(name) : FindSkinImage(name);
 }
 
 }  // namespace DuiLib

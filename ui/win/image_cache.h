@@ -12,4 +12,8 @@ namespace DuiLib {
 // failure is remembered too, so a missing picture costs one lookup, not one per paint.
 std::shared_ptr<const DecodedImage> FindSkinImage(std::string_view name);
 
+// What an image attribute's file names: a full path is read from disk, any other name is an
+// entry of the skin.
+std::shared_ptr<const DecodedImage> FindPicture(std::string_view name);
+
 }  // namespace DuiLib

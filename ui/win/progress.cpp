@@ -75,7 +75,7 @@ bool CProgressUI::ApplyAttribute(std::string_view name, std::string_view value) 
 void CProgressUI::PaintStatusImage(Canvas& canvas) {
   const std::optional<ImageAttribute> parsed = ParseImageAttribute(foreImage_);
   if (!parsed) return;
-  const std::shared_ptr<const DecodedImage> image = FindSkinImage(parsed->file);
+  const std::shared_ptr<const DecodedImage> image = FindPicture(parsed->file);
   if (!image) return;
   // The fore picture is laid over the whole bar and clipped to the filled part, so a
   // sprite or nine-grid fore picture keeps its proportions as the value grows.
