@@ -3,7 +3,9 @@
 # reference tool in the same run (curl -o from the same loopback server; md5sum), as ratios of
 # the medians of three alternating rounds. The Windows builds run under Wine, as the program
 # does; the worker is also built natively without sanitizers, to show its own cost apart from
-# Wine's socket emulation. Needs build/windows (./test.sh builds it). Prints the figures.
+# Wine's socket emulation, and curl.exe, built from the same libcurl source for Windows, runs
+# under the same Wine, to show what any Windows download costs there. Needs build/windows
+# (./test.sh builds it). Prints the figures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -21,6 +23,7 @@ build/windows/host/fixture_server --port-file "$work/port" --root "$work/files" 
 for _ in $(seq 100); do [ -s "$work/port" ] && break; sleep 0.05; done
 url="http://127.0.0.1:$(cat "$work/port")/files/big.bin"
 
+curl_exe=$(./scripts/build-curl.sh --tool)/bin/curl.exe
 export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineserver -p 2>/dev/null || true; wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 g++ -std=c++17 -O2 -I. -o "$work/download_bench" bench/net/download_bench.cpp net/download.cpp \
@@ -32,13 +35,15 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 last() { awk '{ print $NF }'; }
 
-: > "$work/curl"; : > "$work/win"; : > "$work/native"; : > "$work/md5sum"; : > "$work/md5win"
+: > "$work/curl"; : > "$work/curlwin"; : > "$work/win"; : > "$work/native"; : > "$work/md5sum"; : > "$work/md5win"
 for round in $(seq "$rounds"); do
   mibs "$(curl -s -o "$work/curl.bin" -w '%{time_total}' "$url")" >> "$work/curl"; echo >> "$work/curl"
+  mibs "$(wine "$curl_exe" -s -o "$(winpath "$work/curlwin.bin")" -w '%{time_total}' "$url")" >> "$work/curlwin"
+  echo >> "$work/curlwin"
   wine build/windows/bench/download_bench.exe "$url" "$(winpath "$work/worker.bin")" | last >> "$work/win"
   cmp -s "$work/files/big.bin" "$work/worker.bin" || echo "round $round: the worker's file differs from the source!"
   "$work/download_bench" "$url" "$work/native.bin" | last >> "$work/native"
-  rm -f "$work/curl.bin" "$work/worker.bin" "$work/native.bin"
+  rm -f "$work/curl.bin" "$work/curlwin.bin" "$work/worker.bin" "$work/native.bin"
 
   start=$(date +%s.%N); md5sum "$work/files/big.bin" > "$work/md5sum.txt"; end=$(date +%s.%N)
   mibs "$(awk -v a="$start" -v b="$end" 'BEGIN { print b - a }')" >> "$work/md5sum"; echo >> "$work/md5sum"
@@ -47,11 +52,13 @@ for round in $(seq "$rounds"); do
   echo "$result" | last >> "$work/md5win"
 done
 
-c=$(median < "$work/curl"); w=$(median < "$work/win"); n=$(median < "$work/native")
+c=$(median < "$work/curl"); cw=$(median < "$work/curlwin"); w=$(median < "$work/win"); n=$(median < "$work/native")
 s=$(median < "$work/md5sum"); m=$(median < "$work/md5win")
 echo "== download of ${size_mib} MiB over loopback, MiB/s (median of $rounds)"
 echo "curl -o                    $c"
 echo "worker, Windows under Wine $w   ratio $(ratio "$w" "$c")"
+echo "curl.exe, under Wine       $cw   ratio $(ratio "$cw" "$c")"
+echo "worker against curl.exe, both under Wine: ratio $(ratio "$w" "$cw")"
 echo "worker, native -O2         $n   ratio $(ratio "$n" "$c")"
 echo "== MD5 of ${size_mib} MiB from the page cache, MiB/s (median of $rounds)"
 echo "md5sum                     $s"

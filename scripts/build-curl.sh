@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Builds a static libcurl for i686 Windows (Schannel TLS) from Debian's own curl source package,
 # once per curl version, into a cache folder outside any build tree. Prints the install prefix.
+# With --tool it builds curl.exe as well, into a prefix of its own, for benchmarks that compare
+# the program's download worker with curl under the same Wine.
 set -euo pipefail
+tool=OFF; suffix=""
+if [ "${1:-}" = "--tool" ]; then tool=ON; suffix="-tool"; fi
 
 cache_root=${TESSAVANE_CACHE:-/var/cache/tessavane}
 version=$(apt-cache policy curl | awk '/Candidate:/ {print $2}')
 [ -n "$version" ] && [ "$version" != "(none)" ] || { echo "build-curl: no curl version known to apt" >&2; exit 1; }
-prefix="$cache_root/curl-$version-i686-mingw"
+prefix="$cache_root/curl-$version-i686-mingw$suffix"
 if [ -f "$prefix/.complete" ]; then echo "$prefix"; exit 0; fi
 
 # apt-get source needs a deb-src entry for the same suites as the binary packages.
@@ -28,7 +32,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 cmake -S "$work/src" -B "$work/build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
-  -DBUILD_SHARED_LIBS=OFF -DCURL_USE_SCHANNEL=ON -DBUILD_CURL_EXE=OFF -DCURL_ZLIB=OFF \
+  -DBUILD_SHARED_LIBS=OFF -DCURL_USE_SCHANNEL=ON -DBUILD_CURL_EXE=$tool -DCURL_ZLIB=OFF \
   -DUSE_LIBIDN2=OFF -DCURL_USE_LIBSSH2=OFF -DENABLE_MANUAL=OFF -DCURL_DISABLE_LDAP=ON \
   -DCURL_DISABLE_LDAPS=ON -DBUILD_TESTING=OFF -DCURL_USE_LIBPSL=OFF -DUSE_NGHTTP2=OFF \
   -DENABLE_UNICODE=OFF >&2
