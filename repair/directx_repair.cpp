@@ -10,7 +10,8 @@ bool NativeFolder(const net::CatalogueFile& entry) { return entry.systemBit == 1
 
 bool CopyCached(const net::CatalogueFile& entry, const std::string& local, const DirectXRepairOps& ops) {
   if (!ops.cachedFileExists(local)) return false;
-  if (!DigestMatches(ops.fileMd5(local), entry.fileMd5)) {
+  // Without a digest a cached file proves nothing and goes, as a stale one does.
+  if (entry.fileMd5.empty() || !DigestMatches(ops.fileMd5(local), entry.fileMd5)) {
     ops.deleteFile(local);
     return false;
   }
@@ -29,7 +30,9 @@ bool DirectXFileIntact(const net::CatalogueFile& entry, const DirectXRepairOps& 
 
 bool RepairDirectXEntry(const net::CatalogueFile& entry, const std::string& cacheFolder,
                         const DirectXRepairOps& ops) {
-  if (!DirectXEntryApplies(entry, ops) || entry.fileName.empty() || entry.filePath.empty()) return false;
+  if (!DirectXEntryApplies(entry, ops) || !SourceTrusted(entry) || entry.fileName.empty() ||
+      entry.filePath.empty())
+    return false;
   if (!ops.ensureFolder(cacheFolder)) return false;
   std::string local = cacheFolder + entry.fileName;
   if (CopyCached(entry, local, ops)) return true;

@@ -28,8 +28,8 @@ bool DirectXEntryApplies(const net::CatalogueFile& entry, const DirectXRepairOps
 // Whether the entry's file is at its place.
 bool DirectXFileIntact(const net::CatalogueFile& entry, const DirectXRepairOps& ops);
 
-// Puts the entry's file at its place: a cached copy whose digest matches (or any, without a
-// digest) is copied; otherwise up to three downloads, each checked and copied. A 64-bit file
+// Puts the entry's file at its place: a cached copy whose digest matches is copied (an entry
+// without a digest must come over https and is always fetched anew, see SourceTrusted); otherwise up to three downloads, each checked and copied. A 64-bit file
 // is never copied onto 32-bit Windows, where its System32 path is the 32-bit system folder.
 bool RepairDirectXEntry(const net::CatalogueFile& entry, const std::string& cacheFolder,
                         const DirectXRepairOps& ops);

@@ -25,7 +25,7 @@ constexpr int kRuntimeDownloadAttempts = 3;
 std::string RuntimeInstallerPath(const net::CatalogueFile& entry, const std::string& cacheFolder);
 
 // Brings one runtime package onto the machine: reuses a cached installer whose digest still
-// matches, else downloads it (up to three attempts, each checked against the digest), runs
+// matches (see SourceTrusted for entries without one), else downloads it (up to three attempts, each checked against the digest), runs
 // it silently, and answers whether the package's registry key exists afterwards. The
 // installer's exit code is not trusted; the registry decides.
 bool RepairRuntimeEntry(const net::CatalogueFile& entry, const std::string& cacheFolder,
@@ -33,5 +33,11 @@ bool RepairRuntimeEntry(const net::CatalogueFile& entry, const std::string& cach
 
 // The same digest test for a cached or downloaded file: an empty expected digest accepts any.
 bool DigestMatches(const std::string& actual, const std::string& expected);
+
+// Whether the entry's file may be fetched and used at all. Installers run and system files are
+// written with administrator rights; an entry without a digest has nothing to check its file
+// against, so its file is trusted only when it comes over https, whose certificate the system
+// verifies during the download. Such an entry's cached copy is never reused either.
+bool SourceTrusted(const net::CatalogueFile& entry);
 
 }  // namespace repair

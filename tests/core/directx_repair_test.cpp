@@ -89,10 +89,22 @@ TEST(DirectXRepair, CachedFilesAreCopiedWhenRightAndReplacedWhenWrong) {
   EXPECT_TRUE(RepairDirectXEntry(Entry(1), kFolder, wrong.Ops()));
   EXPECT_EQ(wrong.log, (std::vector<std::string>{"delete", "download", "copy native"}));
 
-  FakeFiles unchecked;
-  unchecked.cache[kFolder + "d3dx9_43.dll"] = "anything";
-  EXPECT_TRUE(RepairDirectXEntry(Entry(1, ""), kFolder, unchecked.Ops()));
-  EXPECT_EQ(unchecked.log, (std::vector<std::string>{"copy native"}));
+}
+
+TEST(DirectXRepair, WithoutADigestOnlyAFreshHttpsDownloadIsCopied) {
+  FakeFiles plain;
+  plain.cache[kFolder + "d3dx9_43.dll"] = "anything";
+  EXPECT_FALSE(RepairDirectXEntry(Entry(1, ""), kFolder, plain.Ops()));
+  EXPECT_TRUE(plain.log.empty());
+
+  FakeFiles secure;
+  secure.cache[kFolder + "d3dx9_43.dll"] = "anything";
+  secure.downloads = {"fresh"};
+  net::CatalogueFile entry = Entry(1, "");
+  entry.downloadUrl = "https://cat/files/directx/x64/d3dx9_43.dll";
+  EXPECT_TRUE(RepairDirectXEntry(entry, kFolder, secure.Ops()));
+  EXPECT_EQ(secure.log, (std::vector<std::string>{"delete", "download", "copy native"}));
+  EXPECT_EQ((secure.sys[{entry.filePath, true}]), "fresh");
 }
 
 TEST(DirectXRepair, AFileThatCannotBeCopiedIsFetchedAgainThreeTimesAtMost) {

@@ -75,12 +75,23 @@ TEST(RuntimeRepair, AValidCachedInstallerIsUsedWithoutADownload) {
   EXPECT_EQ(m.log[0].rfind("install ", 0), 0u);
 }
 
-TEST(RuntimeRepair, WithoutADigestAnyCachedFileIsInstalledUnchecked) {
-  FakeMachine m;
-  m.goodDigest = "";  // the fake installer registers whatever it is
-  m.files[kPath] = "whatever";
-  EXPECT_TRUE(RepairRuntimeEntry(Entry(""), kFolder, m.Ops()));
-  EXPECT_EQ(m.log.size(), 1u);
+TEST(RuntimeRepair, WithoutADigestOnlyAFreshHttpsDownloadIsRun) {
+  FakeMachine plain;
+  plain.goodDigest = "";  // the fake installer registers whatever it is
+  plain.files[kPath] = "whatever";
+  EXPECT_FALSE(RepairRuntimeEntry(Entry(""), kFolder, plain.Ops()));
+  EXPECT_TRUE(plain.log.empty());  // neither the cached file nor a download over http
+
+  FakeMachine secure;
+  secure.goodDigest = "";
+  secure.files[kPath] = "whatever";
+  secure.downloadDigests = {"fresh"};
+  net::CatalogueFile entry = Entry("");
+  entry.downloadUrl = "HTTPS://cat/files/runtime/vc_redist.x86.exe";
+  EXPECT_TRUE(RepairRuntimeEntry(entry, kFolder, secure.Ops()));
+  EXPECT_EQ(secure.log, (std::vector<std::string>{"delete " + kPath, "download " + entry.downloadUrl,
+                                                  "install " + kPath + " /install /quiet in " + kFolder}));
+  EXPECT_EQ(secure.files[kPath], "fresh");
 }
 
 TEST(RuntimeRepair, AStaleCachedFileIsDeletedBeforeTheDownload) {
