@@ -35,7 +35,7 @@ PageWindow* MainFrameWindow::CreatePage(int index) {
   DuiLib::CPaintManagerUI* manager = &m_PaintManager;
   switch (index) {
     case 0: return new SystemWindow(manager, state_, baseUrl_);
-    case 1: return new repair::RunDllWindow(manager);
+    case 1: return new repair::RunDllWindow(manager, state_);
     case 2: return new repair::DirectXWindow(manager);
     case 3: return new repair::SysdllWindow(manager);
     case 4: return new functions::FunctionWindow(manager);

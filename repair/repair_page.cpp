@@ -1,0 +1,151 @@
+#include "repair/repair_page.h"
+
+#include <thread>
+
+#include "repair/page_text.h"
+
+namespace repair {
+
+namespace {
+
+bool SameIgnoringCase(const std::wstring& a, const std::wstring& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    wchar_t x = a[i] >= L'A' && a[i] <= L'Z' ? wchar_t(a[i] + 32) : a[i];
+    wchar_t y = b[i] >= L'A' && b[i] <= L'Z' ? wchar_t(b[i] + 32) : b[i];
+    if (x != y) return false;
+  }
+  return true;
+}
+
+void Show(DuiLib::CControlUI* control, bool visible) {
+  if (control) control->SetVisible(visible);
+}
+
+void PutText(DuiLib::CControlUI* control, const std::wstring& text) {
+  if (control) control->SetText(text);
+}
+
+}  // namespace
+
+RepairPage::RepairPage(DuiLib::CPaintManagerUI* manager, app::AppState& state, const PageKind& kind,
+                       PageJobs& jobs)
+    : PageWindow(manager), state_(state), kind_(kind), prefix_(kind.prefix), jobs_(jobs) {}
+
+DuiLib::CControlUI* RepairPage::Find(const wchar_t* role) const {
+  return FindControl(prefix_ + L"_" + role);
+}
+
+void RepairPage::InitControls() {
+  normalRegion_ = Find(L"normal_region");
+  scanRegion_ = Find(L"scan_region");
+  scaning_ = Find(L"scaning");
+  scaned_ = Find(L"scaned");
+  repairing_ = Find(L"repairing");
+  repaired_ = Find(L"repaired");
+  DuiLib::CControlUI* list = Find(L"list");
+  list_ = list ? static_cast<DuiLib::CContainerUI*>(list->GetInterface(L"Container")) : nullptr;
+  scaningText_ = Find(L"scaning_text");
+  DuiLib::CControlUI* progress = Find(L"scaning_progress");
+  scaningProgress_ =
+      progress ? static_cast<DuiLib::CProgressUI*>(progress->GetInterface(L"Progress")) : nullptr;
+  scanedText_ = Find(L"scaned_text");
+  scanedText1_ = Find(L"scaned_text1");
+  cancel_ = Find(L"cancel");
+  repair_ = Find(L"repair");
+  repairingText_ = Find(L"repairing_text");
+  repairedText_ = Find(L"repaired_text");
+  repairedText1_ = Find(L"repaired_text1");
+  Show(scanRegion_, false);
+}
+
+void RepairPage::OnCommand(const std::string& word) {
+  if (kind_.scansOnCommand && word == "scan") StartScan();
+}
+
+void RepairPage::Notify(DuiLib::TNotifyUI& msg) {
+  if (SameIgnoringCase(msg.sType, L"timer")) {
+    if (msg.wParam == kind_.scanTimer) OnScanFinished();
+    if (msg.wParam == kind_.repairTimer) OnRepairFinished();
+    return;
+  }
+  if (!SameIgnoringCase(msg.sType, L"click") || msg.pSender == nullptr) return;
+  const std::wstring name = msg.pSender->GetName();
+  auto is = [&](const wchar_t* role) { return SameIgnoringCase(name, prefix_ + L"_" + role); };
+  if (is(L"scan") || is(L"scaned_rescan") || is(L"repaired_rescan")) {
+    StartScan();
+  } else if (is(L"cancel_scan")) {
+    jobs_.scanning = false;
+    cancelled_ = true;
+  } else if (is(L"repair")) {
+    StartRepair();
+  } else if (is(L"cancel_repair")) {
+    jobs_.repairing = false;
+    cancelled_ = true;
+  } else if (is(L"cancel") || is(L"finish")) {
+    BackToStart();
+  }
+}
+
+void RepairPage::ShowBand(DuiLib::CControlUI* band) {
+  for (DuiLib::CControlUI* each : {scaning_, scaned_, repairing_, repaired_})
+    Show(each, each == band);
+}
+
+void RepairPage::BackToStart() {
+  Show(normalRegion_, true);
+  Show(scanRegion_, false);
+}
+
+void RepairPage::StartScan() {
+  // Refused while a repair of this page is still at work, even one told to stop: the scan
+  // would take away the rows it is writing into.
+  if (jobs_.scanBusy || jobs_.repairBusy) return;
+  Show(normalRegion_, false);
+  Show(scanRegion_, true);
+  ShowBand(scaning_);
+  jobs_.scanBusy = true;
+  jobs_.scanning = true;
+  cancelled_ = false;
+  std::thread([this, entries = Entries()] { ScanWorker(entries); }).detach();
+}
+
+void RepairPage::StartRepair() {
+  if (jobs_.repairBusy || jobs_.scanBusy) return;
+  ShowBand(repairing_);
+  jobs_.repairBusy = true;
+  jobs_.repairing = true;
+  cancelled_ = false;
+  std::thread([this, entries = Entries()] { RepairWorker(entries); }).detach();
+}
+
+void RepairPage::OnScanFinished() {
+  if (list_) frameManager_->KillTimer(list_, kind_.scanTimer);
+  if (!jobs_.scanBusy) return;  // a stray tick: no scan is waiting for its end
+  jobs_.scanning = false;
+  jobs_.scanBusy = false;
+  ShowBand(scaned_);
+  const int examined = examinedCount_, installed = installedCount_;
+  const std::wstring missing = std::to_wstring(examined - installed);
+  PutText(scanedText_, FillIn(cancelled_ ? kind_.scanStopped : kind_.scanDone, {missing}));
+  PutText(scanedText1_, FillIn(L"已检测项：%d个  缺失：%d个  完整：%d个",
+                               {std::to_wstring(examined), missing, std::to_wstring(installed)}));
+  Show(cancel_, examined == installed);
+  Show(repair_, examined != installed);
+}
+
+void RepairPage::OnRepairFinished() {
+  if (list_) frameManager_->KillTimer(list_, kind_.repairTimer);
+  if (!jobs_.repairBusy) return;
+  jobs_.repairing = false;
+  jobs_.repairBusy = false;
+  ShowBand(repaired_);
+  const int attempted = attemptedCount_, repaired = repairedCount_;
+  PutText(repairedText_,
+          FillIn(cancelled_ ? kind_.repairStopped : kind_.repairDone, {std::to_wstring(repaired)}));
+  PutText(repairedText1_, FillIn(L"已修复项：%d个  成功：%d个  失败：%d个",
+                                 {std::to_wstring(attempted), std::to_wstring(repaired),
+                                  std::to_wstring(attempted - repaired)}));
+}
+
+}  // namespace repair

@@ -1,0 +1,85 @@
+#pragma once
+#include <atomic>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/page_window.h"
+#include "repair/page_kind.h"
+#include "ui/win/button.h"
+#include "ui/win/label.h"
+#include "ui/win/progress.h"
+
+namespace repair {
+
+// The machinery of a scan-and-repair page: the start view and the work view with its four
+// bands (scanning, scanned, repairing, repaired), the result list, the scan and repair workers
+// and their hand-over to the UI thread by a 10 ms timer on the list. A page kind adds its
+// names and texts (PageKind) and its entry engine (the functions below).
+//
+// Each worker takes the catalogue list it walks when it starts; a list that the catalogue
+// loader puts in its place meanwhile is first seen by the next job.
+class RepairPage : public app::PageWindow {
+ public:
+  RepairPage(DuiLib::CPaintManagerUI* manager, app::AppState& state, const PageKind& kind,
+             PageJobs& jobs);
+
+  void OnCommand(const std::string& word) override;
+  void Notify(DuiLib::TNotifyUI& msg) override;
+
+ protected:
+  void InitControls() override;
+
+  // The entry engine, called on the workers.
+  virtual app::AppState::ListPtr Entries() const = 0;
+  // Whether the entry is complete on this machine now.
+  virtual bool Judge(const net::CatalogueFile& entry) const = 0;
+  virtual bool Repair(const net::CatalogueFile& entry) const = 0;
+  // The entry's last result (installed, intact); read and written under the entry lock.
+  virtual bool Result(const net::CatalogueFile& entry) const = 0;
+  virtual void SetResult(net::CatalogueFile& entry, bool complete) const = 0;
+  // How the entry is named in the list and in the scan's progress text.
+  virtual std::string ShownName(const net::CatalogueFile& entry) const = 0;
+
+  app::AppState& state_;
+
+ private:
+  DuiLib::CControlUI* Find(const wchar_t* role) const;
+  void ShowBand(DuiLib::CControlUI* band);
+  void BackToStart();
+  void StartScan();
+  void StartRepair();
+  void OnScanFinished();
+  void OnRepairFinished();
+  void ScanWorker(app::AppState::ListPtr entries);
+  void RepairWorker(app::AppState::ListPtr entries);
+  void RepairOne(net::CatalogueFile& entry);
+  bool RecordedResult(const net::CatalogueFile& entry) const;
+
+  const PageKind& kind_;
+  const std::wstring prefix_;
+  PageJobs& jobs_;
+  std::atomic<bool> cancelled_{false};
+  std::atomic<int> examinedCount_{0};
+  std::atomic<int> installedCount_{0};
+  std::atomic<int> attemptedCount_{0};
+  std::atomic<int> repairedCount_{0};
+
+  DuiLib::CControlUI* normalRegion_ = nullptr;
+  DuiLib::CControlUI* scanRegion_ = nullptr;
+  DuiLib::CControlUI* scaning_ = nullptr;
+  DuiLib::CControlUI* scaned_ = nullptr;
+  DuiLib::CControlUI* repairing_ = nullptr;
+  DuiLib::CControlUI* repaired_ = nullptr;
+  DuiLib::CContainerUI* list_ = nullptr;
+  DuiLib::CControlUI* scaningText_ = nullptr;
+  DuiLib::CProgressUI* scaningProgress_ = nullptr;
+  DuiLib::CControlUI* scanedText_ = nullptr;
+  DuiLib::CControlUI* scanedText1_ = nullptr;
+  DuiLib::CControlUI* cancel_ = nullptr;
+  DuiLib::CControlUI* repair_ = nullptr;
+  DuiLib::CControlUI* repairingText_ = nullptr;
+  DuiLib::CControlUI* repairedText_ = nullptr;
+  DuiLib::CControlUI* repairedText1_ = nullptr;
+};
+
+}  // namespace repair

@@ -1,0 +1,45 @@
+#include "repair/run_dll_window.h"
+
+#include "net/user_folders.h"
+#include "net/user_paths.h"
+#include "repair/registry_path.h"
+#include "repair/runtime_repair_system.h"
+
+namespace repair {
+
+namespace {
+
+const PageKind kRuntimeKind = {
+    L"rundll",
+    8001,
+    8002,
+    50,
+    L"扫描中止，发现缺失%d个运行库组件",
+    L"扫描完成，发现缺失%d个运行库组件",
+    L"修复中止，已修复%d个运行库组件",
+    L"修复完成，已修复%d个运行库组件",
+    L"修复中...",
+    false,
+    true,
+};
+
+}  // namespace
+
+RunDllWindow::RunDllWindow(DuiLib::CPaintManagerUI* manager, app::AppState& state)
+    : RepairPage(manager, state, kRuntimeKind, Jobs()) {}
+
+PageJobs& RunDllWindow::Jobs() {
+  static PageJobs jobs;
+  return jobs;
+}
+
+bool RunDllWindow::Judge(const net::CatalogueFile& entry) const {
+  return RegistryPathExists(entry.regeditName);
+}
+
+bool RunDllWindow::Repair(const net::CatalogueFile& entry) const {
+  return RepairRuntimeEntry(entry, net::RundllFolder(net::LocalAppData()),
+                            SystemRuntimeRepairOps());
+}
+
+}  // namespace repair
