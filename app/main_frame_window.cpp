@@ -36,7 +36,7 @@ PageWindow* MainFrameWindow::CreatePage(int index) {
   switch (index) {
     case 0: return new SystemWindow(manager, state_, baseUrl_);
     case 1: return new repair::RunDllWindow(manager, state_);
-    case 2: return new repair::DirectXWindow(manager);
+    case 2: return new repair::DirectXWindow(manager, state_);
     case 3: return new repair::SysdllWindow(manager);
     case 4: return new functions::FunctionWindow(manager);
     case 5: return new downloads::CPlusWinodw(manager);

@@ -1,13 +1,26 @@
 #pragma once
-#include "app/page_window.h"
+#include "repair/repair_page.h"
 
 namespace repair {
 
-// The DirectX page.
-class DirectXWindow : public app::PageWindow {
+// The DirectX page: a file is complete when it exists at its catalogue path, and is repaired
+// by copying a checked download into place. It scans from its own buttons only.
+class DirectXWindow : public RepairPage {
  public:
-  using PageWindow::PageWindow;
+  DirectXWindow(DuiLib::CPaintManagerUI* manager, app::AppState& state);
   const wchar_t* LayoutFile() const override { return L"DirectXWindow.xml"; }
+
+  static PageJobs& Jobs();
+
+ protected:
+  app::AppState::ListPtr Entries() const override { return state_.DxFiles(); }
+  bool Judge(const net::CatalogueFile& entry) const override;
+  bool Repair(const net::CatalogueFile& entry) const override;
+  bool Result(const net::CatalogueFile& entry) const override { return entry.intact != 0; }
+  void SetResult(net::CatalogueFile& entry, bool complete) const override {
+    entry.intact = complete ? 1 : 0;
+  }
+  std::string ShownName(const net::CatalogueFile& entry) const override { return entry.filePath; }
 };
 
 }  // namespace repair
