@@ -103,28 +103,35 @@ void RepairPage::StartScan() {
   if (jobs_.scanBusy || jobs_.repairBusy) return;
   Show(normalRegion_, false);
   Show(scanRegion_, true);
-  ShowBand(scaning_);
-  jobs_.scanBusy = true;
-  jobs_.scanning = true;
-  cancelled_ = false;
-  std::thread([this, entries = Entries()] { ScanWorker(entries); }).detach();
+  BeginJob(scaning_, jobs_.scanning, jobs_.scanBusy, &RepairPage::ScanWorker);
 }
 
 void RepairPage::StartRepair() {
   if (jobs_.repairBusy || jobs_.scanBusy) return;
-  ShowBand(repairing_);
-  jobs_.repairBusy = true;
-  jobs_.repairing = true;
+  BeginJob(repairing_, jobs_.repairing, jobs_.repairBusy, &RepairPage::RepairWorker);
+}
+
+void RepairPage::BeginJob(DuiLib::CControlUI* band, std::atomic<bool>& running,
+                          std::atomic<bool>& busy, Worker worker) {
+  ShowBand(band);
+  busy = true;
+  running = true;
   cancelled_ = false;
-  std::thread([this, entries = Entries()] { RepairWorker(entries); }).detach();
+  std::thread([this, worker, entries = Entries()] { (this->*worker)(entries); }).detach();
+}
+
+bool RepairPage::EndJob(UINT timer, DuiLib::CControlUI* band, std::atomic<bool>& running,
+                        std::atomic<bool>& busy) {
+  if (list_) frameManager_->KillTimer(list_, timer);
+  if (!busy) return false;  // a stray tick: no job is waiting for its end
+  running = false;
+  busy = false;
+  ShowBand(band);
+  return true;
 }
 
 void RepairPage::OnScanFinished() {
-  if (list_) frameManager_->KillTimer(list_, kind_.scanTimer);
-  if (!jobs_.scanBusy) return;  // a stray tick: no scan is waiting for its end
-  jobs_.scanning = false;
-  jobs_.scanBusy = false;
-  ShowBand(scaned_);
+  if (!EndJob(kind_.scanTimer, scaned_, jobs_.scanning, jobs_.scanBusy)) return;
   const int examined = examinedCount_, installed = installedCount_;
   const std::wstring missing = std::to_wstring(examined - installed);
   PutText(scanedText_, FillIn(cancelled_ ? kind_.scanStopped : kind_.scanDone, {missing}));
@@ -135,11 +142,7 @@ void RepairPage::OnScanFinished() {
 }
 
 void RepairPage::OnRepairFinished() {
-  if (list_) frameManager_->KillTimer(list_, kind_.repairTimer);
-  if (!jobs_.repairBusy) return;
-  jobs_.repairing = false;
-  jobs_.repairBusy = false;
-  ShowBand(repaired_);
+  if (!EndJob(kind_.repairTimer, repaired_, jobs_.repairing, jobs_.repairBusy)) return;
   const int attempted = attemptedCount_, repaired = repairedCount_;
   PutText(repairedText_,
           FillIn(cancelled_ ? kind_.repairStopped : kind_.repairDone, {std::to_wstring(repaired)}));

@@ -46,8 +46,16 @@ class RepairPage : public app::PageWindow {
   DuiLib::CControlUI* Find(const wchar_t* role) const;
   void ShowBand(DuiLib::CControlUI* band);
   void BackToStart();
+  using Worker = void (RepairPage::*)(app::AppState::ListPtr entries);
   void StartScan();
   void StartRepair();
+  // Shows the job's band, marks it running and starts its worker on the current list.
+  void BeginJob(DuiLib::CControlUI* band, std::atomic<bool>& running, std::atomic<bool>& busy,
+                Worker worker);
+  // The start of a finishing step: the timer stops and the job's marks are cleared; false
+  // when no job of that kind was waiting.
+  bool EndJob(UINT timer, DuiLib::CControlUI* band, std::atomic<bool>& running,
+              std::atomic<bool>& busy);
   void OnScanFinished();
   void OnRepairFinished();
   void ScanWorker(app::AppState::ListPtr entries);

@@ -25,6 +25,7 @@ const char* const kNames[] = {"tessa_dxpage_a.dll", "tessa_dxpage_b.dll"};
 class DirectXPage : public RepairPageTest {
  protected:
   void SetUp() override {
+    prefix_ = L"directx";
     RepairPageTest::SetUp();
     frame_->ShowPage(kDirectXPage);
     digest_ = ServeFile(STANDIN_DLL, "d3dx9_43.dll");
@@ -55,19 +56,6 @@ class DirectXPage : public RepairPageTest {
     entry.downloadUrl = test_support::FixtureUrl("/files/d3dx9_43.dll");
     entry.fileMd5 = digest_;
     return entry;
-  }
-  bool Scan(const wchar_t* button = L"directx_scan") {
-    Click(button);
-    return WaitVisible(L"directx_scaned");
-  }
-  bool Repair() {
-    Click(L"directx_repair");
-    return WaitVisible(L"directx_repaired", 30000);
-  }
-  std::vector<std::wstring> States() const {
-    std::vector<std::wstring> states;
-    for (const Row& row : Rows(L"directx_list")) states.push_back(row.state);
-    return states;
   }
 
   std::string digest_;

@@ -105,6 +105,22 @@ std::vector<std::wstring> RepairPageTest::RowNames(const std::wstring& list) con
   return names;
 }
 
+bool RepairPageTest::Scan(const wchar_t* button) {
+  Click(button ? button : prefix_ + L"_scan");
+  return WaitVisible(prefix_ + L"_scaned");
+}
+
+bool RepairPageTest::Repair() {
+  Click(prefix_ + L"_repair");
+  return WaitVisible(prefix_ + L"_repaired", 60000);
+}
+
+std::vector<std::wstring> RepairPageTest::States() const {
+  std::vector<std::wstring> states;
+  for (const Row& row : Rows(prefix_ + L"_list")) states.push_back(row.state);
+  return states;
+}
+
 std::string ServeFile(const std::string& source, const std::string& name) {
   std::string served =
       test_support::WinePath(std::string(std::getenv("FIXTURE_FILES")) + "/" + name);

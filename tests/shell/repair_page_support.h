@@ -38,6 +38,15 @@ class RepairPageTest : public ::testing::Test {
   std::vector<Row> Rows(const std::wstring& list) const;
   std::vector<std::wstring> RowNames(const std::wstring& list) const;
 
+  // On the page of `prefix_`: a click on its scan button (or `button`) and then the loop until
+  // the scan has been finished; a click on its repair button and the loop until that has
+  // finished; the state texts of its rows, top to bottom.
+  bool Scan(const wchar_t* button = nullptr);
+  bool Repair();
+  std::vector<std::wstring> States() const;
+
+  std::wstring prefix_;  // "rundll" or "directx"
+
   // Request threads of the header may still deliver into the state after a test, so each
   // test's state lives until the process ends.
   app::AppState& state_ = *new app::AppState;

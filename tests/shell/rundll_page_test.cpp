@@ -37,6 +37,7 @@ void RemoveStandInKeys() {
 class RundllPage : public RepairPageTest {
  protected:
   void SetUp() override {
+    prefix_ = L"rundll";
     RepairPageTest::SetUp();
     RemoveTestKeys();
     RemoveStandInKeys();
@@ -82,20 +83,6 @@ class RundllPage : public RepairPageTest {
     entry.downloadUrl = test_support::FixtureUrl("/files/" + name);
     entry.silentParam = "/install /quiet /norestart";
     return entry;
-  }
-
-  bool Scan(const wchar_t* button = L"rundll_scan") {
-    Click(button);
-    return WaitVisible(L"rundll_scaned");
-  }
-  bool Repair() {
-    Click(L"rundll_repair");
-    return WaitVisible(L"rundll_repaired", 60000);
-  }
-  std::vector<std::wstring> States() const {
-    std::vector<std::wstring> states;
-    for (const Row& row : Rows(L"rundll_list")) states.push_back(row.state);
-    return states;
   }
 
   std::string cache_;
