@@ -11,8 +11,8 @@ namespace {
 
 // Where a row goes: a missing entry on top, a complete one directly below every missing row
 // built so far, so that each group ends up in the reverse of catalogue order.
-int RowPosition(bool complete, int examined, int complete_so_far) {
-  return complete ? examined - complete_so_far : 0;
+int RowPosition(bool complete, int examined, int completeSoFar) {
+  return complete ? examined - completeSoFar : 0;
 }
 
 }  // namespace
@@ -45,14 +45,14 @@ void RepairPage::ScanWorker(app::AppState::ListPtr entries) {
   }
   // The final rows, for the entries examined only: a stopped scan can still be repaired.
   list_->RemoveAll();
-  int complete_so_far = 0;
+  int completeSoFar = 0;
   for (int i = 0; i < examinedCount_; ++i) {
     const net::CatalogueFile& entry = (*entries)[i];
     const bool complete = RecordedResult(entry);
-    if (complete) ++complete_so_far;
+    if (complete) ++completeSoFar;
     list_->AddAt(
         MakeFinalRow(entry.id, prefix_, platform::DisplayTextToWide(ShownName(entry)), complete),
-        RowPosition(complete, i + 1, complete_so_far));
+        RowPosition(complete, i + 1, completeSoFar));
   }
   frameManager_->SetTimer(list_, kind_.scanTimer, 10);
 }

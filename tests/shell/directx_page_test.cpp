@@ -188,4 +188,22 @@ TEST_F(DirectXPage, ACancelledScanUsesTheDirectXStopText) {
             L"扫描中止，发现缺失" + std::to_wstring(reached) + L"个DirectX组件");
 }
 
+// The fixture answers /slow late and with a body that never matches the digest, so the first
+// entry keeps the repair busy for three slow attempts.
+TEST_F(DirectXPage, ARowSaysItIsBeingRepairedAndACancelStopsAfterIt) {
+  net::CatalogueFile slow = Entry(1, 0, kNames[0]);
+  slow.downloadUrl = test_support::FixtureUrl("/slow?ms=400");
+  state_.ReplaceDxFiles({slow, Entry(2, 0, kNames[1])});
+  ASSERT_TRUE(Scan());
+  Click(L"directx_repair");
+  ASSERT_TRUE(PumpUntil([&] { return Text(L"1_directxstate") == L"修复中"; }, 5000));
+  EXPECT_EQ(Text(L"directx_repairing_text"), L"正在修复：tessa_dxpage_a.dll");
+  Click(L"directx_cancel_repair");
+  ASSERT_TRUE(WaitVisible(L"directx_repaired"));
+  EXPECT_EQ(Text(L"1_directxstate"), L"修复失败");
+  EXPECT_EQ(Text(L"2_directxstate"), L"缺失");
+  EXPECT_EQ(Text(L"directx_repaired_text"), L"修复中止，已修复0个DirectX组件");
+  EXPECT_EQ(Text(L"directx_repaired_text1"), L"已修复项：1个  成功：0个  失败：1个");
+}
+
 }  // namespace
