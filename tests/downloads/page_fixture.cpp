@@ -121,6 +121,14 @@ bool DownloadPageTest::WaitForState(const std::wstring& stem, int id, RowState s
   return PumpUntil([&] { return StateOf(stem, id) == static_cast<int>(state); }, ms);
 }
 
+void DownloadPageTest::DownloadUntilProgress(int index, const std::wstring& stem, int id) {
+  Show(index);
+  Click(downloads::RowControlName(id, stem, RowRole::kDownload));
+  DuiLib::CControlUI* progress = Control(downloads::RowControlName(id, stem, RowRole::kProgress));
+  ASSERT_NE(progress, nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return !progress->GetText().empty(); }, 5000));
+}
+
 void DownloadPageTest::WaitForTransfers(int index) {
   Page(index)->Threads().JoinAll();
   // The last outcome arms the page's 10 ms timer; its Finish runs in the loop.

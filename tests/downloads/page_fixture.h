@@ -46,6 +46,8 @@ class DownloadPageTest : public ::testing::Test {
   int StateOf(const std::wstring& stem, int id) const;
   bool WaitForState(const std::wstring& stem, int id, downloads::RowState state,
                     unsigned ms = 15000);
+  // Shows the page, clicks the row's "下载" and waits for the first progress text.
+  void DownloadUntilProgress(int index, const std::wstring& stem, int id);
   // Pumps the loop until every transfer of the page has ended and been finished.
   void WaitForTransfers(int index);
 

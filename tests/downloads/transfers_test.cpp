@@ -53,10 +53,8 @@ TEST_F(TransfersTest, ADownloadShowsProgressThenTheInstallButtonWhichOpensItsFol
 TEST_F(TransfersTest, PauseKeepsThePartialFileAndContinueCompletesItByteForByte) {
   catalogue_.netFiles = {Entry(3, kSize, kSlow)};
   StartFrame();
-  Show(kNet);
-  Click(L"3_netdownload");
+  ASSERT_NO_FATAL_FAILURE(DownloadUntilProgress(kNet, L"net", 3));
   const std::string path = LocalPath(kNet, 3);
-  ASSERT_TRUE(PumpUntil([&] { return !Control(L"3_netprocess")->GetText().empty(); }, 5000));
   Click(L"3_netpause");
   EXPECT_EQ(StateOf(L"net", 3), static_cast<int>(RowState::kPaused));
   WaitForTransfers(kNet);
@@ -78,9 +76,7 @@ TEST_F(TransfersTest, PauseKeepsThePartialFileAndContinueCompletesItByteForByte)
 TEST_F(TransfersTest, AContinueRightAfterThePauseWaitsForTheStoppedTransfer) {
   catalogue_.gameFiles = {Entry(9, kSize, kSlow)};
   StartFrame();
-  Show(kGame);
-  Click(L"9_gamedownload");
-  ASSERT_TRUE(PumpUntil([&] { return !Control(L"9_gameprocess")->GetText().empty(); }, 5000));
+  ASSERT_NO_FATAL_FAILURE(DownloadUntilProgress(kGame, L"game", 9));
   // Both before the transfer sees the pause: two transfers must not append to one file.
   Click(L"9_gamepause");
   Click(L"9_gamecontinue");
@@ -92,9 +88,7 @@ TEST_F(TransfersTest, AContinueRightAfterThePauseWaitsForTheStoppedTransfer) {
 TEST_F(TransfersTest, ContinueAfterThePartialFileWasRemovedStartsAgainFromZero) {
   catalogue_.cplusFiles = {Entry(6, kSize, kSlow)};
   StartFrame();
-  Show(kCplus);
-  Click(L"6_cplusdownload");
-  ASSERT_TRUE(PumpUntil([&] { return !Control(L"6_cplusprocess")->GetText().empty(); }, 5000));
+  ASSERT_NO_FATAL_FAILURE(DownloadUntilProgress(kCplus, L"cplus", 6));
   Click(L"6_cpluspause");
   WaitForTransfers(kCplus);
   const std::string path = LocalPath(kCplus, 6);
@@ -108,10 +102,8 @@ TEST_F(TransfersTest, ContinueAfterThePartialFileWasRemovedStartsAgainFromZero) 
 TEST_F(TransfersTest, DeleteOffersTheRowAgainAndRemovesThePartialFile) {
   catalogue_.cplusFiles = {Entry(7, kSize, kSlow)};
   StartFrame();
-  Show(kCplus);
-  Click(L"7_cplusdownload");
+  ASSERT_NO_FATAL_FAILURE(DownloadUntilProgress(kCplus, L"cplus", 7));
   const std::string path = LocalPath(kCplus, 7);
-  ASSERT_TRUE(PumpUntil([&] { return !Control(L"7_cplusprocess")->GetText().empty(); }, 5000));
   // While the transfer runs, it holds the file; the file goes when the transfer has stopped.
   Click(L"7_cplusdelete");
   EXPECT_EQ(StateOf(L"cplus", 7), static_cast<int>(RowState::kOffered));
@@ -310,10 +302,8 @@ TEST_F(TransfersTest, EachDownloadTakesTheRootOfItsStartAndKeepsIt) {
 TEST_F(TransfersTest, ATransferOfADeletedDownloadChangesNothingWhenItEnds) {
   catalogue_.cplusFiles = {Entry(1, 300 * 1024, kSlow), Entry(2, 2 * kSize, kSlow)};
   StartFrame();
-  Show(kCplus);
-  Click(L"1_cplusdownload");
+  ASSERT_NO_FATAL_FAILURE(DownloadUntilProgress(kCplus, L"cplus", 1));
   const std::string first = LocalPath(kCplus, 1);
-  ASSERT_TRUE(PumpUntil([&] { return !Control(L"1_cplusprocess")->GetText().empty(); }, 5000));
   Click(L"1_cplusdelete");
   Click(L"2_cplusdownload");
   // Long enough for the first transfer to have ended in any case.
