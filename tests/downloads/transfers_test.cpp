@@ -120,6 +120,18 @@ TEST_F(TransfersTest, DeleteOffersTheRowAgainAndRemovesThePartialFile) {
   EXPECT_EQ(ReadFile(path), Generated(kSize));
 }
 
+TEST_F(TransfersTest, ADownloadOfTheSameRowRightAfterItsDeleteWaitsForTheOldTransfer) {
+  catalogue_.gameFiles = {Entry(4, kSize, kSlow)};
+  StartFrame();
+  ASSERT_NO_FATAL_FAILURE(DownloadUntilProgress(kGame, L"game", 4));
+  Click(L"4_gamedelete");
+  Click(L"4_gamedownload");
+  EXPECT_EQ(StateOf(L"game", 4), static_cast<int>(RowState::kDownloading));
+  ASSERT_TRUE(WaitForState(L"game", 4, RowState::kDownloaded));
+  EXPECT_EQ(ReadFile(LocalPath(kGame, 4)), Generated(kSize));
+  EXPECT_EQ(Page(kGame)->ResumeOffset(), 0);
+}
+
 TEST_F(TransfersTest, ASecondDownloadOnThePageIsRefusedWithThePrompt) {
   catalogue_.gameFiles = {Entry(1, kSize, kSlow), Entry(2, 100)};
   catalogue_.cplusFiles = {Entry(2, 4096)};
