@@ -42,6 +42,8 @@ DuiLib::CButtonUI* TextButton(const std::wstring& name, const wchar_t* text,
                               const wchar_t* normalImage, uint32_t textColor, bool visible) {
   DuiLib::CButtonUI* button = Button(name, normalImage, visible);
   button->SetFont(2);
+  // Our buttons align their text left unless told; on the button picture it belongs centred.
+  button->SetAttribute(L"align", L"center");
   button->SetText(text);
   button->SetTextColor(textColor);
   return button;

@@ -56,6 +56,10 @@ TEST_F(RowsTest, RowsAreNamedByEntryIdAndStartOffered) {
   Show(kCplus);
   EXPECT_EQ(Control(L"12_cplusdownload")->GetText(), L"下载");
   EXPECT_EQ(Control(L"12_cplusinstall")->GetText(), L"安装");
+  auto* download =
+      static_cast<DuiLib::CLabelUI*>(Control(L"12_cplusdownload")->GetInterface(L"Label"));
+  EXPECT_EQ(download->GetTextAlign(), DuiLib::TextAlign::kCenter);
+  EXPECT_EQ(download->GetTextColor(), 0xFF1530C2u);
   EXPECT_EQ(Control(L"12_cplusprocess")->GetText(), L"");
 
   DuiLib::CContainerUI* row = List(List(Control(L"cplus_list"))->GetItemAt(0));
