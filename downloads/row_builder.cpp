@@ -61,8 +61,9 @@ DuiLib::CControlUI* BuildRow(const net::CatalogueFile& entry, const std::wstring
   }
   const int id = entry.id;
   auto name = [&](RowRole role) { return RowControlName(id, stem, role); };
-  Place(row, Label(1, platform::AnsiToWide(entry.fileName.c_str())), L"90,20", 400, 20);
-  DuiLib::CLabelUI* memo = Label(0, platform::AnsiToWide(entry.memo.c_str()));
+  // The catalogue's texts are in code page 936 whatever the system's ANSI code page is.
+  Place(row, Label(1, platform::DisplayTextToWide(entry.fileName)), L"90,20", 400, 20);
+  DuiLib::CLabelUI* memo = Label(0, platform::DisplayTextToWide(entry.memo));
   memo->SetTextColor(0xFF666666);
   Place(row, memo, L"90,45", 400, 20);
   DuiLib::CLabelUI* progress = Label(0, std::wstring());

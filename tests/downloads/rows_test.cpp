@@ -4,6 +4,7 @@
 
 #include "fixture_client.h"
 #include "page_fixture.h"
+#include "platform/platform_utils.h"
 #include "recording_canvas.h"
 #include "shell_test_support.h"
 #include "ui/win/label.h"
@@ -91,6 +92,19 @@ RECT IconSource(DuiLib::CPaintManagerUI& manager, DuiLib::CControlUI* row) {
   for (const CanvasCall& call : canvas.calls)
     if (call.kind == CanvasCall::kImage && call.rect == icon) return call.source;
   return RECT{};
+}
+
+// As the header stores them: converted from the server's UTF-8 to code page 936.
+TEST_F(RowsTest, NamesAndDescriptionsShowWhateverTheSystemsCodePage) {
+  net::CatalogueFile entry = Entry(105, 100);
+  entry.fileName = platform::Utf8ToDisplayText("Visual C++ 2015-2022 运行库 (x86)");
+  entry.memo = platform::Utf8ToDisplayText("新版程序和游戏最常用的运行库");
+  catalogue_.cplusFiles = {entry};
+  StartFrame();
+  Show(kCplus);
+  DuiLib::CContainerUI* row = List(List(Control(L"cplus_list"))->GetItemAt(0));
+  EXPECT_EQ(row->GetItemAt(0)->GetText(), L"Visual C++ 2015-2022 运行库 (x86)");
+  EXPECT_EQ(row->GetItemAt(1)->GetText(), L"新版程序和游戏最常用的运行库");
 }
 
 TEST_F(RowsTest, IconsAreFetchedIntoTheImageFolderAndDrawnFromThere) {
