@@ -39,9 +39,9 @@ PageWindow* MainFrameWindow::CreatePage(int index) {
     case 2: return new repair::DirectXWindow(manager, state_);
     case 3: return new repair::SysdllWindow(manager);
     case 4: return new functions::FunctionWindow(manager);
-    case 5: return new downloads::CPlusWinodw(manager);
-    case 6: return new downloads::NetWindow(manager);
-    case 7: return new downloads::GameWindow(manager);
+    case 5: return new downloads::CPlusWinodw(manager, state_);
+    case 6: return new downloads::NetWindow(manager, state_);
+    case 7: return new downloads::GameWindow(manager, state_);
   }
   return nullptr;
 }

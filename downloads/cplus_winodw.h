@@ -1,13 +1,16 @@
 #pragma once
-#include "app/page_window.h"
+#include "downloads/download_page.h"
 
 namespace downloads {
 
 // The C++ runtime download list; the class and its file keep the established spelling.
-class CPlusWinodw : public app::PageWindow {
+class CPlusWinodw : public DownloadPage {
  public:
-  using PageWindow::PageWindow;
-  const wchar_t* LayoutFile() const override { return L"CPlusWinodw.xml"; }
+  static constexpr PageTraits kTraits{L"CPlusWinodw.xml", L"cplus_list", L"cplus",
+                                      &net::CommonCatalogue::cplusFiles, 5001};
+
+  CPlusWinodw(DuiLib::CPaintManagerUI* manager, app::AppState& state, PageOps ops = SystemPageOps())
+      : DownloadPage(manager, state, kTraits, std::move(ops)) {}
 };
 
 }  // namespace downloads

@@ -1,13 +1,16 @@
 #pragma once
-#include "app/page_window.h"
+#include "downloads/download_page.h"
 
 namespace downloads {
 
 // The game essentials download list.
-class GameWindow : public app::PageWindow {
+class GameWindow : public DownloadPage {
  public:
-  using PageWindow::PageWindow;
-  const wchar_t* LayoutFile() const override { return L"GameWindow.xml"; }
+  static constexpr PageTraits kTraits{L"GameWindow.xml", L"game_list", L"game",
+                                      &net::CommonCatalogue::gameFiles, 7001};
+
+  GameWindow(DuiLib::CPaintManagerUI* manager, app::AppState& state, PageOps ops = SystemPageOps())
+      : DownloadPage(manager, state, kTraits, std::move(ops)) {}
 };
 
 }  // namespace downloads

@@ -1,13 +1,16 @@
 #pragma once
-#include "app/page_window.h"
+#include "downloads/download_page.h"
 
 namespace downloads {
 
 // The .NET runtime download list.
-class NetWindow : public app::PageWindow {
+class NetWindow : public DownloadPage {
  public:
-  using PageWindow::PageWindow;
-  const wchar_t* LayoutFile() const override { return L"NetWindow.xml"; }
+  static constexpr PageTraits kTraits{L"NetWindow.xml", L"net_list", L"net",
+                                      &net::CommonCatalogue::netFiles, 6001};
+
+  NetWindow(DuiLib::CPaintManagerUI* manager, app::AppState& state, PageOps ops = SystemPageOps())
+      : DownloadPage(manager, state, kTraits, std::move(ops)) {}
 };
 
 }  // namespace downloads

@@ -16,6 +16,11 @@ struct ImageCacheOps {
 
 constexpr int kImageDownloadTries = 3;
 
+// The list image of one entry in the folder, fetched with up to three tries when it is not
+// there yet. True when the file is there at the end.
+bool CacheEntryImage(const CatalogueFile& entry, const std::string& imageFolder,
+                     const ImageCacheOps& ops);
+
 // Fetches the images of the three download lists that are not in the folder yet, each with up
 // to three tries; an image that still fails is simply left out. Returns how many files were
 // fetched.

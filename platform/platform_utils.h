@@ -21,7 +21,7 @@ std::string WideToAnsi(const wchar_t* wide);
 std::wstring AnsiToWide(const char* ansi);
 // Code page 936 back to UTF-8; used where display texts go back out to the server or a file.
 std::string DisplayTextToUtf8(const std::string& gbk);
-// Code page 936 to UTF-16, for catalogue texts shown by the UI.
+// Code page 936 to UTF-16 for the UI: the same text on a system of any ANSI code page.
 std::wstring DisplayTextToWide(const std::string& gbk);
 
 // The processor architecture of the machine rather than of this 32-bit process.

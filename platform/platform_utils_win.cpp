@@ -57,7 +57,9 @@ std::string DisplayTextToUtf8(const std::string& gbk) {
   return WideToMultiByte(CP_UTF8, MultiByteToWide(kChineseCodePage, gbk.c_str()).c_str());
 }
 
-std::wstring DisplayTextToWide(const std::string& gbk) { return MultiByteToWide(kChineseCodePage, gbk.c_str()); }
+std::wstring DisplayTextToWide(const std::string& gbk) {
+  return MultiByteToWide(kChineseCodePage, gbk.c_str());
+}
 
 std::string WideToAnsi(const wchar_t* wide) { return WideToMultiByte(CP_ACP, wide); }
 std::wstring AnsiToWide(const char* ansi) { return MultiByteToWide(CP_ACP, ansi); }

@@ -132,3 +132,25 @@ TEST(ImageSignature, RecognisesPicturesAndRejectsPages) {
 }
 
 }  // namespace
+
+namespace {
+
+// One entry's picture, as a download row asks for its icon.
+TEST(ImageCache, OneEntryIsTakenFromTheFolderOrFetchedWithThreeTriesAtMost) {
+  FakeSystem system;
+  system.files.insert(kFolder + "5.png");
+  EXPECT_TRUE(CacheEntryImage(Entry(5, "http://h/five.png"), kFolder, system.Ops()));
+  EXPECT_TRUE(system.attempts.empty());
+
+  system.failuresLeft["http://h/six.png"] = 2;
+  EXPECT_TRUE(CacheEntryImage(Entry(6, "http://h/six.png"), kFolder, system.Ops()));
+  EXPECT_EQ(system.attempts.size(), 3u);
+
+  system.attempts.clear();
+  system.lying.insert("http://h/seven.png");
+  EXPECT_FALSE(CacheEntryImage(Entry(7, "http://h/seven.png"), kFolder, system.Ops()));
+  EXPECT_EQ(system.attempts.size(), 3u);
+  EXPECT_FALSE(system.files.count(kFolder + "7.png"));
+}
+
+}  // namespace

@@ -1,0 +1,32 @@
+#pragma once
+#include <functional>
+#include <string>
+
+// What a download page asks of the system. The program uses SystemPageOps(); tests replace
+// the parts that would leave the test's own folders or open windows of other programs.
+namespace downloads {
+
+struct PageOps {
+  // The root under which "Tessavane\<id>\" is made, chosen at every download start:
+  // "D:", else "E:", else "C:".
+  std::function<std::string()> downloadRoot;
+  // The folder of the list icons, ending with a backslash.
+  std::function<std::string()> imageFolder;
+  // Creates a folder with all missing parents; true when it exists afterwards.
+  std::function<bool(const std::string& folder)> ensureFolder;
+  std::function<bool(const std::string& path)> fileExists;
+  std::function<bool(const std::string& folder)> folderExists;
+  // The file's size, or -1 when its status cannot be read.
+  std::function<long long(const std::string& path)> fileSize;
+  std::function<bool(const std::string& path)> deleteFile;
+  // Fetches a picture to the path; anything that is not a picture is not kept.
+  std::function<bool(const std::string& url, const std::string& path)> fetchImage;
+  // Shows a folder in the file manager.
+  std::function<void(const std::string& folder)> openFolder;
+  // The modal OK prompt, owned by the active window.
+  std::function<void(const std::wstring& title, const std::wstring& message)> prompt;
+};
+
+PageOps SystemPageOps();
+
+}  // namespace downloads

@@ -1,0 +1,41 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "net/download.h"
+
+namespace downloads {
+
+// Who hears the transfers of a page, on the download threads, with the UI lock held.
+class TransferReceiver {
+ public:
+  virtual void OnTransferProgress(int session, double now, double total) = 0;
+  virtual void OnTransferFinished(int session, int result) = 0;
+
+ protected:
+  ~TransferReceiver() = default;
+};
+
+// The page's side of its transfers. The page clears it when it goes; transfers still running
+// then find nobody to tell. Read and written under the UI lock.
+struct TransferLink {
+  TransferReceiver* receiver = nullptr;
+};
+
+// The listener of one transfer: it knows which download of the page the transfer belongs
+// to, so a stopped transfer that reports late is never taken for a newer one. It lives as
+// long as its task and deletes itself after the outcome.
+class TransferTicket final : public net::DownloadListener {
+ public:
+  TransferTicket(std::shared_ptr<TransferLink> link, int session)
+      : link_(std::move(link)), session_(session) {}
+
+  void OnDownloadFinished(int result, const std::string* path) override;
+  void OnDownloadProgress(double now, double total) override;
+
+ private:
+  std::shared_ptr<TransferLink> link_;
+  int session_;
+};
+
+}  // namespace downloads
