@@ -204,6 +204,28 @@ TEST(SystemFileChecker, IsStartedHiddenFromTheNativeFolder) {
   EXPECT_EQ(recorder.commands[0].show, SW_HIDE);
 }
 
+// The program's own launcher: the shell opens folder + file with the parameters. A copy of the
+// sleeper stands in for the checker, which Wine does not have.
+TEST(SystemFileChecker, TheShellLauncherOpensTheFileInItsFolder) {
+  const std::string folder = test_support::TempPath("launch") + "\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string name = "tessa_launch_probe.exe";
+  ASSERT_TRUE(CopyFileA(test_support::WinePath(SLEEPER).c_str(), (folder + name).c_str(), FALSE));
+  repair::SystemShellLauncher()({folder, name, "3000", SW_HIDE});
+  std::vector<DWORD> found;
+  for (int i = 0; i < 150 && found.empty(); ++i, Sleep(20))
+    platform::FindProcessesByName(name, found);
+  for (DWORD id : found) {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+    TerminateProcess(process, 0);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+  }
+  DeleteFileA((folder + name).c_str());
+  RemoveDirectoryA(folder.c_str());
+  EXPECT_EQ(found.size(), 1u);
+}
+
 // Any process of that name, whatever its letter case, stands for a running checker.
 TEST(SystemFileChecker, IsNotStartedWhileOneRuns) {
   const std::string folder = test_support::TempPath("checker");
