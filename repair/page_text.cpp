@@ -18,4 +18,14 @@ std::wstring FillIn(const std::wstring& pattern, std::initializer_list<std::wstr
   return text;
 }
 
+bool SameIgnoringCase(const std::wstring& a, const std::wstring& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    wchar_t x = a[i] >= L'A' && a[i] <= L'Z' ? wchar_t(a[i] + 32) : a[i];
+    wchar_t y = b[i] >= L'A' && b[i] <= L'Z' ? wchar_t(b[i] + 32) : b[i];
+    if (x != y) return false;
+  }
+  return true;
+}
+
 }  // namespace repair

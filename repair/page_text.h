@@ -8,4 +8,7 @@ namespace repair {
 // UTF-16 at whatever length it takes: a long package name is shown whole.
 std::wstring FillIn(const std::wstring& pattern, std::initializer_list<std::wstring> values);
 
+// Notification types and control names are compared with A-Z folded, nothing else.
+bool SameIgnoringCase(const std::wstring& a, const std::wstring& b);
+
 }  // namespace repair

@@ -8,16 +8,6 @@ namespace repair {
 
 namespace {
 
-bool SameIgnoringCase(const std::wstring& a, const std::wstring& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    wchar_t x = a[i] >= L'A' && a[i] <= L'Z' ? wchar_t(a[i] + 32) : a[i];
-    wchar_t y = b[i] >= L'A' && b[i] <= L'Z' ? wchar_t(b[i] + 32) : b[i];
-    if (x != y) return false;
-  }
-  return true;
-}
-
 void Show(DuiLib::CControlUI* control, bool visible) {
   if (control) control->SetVisible(visible);
 }

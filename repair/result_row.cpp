@@ -34,11 +34,12 @@ CControlUI* CheckBox(const std::wstring& name) {
   return box;
 }
 
-DuiLib::CLabelUI* Label(int font, const std::wstring& text) {
+DuiLib::CLabelUI* Label(int font, const std::wstring& text,
+                        const wchar_t* padding = L"0,15,0,0") {
   DuiLib::CLabelUI* label = new DuiLib::CLabelUI;
   label->SetFont(font);
   label->SetAttribute(L"align", L"left");
-  label->SetAttribute(L"textpadding", L"0,15,0,0");
+  label->SetAttribute(L"textpadding", padding);
   label->SetText(text);
   return label;
 }
@@ -71,6 +72,13 @@ CControlUI* Row(CControlUI* marker, const std::wstring& name, const std::wstring
 }
 
 }  // namespace
+
+CControlUI* MakeFileRow(const std::wstring& path) {
+  DuiLibEx::CHorizontalLayoutUIEx* row = new DuiLibEx::CHorizontalLayoutUIEx;
+  row->SetFixedHeight(40);
+  row->Add(Label(5, path, L"60,10,0,0"));
+  return row;
+}
 
 std::wstring CheckBoxName(int id, const std::wstring& prefix) {
   return std::to_wstring(id) + L"_" + prefix + L"check";

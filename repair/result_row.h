@@ -19,6 +19,9 @@ DuiLib::CControlUI* MakeScanningRow(const std::wstring& name, bool complete);
 DuiLib::CControlUI* MakeFinalRow(int id, const std::wstring& prefix, const std::wstring& name,
                                  bool complete);
 
+// A row of the system DLL page's list: the file's full path, nothing named.
+DuiLib::CControlUI* MakeFileRow(const std::wstring& path);
+
 std::wstring CheckBoxName(int id, const std::wstring& prefix);
 std::wstring StateLabelName(int id, const std::wstring& prefix);
 

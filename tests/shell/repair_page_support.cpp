@@ -14,16 +14,22 @@
 
 void RepairPageTest::SetUp() {
   ::CoInitialize(nullptr);
-  // The header's conversation fails silently against a closed port.
-  frame_ = std::make_unique<app::MainFrameWindow>(state_, "http://127.0.0.1:1");
+  frame_.reset(NewFrame());
   ASSERT_NE(frame_->Create(nullptr, L"repair page test", 0x10CE0000, 0x100, 0, 0, 0, 0), nullptr);
 }
 
+app::MainFrameWindow* RepairPageTest::NewFrame() {
+  // The header's conversation fails silently against a closed port.
+  return new app::MainFrameWindow(state_, "http://127.0.0.1:1");
+}
+
 void RepairPageTest::TearDown() {
-  HWND window = frame_->GetHWND();
-  if (::IsWindow(window)) ::DestroyWindow(window);
-  PumpFor(0);
-  frame_.reset();
+  if (frame_) {
+    HWND window = frame_->GetHWND();
+    if (::IsWindow(window)) ::DestroyWindow(window);
+    PumpFor(0);
+    frame_.reset();
+  }
   ::CoUninitialize();
 }
 

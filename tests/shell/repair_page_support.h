@@ -27,6 +27,8 @@ class RepairPageTest : public ::testing::Test {
 
   void SetUp() override;
   void TearDown() override;
+  // The frame under test; the real one unless a test puts its own pages in.
+  virtual app::MainFrameWindow* NewFrame();
 
   DuiLib::CControlUI* Control(const std::wstring& name) const;
   bool Visible(const std::wstring& name) const;

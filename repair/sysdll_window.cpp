@@ -1,0 +1,142 @@
+#include "repair/sysdll_window.h"
+
+#include <cstdint>
+
+#include "repair/page_text.h"
+#include "repair/result_row.h"
+#include "ui/win/ui_lock.h"
+
+namespace repair {
+
+SysdllWindow::SysdllWindow(DuiLib::CPaintManagerUI* manager, SysdllSystem system)
+    : PageWindow(manager), system_(std::move(system)) {}
+
+SysdllWindow::~SysdllWindow() {
+  if (!worker_.joinable()) return;
+  Repairing() = false;
+  {
+    // The page goes with the frame's control tree, under the UI lock, and the worker needs
+    // that lock for its next change to the controls.
+    DuiLib::UiLockSuspension unlocked;
+    worker_.join();
+  }
+  frameManager_->KillTimer(repairRegion_, kFinishTimer);
+}
+
+std::atomic<bool>& SysdllWindow::Repairing() {
+  static std::atomic<bool> repairing{false};
+  return repairing;
+}
+
+void SysdllWindow::InitControls() {
+  normalRegion_ = FindControl(L"sysdll_normal_region");
+  repairRegion_ = FindControl(L"sysdll_repair_region");
+  repairing_ = FindControl(L"sysdll_repairing");
+  repaired_ = FindControl(L"sysdll_repaired");
+  repairingText_ = FindControl(L"sysdll_repairing_text");
+  DuiLib::CControlUI* progress = FindControl(L"sysdll_repairing_progress");
+  progress_ = progress ? static_cast<DuiLib::CProgressUI*>(progress->GetInterface(L"Progress"))
+                       : nullptr;
+  repairedText_ = FindControl(L"sysdll_repaired_text");
+  repairedText1_ = FindControl(L"sysdll_repaired_text1");
+  DuiLib::CControlUI* list = FindControl(L"sysdll_list");
+  list_ = list ? static_cast<DuiLib::CContainerUI*>(list->GetInterface(L"Container")) : nullptr;
+  ready_ = normalRegion_ && repairRegion_ && repairing_ && repaired_ && repairingText_ &&
+           progress_ && repairedText_ && repairedText1_ && list_;
+  if (repairRegion_) repairRegion_->SetVisible(false);
+}
+
+void SysdllWindow::OnCommand(const std::string& word) {
+  if (word == "repair") StartRepair();
+}
+
+void SysdllWindow::Notify(DuiLib::TNotifyUI& msg) {
+  if (SameIgnoringCase(msg.sType, L"timer")) {
+    if (msg.wParam == kFinishTimer) OnRepairFinished();
+    return;
+  }
+  if (!SameIgnoringCase(msg.sType, L"click") || msg.pSender == nullptr) return;
+  const std::wstring name = msg.pSender->GetName();
+  if (SameIgnoringCase(name, L"sysdll_repair")) {
+    StartRepair();
+  } else if (SameIgnoringCase(name, L"sysdll_cancel_repair")) {
+    Cancel();
+  } else if (SameIgnoringCase(name, L"sysdll_finish") && ready_ && !busy_) {
+    // Back to the start view; the list stays for the next run to clear.
+    normalRegion_->SetVisible(true);
+    repairRegion_->SetVisible(false);
+  }
+}
+
+// A page whose layout lacks a control refuses to start: its worker could neither list nor
+// hand over, and the working view would never end.
+void SysdllWindow::StartRepair() {
+  if (!ready_ || busy_ || Repairing()) return;
+  if (worker_.joinable()) worker_.join();  // the last run's, which has handed over already
+  normalRegion_->SetVisible(false);
+  repairRegion_->SetVisible(true);
+  repairing_->SetVisible(true);
+  repaired_->SetVisible(false);
+  progress_->SetValue(0);  // not the last run's 100 while the checker starts and the walk runs
+  busy_ = true;
+  handedOver_ = false;
+  cancelled_ = false;
+  Repairing() = true;
+  worker_ = std::thread(&SysdllWindow::RepairWorker, this);
+}
+
+void SysdllWindow::Cancel() {
+  // Only a worker still at its files can be stopped; one that has ended keeps its result.
+  if (!busy_ || handedOver_) return;
+  Repairing() = false;
+  cancelled_ = true;
+}
+
+void SysdllWindow::OnRepairFinished() {
+  if (!ready_) return;
+  frameManager_->KillTimer(repairRegion_, kFinishTimer);
+  if (!handedOver_.exchange(false)) return;  // a stray tick: no worker has ended
+  Repairing() = false;
+  busy_ = false;
+  repairing_->SetVisible(false);
+  repaired_->SetVisible(true);
+  const int examined = examinedCount_, intact = intactCount_;
+  const std::wstring repaired = std::to_wstring(examined - intact);
+  const wchar_t* ending =
+      cancelled_ ? L"修复中止，已修复%d个系统组件" : L"修复完成，已修复%d个系统组件";
+  repairedText_->SetText(FillIn(ending, {repaired}));
+  repairedText1_->SetText(FillIn(L"已检测项：%d个  修复：%d个  完整：%d个",
+                                 {std::to_wstring(examined), repaired, std::to_wstring(intact)}));
+}
+
+void SysdllWindow::RepairWorker() {
+  repairingText_->SetText(L"正在初始化环境...");
+  StartSystemFileChecker(system_.launch);
+  const std::vector<std::wstring> paths = CollectFiles(system_.sources);
+  const int total = static_cast<int>(paths.size());
+  examinedCount_ = 0;
+  intactCount_ = 0;
+  list_->RemoveAll();
+  for (const std::wstring& path : paths) {
+    if (!Repairing()) break;
+    ListFile(path, total);
+    Sleep(10);
+  }
+  handedOver_ = true;
+  frameManager_->SetTimer(repairRegion_, kFinishTimer, 10);
+}
+
+void SysdllWindow::ListFile(const std::wstring& path, int total) {
+  {
+    // One change for a paint pass: the bottom row goes and the new one comes on top together.
+    DuiLib::UiGuard guard;
+    if (list_->GetCount() >= kMostRows) list_->RemoveAt(list_->GetCount() - 1);
+    list_->AddAt(MakeFileRow(path), 0);
+  }
+  const int examined = ++examinedCount_;
+  progress_->SetValue(static_cast<int>(int64_t{examined} * 100 / total));
+  ++intactCount_;
+  repairingText_->SetText(FillIn(L"正在检查：%s", {path}));
+}
+
+}  // namespace repair
