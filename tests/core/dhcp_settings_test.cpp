@@ -26,6 +26,10 @@ TEST(DhcpSettings, AnAdapterWithoutAddressNeedsOnlyTheSwitchAndAServer) {
   EXPECT_TRUE(DhcpSettingsConfigured({1, "10.0.0.1", "10.0.0.23"}, ""));
   EXPECT_TRUE(DhcpSettingsConfigured({1, "10.0.0.1", ""}, ""));
   EXPECT_FALSE(DhcpSettingsConfigured({1, "", ""}, ""));
+  // No lease yet: the adapter list reports the empty address as 0.0.0.0.
+  EXPECT_TRUE(DhcpSettingsConfigured({1, "255.255.255.255", "0.0.0.0"}, "0.0.0.0"));
+  EXPECT_TRUE(DhcpSettingsConfigured({1, "10.0.0.1", "10.0.0.23"}, "0.0.0.0"));
+  EXPECT_FALSE(DhcpSettingsConfigured({0, "10.0.0.1", "10.0.0.23"}, "0.0.0.0"));
 }
 
 }  // namespace
