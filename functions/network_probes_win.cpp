@@ -7,7 +7,9 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <mutex>
+#include <string>
 
 #include "functions/network_tools.h"
 #include "net/curl_global.h"

@@ -1,4 +1,6 @@
 #pragma once
+#include <utility>
+
 #include "functions/network_display.h"
 #include "functions/network_operations.h"
 #include "functions/network_pauses.h"

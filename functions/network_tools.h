@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <utility>
 
 #include "functions/dhcp_settings.h"
 #include "functions/network_operations.h"
