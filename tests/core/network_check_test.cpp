@@ -92,25 +92,6 @@ TEST(NetworkCheck, EveryAdapterStatusButConnectedIsAFaultThatOffersTheRepair) {
   }
 }
 
-TEST(NetworkCheck, TheCheckButtonStaysHiddenAndDisabledWhileTheRestRunsAfterAnAdapterFault) {
-  CheckRun run;
-  StandInPage::Button duringDns;
-  struct Watch : StandInNetwork {
-    StandInPage* page;
-    StandInPage::Button* seen;
-    bool CanResolveNames() override {
-      *seen = page->check;
-      return true;
-    }
-  } machine;
-  machine.adapter.connectionStatus = "0";
-  machine.page = &run.page;
-  machine.seen = &duringDns;
-  NetworkSequence(machine, run.page, run.flags, RecordedPauses(run.pauses)).RunCheck();
-  EXPECT_FALSE(duringDns.shown);
-  EXPECT_FALSE(duringDns.enabled);
-}
-
 TEST(NetworkCheck, DhcpOnWithALeaseFromAnyServerIsGood) {
   CheckRun run;
   run.Check();
