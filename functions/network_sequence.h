@@ -1,0 +1,61 @@
+#pragma once
+#include <utility>
+
+#include "functions/network_display.h"
+#include "functions/network_operations.h"
+#include "functions/network_pauses.h"
+
+// The network check and repair, one step after another, told to a display that it does not
+// know the controls of. The sub-page starts RunCheck or RunRepair on a worker thread of its
+// own after calling the matching Begin on the UI thread.
+namespace functions {
+
+// true = no fault. Written by the check, read by the repair; the buttons that Begin disables
+// keep the two from running together.
+struct NetworkFlags {
+  bool adapterOk = true;
+  bool dhcpOk = true;
+  bool addressOk = true;
+  bool dnsOk = true;
+  bool proxyOk = true;
+  bool webOk = true;
+};
+
+class NetworkSequence {
+ public:
+  NetworkSequence(NetworkOperations& tools, NetworkDisplay& display, NetworkFlags& flags,
+                  NetworkPauses pauses = {})
+      : tools_(tools), display_(display), flags_(flags), pauses_(std::move(pauses)) {}
+
+  // The buttons of a freshly opened sub-page.
+  void ShowReady();
+  // On the UI thread, before the worker starts: the disabled buttons are the only guard
+  // against a second run.
+  void BeginCheck();
+  void BeginRepair();
+
+  void RunCheck();
+  void RunRepair();
+
+ private:
+  bool CheckAdapterRow(const AdapterInfo& adapter);
+  // Shows "检测中...", waits, runs the probe and shows its verdict; returns the verdict.
+  bool CheckRow(NetworkRow row, bool (NetworkSequence::*probe)(const AdapterInfo&),
+                const AdapterInfo& adapter, const wchar_t* good, const wchar_t* fault);
+  bool ProbeDhcp(const AdapterInfo& adapter);
+  bool ProbeAddress(const AdapterInfo& adapter);
+  bool ProbeDns(const AdapterInfo& adapter);
+  bool ProbeProxy(const AdapterInfo& adapter);
+  bool ProbeWeb(const AdapterInfo& adapter);
+  void RepairDhcp(const AdapterInfo& adapter);
+  // "修复中...", the repair, "已修复": the aspect is not tested again.
+  template <typename Repair>
+  void RepairRow(NetworkRow row, bool ok, Repair repair);
+
+  NetworkOperations& tools_;
+  NetworkDisplay& display_;
+  NetworkFlags& flags_;
+  NetworkPauses pauses_;
+};
+
+}  // namespace functions

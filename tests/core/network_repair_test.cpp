@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include "network_standins.h"
+
+namespace {
+
+using functions::NetworkFlags;
+using functions::NetworkRow;
+using functions::NetworkSequence;
+using functions::RowLook;
+using test_support::RecordedPauses;
+using test_support::StandInNetwork;
+using test_support::StandInPage;
+using Status = StandInPage::Status;
+
+NetworkFlags AllFaulty() { return {false, false, false, false, false, false}; }
+
+struct RepairRun {
+  StandInNetwork machine;
+  StandInPage page;
+  NetworkFlags flags = AllFaulty();
+  std::vector<unsigned> pauses;
+
+  // The page as the check leaves it when it found faults.
+  RepairRun() {
+    page.check = {false, true};
+    page.repair = {true, true};
+  }
+  void Repair() {
+    NetworkSequence sequence(machine, page, flags, RecordedPauses(pauses));
+    sequence.BeginRepair();
+    EXPECT_FALSE(page.repair.enabled);
+    EXPECT_FALSE(page.backEnabled);
+    sequence.RunRepair();
+  }
+};
+
+TEST(NetworkRepair, RepairsEveryFaultyRowInOrderAndTestsOnlyTheWebAgain) {
+  RepairRun run;
+  run.machine.dhcp.enableDhcp = 0;
+  run.Repair();
+  std::vector<Status> expected;
+  for (NetworkRow row : {NetworkRow::kAdapter, NetworkRow::kDhcp, NetworkRow::kAddress,
+                         NetworkRow::kDns, NetworkRow::kProxy}) {
+    expected.push_back({row, L"修复中...", RowLook::kRunning});
+    expected.push_back({row, L"已修复", RowLook::kGood});
+  }
+  expected.push_back({NetworkRow::kWeb, L"检测中...", RowLook::kRunning});
+  expected.push_back({NetworkRow::kWeb, L"上网正常", RowLook::kGood});
+  EXPECT_EQ(run.page.statuses, expected);
+  std::vector<std::string> calls = {
+      "FindPhysicalAdapter",
+      "EnableAdapter 以太网",
+      "IsServiceRunning Dhcp",
+      "GetAdapterAddress 12",
+      "IsDhcpConfigured {5B2C7E0A-1111-2222-3333-444455556666} 10.20.0.57",
+      "SetDhcpConfiguration 以太网",
+      "RenewAddress",
+      "SetPublicDns 以太网",
+      "DisableProxy",
+      "CanReachWeb"};
+  EXPECT_EQ(run.machine.calls, calls);
+  EXPECT_TRUE(run.page.check.shown && run.page.check.enabled);
+  EXPECT_FALSE(run.page.repair.shown);
+  EXPECT_TRUE(run.page.repair.enabled);
+  EXPECT_TRUE(run.page.backEnabled);
+  // The flags are the check's; they stay until the next one.
+  EXPECT_FALSE(run.flags.adapterOk || run.flags.dhcpOk || run.flags.addressOk || run.flags.dnsOk ||
+               run.flags.proxyOk || run.flags.webOk);
+}
+
+TEST(NetworkRepair, TouchesOnlyTheRowsTheCheckFoundFaulty) {
+  RepairRun run;
+  run.flags = NetworkFlags{};
+  run.flags.dnsOk = false;
+  run.Repair();
+  std::vector<Status> expected = {{NetworkRow::kDns, L"修复中...", RowLook::kRunning},
+                                  {NetworkRow::kDns, L"已修复", RowLook::kGood}};
+  EXPECT_EQ(run.page.statuses, expected);
+  EXPECT_EQ(run.machine.calls,
+            (std::vector<std::string>{"FindPhysicalAdapter", "SetPublicDns 以太网"}));
+}
+
+TEST(NetworkRepair, AWebStillUnreachableAfterTheRepairIsShown) {
+  RepairRun run;
+  run.flags = NetworkFlags{};
+  run.flags.webOk = false;
+  run.machine.web = false;
+  run.Repair();
+  EXPECT_EQ(run.page.statuses.back(), (Status{NetworkRow::kWeb, L"无法正常上网", RowLook::kFault}));
+  EXPECT_TRUE(run.page.check.shown);
+  EXPECT_FALSE(run.page.repair.shown);
+}
+
+TEST(NetworkRepair, RowsWithoutAStatusLabelAreSkipped) {
+  RepairRun run;
+  run.page.missingRows = {NetworkRow::kAddress, NetworkRow::kWeb};
+  run.Repair();
+  EXPECT_FALSE(run.machine.Called("RenewAddress"));
+  EXPECT_FALSE(run.machine.Called("CanReachWeb"));
+  EXPECT_TRUE(run.machine.Called("SetPublicDns"));
+  for (const Status& shown : run.page.statuses) {
+    EXPECT_NE(shown.row, NetworkRow::kAddress);
+    EXPECT_NE(shown.row, NetworkRow::kWeb);
+  }
+}
+
+TEST(NetworkRepair, WithoutAnAdapterOnlyThePromptIsShown) {
+  RepairRun run;
+  run.machine.adapterFound = false;
+  run.Repair();
+  EXPECT_EQ(
+      run.page.statuses,
+      (std::vector<Status>{{NetworkRow::kAdapter, L"未找到物理网卡适配器", RowLook::kFault}}));
+  EXPECT_EQ(run.page.prompts,
+            std::vector<std::wstring>{
+                L"未找到物理网卡适配器|未找到物理网卡适配器，无法进行修复，请检查硬件是否正常"});
+  EXPECT_EQ(run.machine.calls, std::vector<std::string>{"FindPhysicalAdapter"});
+  EXPECT_TRUE(run.page.repair.shown && run.page.repair.enabled);
+  EXPECT_TRUE(run.page.backEnabled);
+}
+
+TEST(NetworkRepair, CheckThenRepairOfAnUnpluggedCableOffersTheRepairAgain) {
+  StandInNetwork machine;
+  machine.adapter.connectionStatus = "7";
+  StandInPage page;
+  NetworkFlags flags;
+  std::vector<unsigned> pauses;
+  NetworkSequence sequence(machine, page, flags, RecordedPauses(pauses));
+  sequence.ShowReady();
+  sequence.BeginCheck();
+  sequence.RunCheck();
+  ASSERT_TRUE(page.repair.shown);
+  sequence.BeginRepair();
+  machine.calls.clear();
+  page.statuses.clear();
+  sequence.RunRepair();
+  using Status = StandInPage::Status;
+  EXPECT_EQ(page.statuses,
+            (std::vector<Status>{
+                {NetworkRow::kAdapter, L"网络未连接，请检查网线或WIFI连接", RowLook::kFault}}));
+  EXPECT_EQ(page.prompts, std::vector<std::wstring>{
+                              L"网络未连接|检测到网络未连接，请插好网线或连接WIFI后点击确定"});
+  EXPECT_EQ(machine.calls, std::vector<std::string>{"FindPhysicalAdapter"});
+  EXPECT_FALSE(page.check.shown);
+  EXPECT_TRUE(page.check.enabled);
+  EXPECT_TRUE(page.repair.shown && page.repair.enabled);
+  EXPECT_TRUE(page.backEnabled);
+  EXPECT_FALSE(flags.adapterOk);
+}
+
+TEST(NetworkRepair, AStoppedDhcpClientIsStartedAndGoodSettingsAreLeftAlone) {
+  RepairRun run;
+  run.flags = NetworkFlags{};
+  run.flags.dhcpOk = false;
+  run.machine.dhcpRunning = false;
+  run.Repair();
+  EXPECT_TRUE(run.machine.Called("StartServiceAndWait Dhcp"));
+  EXPECT_FALSE(run.machine.Called("SetDhcpConfiguration"));
+  EXPECT_EQ(run.page.Last(NetworkRow::kDhcp), L"已修复");
+}
+
+TEST(NetworkRepair, DhcpIsHandedBackByConnectionNameWhenTheSettingsAreNotDhcp) {
+  RepairRun run;
+  run.flags = NetworkFlags{};
+  run.flags.dhcpOk = false;
+  run.machine.dhcp.dhcpServer.clear();
+  run.machine.address.clear();
+  run.Repair();
+  EXPECT_FALSE(run.machine.Called("StartServiceAndWait"));
+  // netsh knows the adapter by its connection name, not by the GUID of its registry key.
+  EXPECT_TRUE(run.machine.Called("SetDhcpConfiguration 以太网"));
+  EXPECT_TRUE(run.machine.Called("IsDhcpConfigured {5B2C7E0A-1111-2222-3333-444455556666} "));
+}
+
+}  // namespace
