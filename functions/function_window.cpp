@@ -18,6 +18,9 @@ void FunctionWindow::InitControls() {
   for (int i = 0; i < kSubPageCount; ++i) subPages_[i] = FindControl(kSubPages[i]);
   AddTiles([this](const wchar_t* row) { return AsContainer(FindControl(row)); });
   FillApiList(AsContainer(FindControl(L"function_api_list")));
+  network_.Attach(frameWindow_, FindControl(L"function_net_check"),
+                  FindControl(L"function_net_repair"), FindControl(L"function_net_back"),
+                  AsContainer(FindControl(L"function_net_list")));
 }
 
 void FunctionWindow::ShowOnly(int index) {
@@ -30,8 +33,11 @@ void FunctionWindow::Notify(DuiLib::TNotifyUI& msg) {
   if (!repair::SameIgnoringCase(msg.sType, L"click") || msg.pSender == nullptr) return;
   const ClickRoute route = RouteClick(msg.pSender->GetName());
   if (route.subPage >= 0) ShowOnly(route.subPage);
+  if (route.subPage == kNetSubPage) network_.Prepare();
   if (route.busMessage != 0) Send(route.busMessage, std::string());
-  // The game and network tools (route.tool) come with their sub-pages' own work.
+  if (route.tool == Tool::kNetCheck) network_.StartCheck();
+  if (route.tool == Tool::kNetRepair) network_.StartRepair();
+  // The game tools come with their sub-page's own work.
 }
 
 }  // namespace functions

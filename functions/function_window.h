@@ -1,6 +1,9 @@
 #pragma once
+#include <utility>
+
 #include "app/page_window.h"
 #include "functions/click_route.h"
+#include "functions/network_subpage.h"
 
 namespace functions {
 
@@ -9,7 +12,8 @@ namespace functions {
 // repair, which the pages of those tabs do. It ignores the frame's commands and timers.
 class FunctionWindow : public app::PageWindow {
  public:
-  using PageWindow::PageWindow;
+  FunctionWindow(DuiLib::CPaintManagerUI* manager, NetworkMachine network)
+      : PageWindow(manager), network_(std::move(network)) {}
   const wchar_t* LayoutFile() const override { return L"FunctionWindow.xml"; }
   void Notify(DuiLib::TNotifyUI& msg) override;
 
@@ -21,6 +25,8 @@ class FunctionWindow : public app::PageWindow {
   void ShowOnly(int index);
 
   DuiLib::CControlUI* subPages_[kSubPageCount] = {};
+  // Members go before the base's child controls: the worker is stopped while they exist.
+  NetworkSubpage network_;
 };
 
 }  // namespace functions
