@@ -8,6 +8,8 @@ namespace repair {
 class DirectXWindow : public RepairPage {
  public:
   DirectXWindow(DuiLib::CPaintManagerUI* manager, app::AppState& state);
+  // The workers call this page's entry engine, so they end before it goes.
+  ~DirectXWindow() override { StopWorkers(); }
   const wchar_t* LayoutFile() const override { return L"DirectXWindow.xml"; }
 
   static PageJobs& Jobs();

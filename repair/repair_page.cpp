@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "repair/page_text.h"
+#include "ui/win/ui_lock.h"
 
 namespace repair {
 
@@ -21,6 +22,30 @@ void PutText(DuiLib::CControlUI* control, const std::wstring& text) {
 RepairPage::RepairPage(DuiLib::CPaintManagerUI* manager, app::AppState& state, const PageKind& kind,
                        PageJobs& jobs)
     : PageWindow(manager), state_(state), kind_(kind), prefix_(kind.prefix), jobs_(jobs) {}
+
+RepairPage::~RepairPage() { StopWorkers(); }
+
+void RepairPage::StopWorkers() {
+  if (!scanWorker_.joinable() && !repairWorker_.joinable()) return;
+  jobs_.scanning = false;
+  jobs_.repairing = false;
+  {
+    // The page goes with the frame's control tree, under the UI lock, and a worker needs that
+    // lock for its next change to the controls. A repair in hand finishes its installer first:
+    // stopping one half-way could leave the package broken.
+    DuiLib::UiLockSuspension unlocked;
+    if (scanWorker_.joinable()) scanWorker_.join();
+    if (repairWorker_.joinable()) repairWorker_.join();
+  }
+  if (list_) {
+    frameManager_->KillTimer(list_, kind_.scanTimer);
+    frameManager_->KillTimer(list_, kind_.repairTimer);
+  }
+  // The marks are the page kind's, kept for the process: a later frame's page must not find
+  // this page's jobs still busy.
+  jobs_.scanBusy = false;
+  jobs_.repairBusy = false;
+}
 
 DuiLib::CControlUI* RepairPage::Find(const wchar_t* role) const {
   return FindControl(prefix_ + L"_" + role);
@@ -93,21 +118,28 @@ void RepairPage::StartScan() {
   if (jobs_.scanBusy || jobs_.repairBusy) return;
   Show(normalRegion_, false);
   Show(scanRegion_, true);
-  BeginJob(scaning_, jobs_.scanning, jobs_.scanBusy, &RepairPage::ScanWorker);
+  BeginJob(scaning_, jobs_.scanning, jobs_.scanBusy, scanWorker_, &RepairPage::ScanWorker);
 }
 
 void RepairPage::StartRepair() {
   if (jobs_.repairBusy || jobs_.scanBusy) return;
-  BeginJob(repairing_, jobs_.repairing, jobs_.repairBusy, &RepairPage::RepairWorker);
+  BeginJob(repairing_, jobs_.repairing, jobs_.repairBusy, repairWorker_,
+           &RepairPage::RepairWorker);
 }
 
 void RepairPage::BeginJob(DuiLib::CControlUI* band, std::atomic<bool>& running,
-                          std::atomic<bool>& busy, Worker worker) {
+                          std::atomic<bool>& busy, std::thread& slot, Worker worker) {
+  if (slot.joinable()) {
+    // The last job of this kind has handed over already (it is no longer busy), so its
+    // worker has ended or is just returning.
+    DuiLib::UiLockSuspension unlocked;
+    slot.join();
+  }
   ShowBand(band);
   busy = true;
   running = true;
   cancelled_ = false;
-  std::thread([this, worker, entries = Entries()] { (this->*worker)(entries); }).detach();
+  slot = std::thread([this, worker, entries = Entries()] { (this->*worker)(entries); });
 }
 
 bool RepairPage::EndJob(UINT timer, DuiLib::CControlUI* band, std::atomic<bool>& running,

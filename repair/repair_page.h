@@ -1,6 +1,7 @@
 #pragma once
 #include <atomic>
 #include <string>
+#include <thread>
 
 #include "app/app_state.h"
 #include "app/page_window.h"
@@ -22,12 +23,17 @@ class RepairPage : public app::PageWindow {
  public:
   RepairPage(DuiLib::CPaintManagerUI* manager, app::AppState& state, const PageKind& kind,
              PageJobs& jobs);
+  ~RepairPage() override;
 
   void OnCommand(const std::string& word) override;
   void Notify(DuiLib::TNotifyUI& msg) override;
 
  protected:
   void InitControls() override;
+  // Stops a job still running and waits for its worker, which writes into this page's
+  // controls and calls the entry engine below. Every page kind calls it from its own
+  // destructor, while the engine is still there.
+  void StopWorkers();
 
   // The entry engine, called on the workers.
   virtual app::AppState::ListPtr Entries() const = 0;
@@ -51,7 +57,7 @@ class RepairPage : public app::PageWindow {
   void StartRepair();
   // Shows the job's band, marks it running and starts its worker on the current list.
   void BeginJob(DuiLib::CControlUI* band, std::atomic<bool>& running, std::atomic<bool>& busy,
-                Worker worker);
+                std::thread& slot, Worker worker);
   // The start of a finishing step: the timer stops and the job's marks are cleared; false
   // when no job of that kind was waiting.
   bool EndJob(UINT timer, DuiLib::CControlUI* band, std::atomic<bool>& running,
@@ -66,6 +72,8 @@ class RepairPage : public app::PageWindow {
   const PageKind& kind_;
   const std::wstring prefix_;
   PageJobs& jobs_;
+  std::thread scanWorker_;
+  std::thread repairWorker_;
   std::atomic<bool> cancelled_{false};
   std::atomic<int> examinedCount_{0};
   std::atomic<int> installedCount_{0};

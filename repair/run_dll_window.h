@@ -9,6 +9,8 @@ namespace repair {
 class RunDllWindow : public RepairPage {
  public:
   RunDllWindow(DuiLib::CPaintManagerUI* manager, app::AppState& state);
+  // The workers call this page's entry engine, so they end before it goes.
+  ~RunDllWindow() override { StopWorkers(); }
   const wchar_t* LayoutFile() const override { return L"RundllWindow.xml"; }
 
   static PageJobs& Jobs();

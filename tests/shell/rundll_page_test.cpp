@@ -182,6 +182,28 @@ TEST_F(RundllPage, ACancelledScanCountsAndListsOnlyTheEntriesItReached) {
   EXPECT_EQ(Rows(L"rundll_list").size(), 5u);
 }
 
+// Closing the program mid-scan: the worker writes into the page's controls, so the page
+// stops it and waits for it; the page kind's job marks, kept for the process, are free again.
+TEST_F(RundllPage, AFrameClosedDuringAScanStopsItsWorkerAndLeavesNoJobBusy) {
+  std::vector<net::CatalogueFile> entries;
+  for (int i = 1; i <= 40; ++i) entries.push_back(Missing(i));  // two seconds of scanning
+  state_.ReplaceRuntimeFiles(entries);
+  auto* slider = static_cast<DuiLib::CProgressUI*>(Control(L"rundll_scaning_progress"));
+  Click(L"rundll_scan");
+  ASSERT_TRUE(PumpUntil([&] { return slider->GetValue() >= 10; }, 5000));
+  const DWORD start = ::GetTickCount();
+  ::DestroyWindow(frame_->GetHWND());
+  PumpFor(0);
+  frame_.reset();
+  EXPECT_LT(::GetTickCount() - start, 1500u);
+
+  frame_.reset(NewFrame());
+  ASSERT_NE(frame_->Create(nullptr, L"repair page test", 0x10CE0000, 0x100, 0, 0, 0, 0), nullptr);
+  state_.ReplaceRuntimeFiles({Missing(1), Missing(2)});
+  ASSERT_TRUE(Scan());
+  EXPECT_EQ(Text(L"rundll_scaned_text"), L"扫描完成，发现缺失2个运行库组件");
+}
+
 TEST_F(RundllPage, RootNamesChooseTheHiveAndMalformedNamesAreMissing) {
   InstalledKey(1);
   HKEY key;
