@@ -64,8 +64,8 @@ int Transfer(const DownloadTask& task) {
     return kCannotOpenTarget;
   }
   if (resumeFrom < 0) resumeFrom = 0;
-  // libcurl hands the body over in pieces of at most 16 KiB; the sink gathers them into
-  // writes of the receive buffer's size, made on its own thread. Whatever the outcome, it
+  // libcurl hands the body over in pieces of at most the receive buffer's size, often much
+  // less; the sink gathers them into writes of that size, made on its own thread. Whatever the outcome, it
   // writes everything received before the file is closed, so a paused download keeps it all.
   std::setvbuf(file, nullptr, _IONBF, 0);
   FileSink sink(file, kReceiveBufferBytes);
