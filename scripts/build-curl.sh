@@ -1,17 +1,32 @@
 #!/usr/bin/env bash
-# Builds a static libcurl for i686 Windows (Schannel TLS) from Debian's own curl source package,
-# once per curl version, into a cache folder outside any build tree. Prints the install prefix.
-# With --tool it builds curl.exe as well, into a prefix of its own, for benchmarks that compare
-# the program's download worker with curl under the same Wine.
+# Builds a static libcurl for Windows (Schannel TLS) from Debian's own curl source package,
+# once per curl version and architecture, into a cache folder outside any build tree. Prints
+# the install prefix.
+#   build-curl.sh [--arch i686|x86_64] [--tool]
+# --arch picks the MinGW toolchain (default i686, the shipped program's). --tool builds
+# curl.exe as well, into a prefix of its own, for benchmarks that compare the program's
+# download worker with curl under the same Wine.
 set -euo pipefail
-tool=OFF; suffix=""
-if [ "${1:-}" = "--tool" ]; then tool=ON; suffix="-tool"; fi
+here=$(cd "$(dirname "$0")/.." && pwd)
+apt_who=build-curl
+. "$here/scripts/lib/apt.sh"
+
+tool=OFF; suffix=""; arch=i686
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --tool) tool=ON; suffix="-tool"; shift ;;
+    --arch) arch=${2:?--arch needs i686 or x86_64}; shift 2 ;;
+    *) echo "usage: build-curl.sh [--arch i686|x86_64] [--tool]" >&2; exit 2 ;;
+  esac
+done
+case "$arch" in i686|x86_64) ;; *) echo "build-curl: unknown architecture '$arch'" >&2; exit 2 ;; esac
 
 cache_root=${TESSAVANE_CACHE:-/var/cache/tessavane}
 version=$(apt-cache policy curl | awk '/Candidate:/ {print $2}')
 [ -n "$version" ] && [ "$version" != "(none)" ] || { echo "build-curl: no curl version known to apt" >&2; exit 1; }
-prefix="$cache_root/curl-$version-i686-mingw$suffix"
+prefix="$cache_root/curl-$version-$arch-mingw$suffix"
 if [ -f "$prefix/.complete" ]; then echo "$prefix"; exit 0; fi
+echo "build-curl: building libcurl $version for $arch Windows into $prefix" >&2
 
 # apt-get source needs a deb-src entry for the same suites as the binary packages.
 src_list=/etc/apt/sources.list.d/tessavane-src.sources
@@ -21,16 +36,16 @@ if ! apt-get source --download-only --print-uris curl >/dev/null 2>&1; then
   if [ ! -s "$src_list" ]; then
     printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: bookworm bookworm-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' > "$src_list"
   fi
-  apt-get update -qq >&2
+  apt_update || { echo "build-curl: cannot read any package list; giving up" >&2; exit 1; }
 fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-( cd "$work" && apt-get source --download-only -qq curl >&2 && dpkg-source -x --no-check curl_*.dsc src >/dev/null )
+( cd "$work" && apt-get source --download-only -qq curl >&2 && dpkg-source -x --no-check curl_*.dsc src >/dev/null ) ||
+  { echo "build-curl: could not fetch Debian's curl source package" >&2; exit 1; }
 
-here=$(cd "$(dirname "$0")/.." && pwd)
 cmake -S "$work/src" -B "$work/build" -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake" \
+  -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-$arch.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
   -DBUILD_SHARED_LIBS=OFF -DCURL_USE_SCHANNEL=ON -DBUILD_CURL_EXE=$tool -DCURL_ZLIB=OFF \
   -DUSE_LIBIDN2=OFF -DCURL_USE_LIBSSH2=OFF -DENABLE_MANUAL=OFF -DCURL_DISABLE_LDAP=ON \

@@ -39,7 +39,7 @@ images_glob="$WINEPREFIX/drive_c/users/*/AppData/Local/Tessavane/image"
 rm -rf $images_glob
 
 # Unmanaged windows: Xvfb has no window manager to wait for.
-wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$(basename "$exe")\\X11 Driver" \
+"$wine_run" reg add "HKCU\\Software\\Wine\\AppDefaults\\$(basename "$exe")\\X11 Driver" \
   /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
 start_program() {  # sets program and window, and the window's X, Y, WIDTH, HEIGHT
   "$wine_run" "$exe" &

@@ -1,7 +1,8 @@
-"""Checks the shipped executable's image: a 32-bit GUI program that asks for administrator
-rights, carries its version and icon, and imports only DLLs that every Windows has.
+"""Checks the program's image: a GUI program of the build's architecture (i686 for the shipped
+one) that asks for administrator rights, carries its version and icon, and imports only DLLs
+that every Windows has.
 
-    check_program_image.py OBJDUMP EXE
+    check_program_image.py OBJDUMP EXE [i686|x86_64]
 """
 import re
 import subprocess
@@ -16,12 +17,16 @@ SYSTEM_DLLS = {
 }
 
 objdump, exe = sys.argv[1:3]
+arch = sys.argv[3] if len(sys.argv) > 3 else "i686"
+IMAGE_FORMATS = {"i686": ("pei-i386", "PE32 image for i386"),
+                 "x86_64": ("pei-x86-64", "PE32+ image for x86-64")}
 headers = subprocess.run([objdump, "-p", exe], capture_output=True, text=True, check=True).stdout
 image = open(exe, "rb").read()
 failures = []
 
-if "file format pei-i386" not in headers:
-    failures.append("not a PE32 image for i386")
+image_format, image_kind = IMAGE_FORMATS[arch]
+if "file format " + image_format not in headers:
+    failures.append("not a " + image_kind)
 if not re.search(r"^Subsystem\s+00000002", headers, re.M):
     failures.append("not a GUI subsystem program")
 imports = {name.lower() for name in re.findall(r"DLL Name: (\S+)", headers)}

@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # Builds the demo catalogue's stand-in installers and DLLs into OUT_DIR with the MinGW
 # compilers directly, so that the native server tests and serve-demo need no Windows tree.
-# Usage: tools/standins/build.sh OUT_DIR
+# Usage: tools/standins/build.sh OUT_DIR [i686|x86_64]
+# The installers are built for the architecture given (default i686, as the real vendors'
+# installers are): a host whose Wine runs only 64-bit programs needs x86_64 ones to run them.
+# The DLLs keep the bits their list gives, since they are copied into place, never run.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-out=${1:?usage: build.sh OUT_DIR}
+out=${1:?usage: build.sh OUT_DIR [i686|x86_64]}
+installer_arch=${2:-i686}
+case "$installer_arch" in i686|x86_64) ;; *) echo "build.sh: unknown architecture '$installer_arch'" >&2; exit 2 ;; esac
 mkdir -p "$out"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -35,7 +40,7 @@ while IFS=$'\t' read -r file root subkey view args; do
 #define STANDIN_VIEW $flag
 #define STANDIN_ARGS \"$(c_string "$args")\"
 #define STANDIN_NAME \"$(c_string "$(basename "$file")")\""
-  build_one i686-w64-mingw32-gcc-posix installer.c "$out/$file" "$config" -mwindows
+  build_one "$installer_arch-w64-mingw32-gcc-posix" installer.c "$out/$file" "$config" -mwindows
 done < "$here/installers.tsv"
 
 while IFS=$'\t' read -r file bits; do
