@@ -48,11 +48,12 @@ TEST(SpecialFolders, LocalAppDataIsReported) {
 }
 
 TEST(SystemKind, TheTestPrefixIs64BitWindows) {
-  // The tests' Wine prefix is a 64-bit one running this 32-bit program under WoW64.
+  // The tests' Wine prefix is a 64-bit one, running the shipped 32-bit program under WoW64
+  // and the 64-bit test build natively.
   EXPECT_TRUE(IsSystem64Bit());
   BOOL wow64 = FALSE;
   IsWow64Process(GetCurrentProcess(), &wow64);
-  EXPECT_TRUE(wow64);
+  EXPECT_EQ(wow64 != FALSE, sizeof(void*) == 4);
 }
 
 TEST(ProcessSearch, FindsItselfIgnoringCase) {

@@ -98,19 +98,21 @@ TEST_F(Registry, DeletingMissingValuesOrKeysIsIgnored) {
 }
 
 TEST_F(Registry, The64BitViewIsSeparateFromThe32BitOne) {
-  // What the runtime scan relies on: a key written in the 64-bit view is invisible to a plain
-  // open from this 32-bit process, and visible with KEY_WOW64_64KEY.
-  const char key64[] = "SOFTWARE\\TessavaneViewTest";
+  // What the runtime scan relies on: a key written in the other view than the process's own
+  // (the 64-bit view for the shipped 32-bit program) is invisible to a plain open, and
+  // visible with that view's flag.
+  const REGSAM other_view = sizeof(void*) == 4 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+  const char key_name[] = "SOFTWARE\\TessavaneViewTest";
   HKEY key;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key64, 0, nullptr, 0, KEY_WRITE | KEY_WOW64_64KEY, nullptr,
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key_name, 0, nullptr, 0, KEY_WRITE | other_view, nullptr,
                             &key, nullptr),
             ERROR_SUCCESS);
   RegCloseKey(key);
-  EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, key64));
+  EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, key_name));
   HKEY opened;
-  EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, key64, 0, KEY_READ | KEY_WOW64_64KEY, &opened), ERROR_SUCCESS);
+  EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, key_name, 0, KEY_READ | other_view, &opened), ERROR_SUCCESS);
   RegCloseKey(opened);
-  RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key64, KEY_WOW64_64KEY, 0);
+  RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key_name, other_view, 0);
 }
 
 }  // namespace
