@@ -4,6 +4,7 @@
 # concurrency stress tests under ThreadSanitizer, and the Windows program's tests under Wine:
 # the x86_64 suite on every host, the i686 suite (the shipped program) where the host runs
 # 32-bit programs (scripts/host-kind.sh; TESSAVANE_WINDOWS_SUITES=64 forces the x86_64 only).
+# TESSAVANE_STAGES (default "native tsan windows windows64") runs only the stages named.
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
@@ -21,8 +22,12 @@ TESSAVANE_CURL_PREFIX_X86_64=$(./scripts/build-curl.sh --arch x86_64)
 
 failed=()
 summary=()
+stages=" ${TESSAVANE_STAGES:-native tsan windows windows64} "
 run_stage() {   # name, then the command
   local name=$1; shift
+  if [[ "$stages" != *" ${name%% *} "* ]]; then
+    summary+=("$name: not asked for (TESSAVANE_STAGES)"); return 0
+  fi
   local t0=$SECONDS rc=0
   echo "==== $name"
   "$@" || rc=$?

@@ -30,7 +30,7 @@ export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="msco
 # Wine only reads .reg files in UTF-16 with a BOM when they hold non-ASCII names.
 reg=$(mktemp --suffix=.reg)
 iconv -f UTF-8 -t UTF-16 "$here/wine-fonts.reg.in" > "$reg"
-"$wine" regedit /S "$(winepath -w "$reg")" >&2 2>/dev/null
+"$wine" regedit /S "$("$wine" winepath -w "$reg" | tr -d '\r')" >&2 2>/dev/null
 rm -f "$reg"
 wineserver -w
 touch "$prefix/.complete"

@@ -13,12 +13,13 @@
 #include "repair_page_support.h"
 #include "shell_test_support.h"
 #include "ui/win/button.h"
+#include "process_bits.h"
 #include "wine_path.h"
 
 namespace {
 
 constexpr int kDirectXPage = 2;
-const char kNative[] = "C:\\windows\\sysnative\\";
+const char* const kNative = test_support::NativeSystemFolder();
 const char kWow64[] = "C:\\windows\\syswow64\\";
 const char* const kNames[] = {"tessa_dxpage_a.dll", "tessa_dxpage_b.dll"};
 
@@ -122,6 +123,7 @@ TEST_F(DirectXPage, AMissingFileIsFetchedCheckedAndCopiedIntoTheNativeSystemFold
 }
 
 TEST_F(DirectXPage, TheSameNameWithAnotherSystemBitIsAnotherFileInAnotherFolder) {
+  SKIP_UNLESS_WOW64_PROCESS();
   state_.ReplaceDxFiles({Entry(1, 0, kNames[1]), Entry(2, 1, kNames[1])});
   ASSERT_TRUE(Scan());
   static_cast<DuiLib::COptionUI*>(Control(L"2_directxcheck"))->SetCheck(false);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "file_tree.h"
+#include "process_bits.h"
 #include "repair/sysdll_window.h"
 #include "repair_page_support.h"
 #include "shell_test_support.h"
@@ -31,7 +32,7 @@ using test_support::RemoveTree;
 constexpr int kSysdllPage = 3;
 // The test's own folders in the two system folders; the native one is reached as Sysnative
 // from this 32-bit process, and named System32 by the page, which walks with redirection off.
-const std::wstring kNativeMade = L"C:\\Windows\\Sysnative\\tessa_sysdll\\";
+const std::wstring kNativeMade = std::wstring(test_support::NativeSystemFolderW()) + L"tessa_sysdll\\";
 const std::wstring kNative = L"C:\\Windows\\System32\\tessa_sysdll\\";
 const std::wstring kWow64 = L"C:\\Windows\\SysWOW64\\tessa_sysdll\\";
 
@@ -347,7 +348,7 @@ class SysdllPageOnSystemFolders : public SysdllPage {
  protected:
   void SetUp() override {
     sources_ = repair::SystemDllSources();
-    extraFiles_ = {L"C:\\Windows\\Sysnative\\tessa_sysdll_page.ocx",
+    extraFiles_ = {std::wstring(test_support::NativeSystemFolderW()) + L"tessa_sysdll_page.ocx",
                    L"C:\\Windows\\SysWOW64\\tessa_sysdll_page.OCX"};
     SysdllPage::SetUp();
     for (const std::wstring& path : extraFiles_) ASSERT_TRUE(MakeFile(path));

@@ -11,6 +11,7 @@
 #include "net/user_paths.h"
 #include "repair/md5.h"
 #include "temp_path.h"
+#include "process_bits.h"
 #include "wine_path.h"
 
 namespace {
@@ -29,7 +30,7 @@ class DirectXRepairOnWindows : public ::testing::Test {
   }
   void TearDown() override { Clean(); }
   void Clean() {
-    for (const char* folder : {"C:\\windows\\sysnative\\", "C:\\windows\\syswow64\\"})
+    for (const char* folder : {test_support::NativeSystemFolder(), "C:\\windows\\syswow64\\"})
       for (const char* name : {"tessa_dx_64.dll", "tessa_dx_32.dll"}) DeleteFileA((std::string(folder) + name).c_str());
   }
   net::CatalogueFile Entry(int systemBit, const char* name) {
@@ -50,17 +51,18 @@ TEST_F(DirectXRepairOnWindows, The64BitEntryLandsInTheNativeSystemFolder) {
   net::CatalogueFile entry = Entry(1, "tessa_dx_64.dll");
   EXPECT_FALSE(repair::DirectXFileIntact(entry, ops));
   EXPECT_TRUE(repair::RepairDirectXEntry(entry, net::DirectXFolder(local_, 1), ops));
-  EXPECT_TRUE(Exists("C:\\windows\\sysnative\\tessa_dx_64.dll"));
+  EXPECT_TRUE(Exists(std::string(test_support::NativeSystemFolder()) + "tessa_dx_64.dll"));
   EXPECT_FALSE(Exists("C:\\windows\\syswow64\\tessa_dx_64.dll"));
   EXPECT_TRUE(repair::DirectXFileIntact(entry, ops));
 }
 
 TEST_F(DirectXRepairOnWindows, The32BitEntryLandsWhereThisProcessSeesSystem32) {
+  SKIP_UNLESS_WOW64_PROCESS();
   repair::DirectXRepairOps ops = repair::SystemDirectXRepairOps();
   net::CatalogueFile entry = Entry(0, "tessa_dx_32.dll");
   EXPECT_TRUE(repair::RepairDirectXEntry(entry, net::DirectXFolder(local_, 0), ops));
   EXPECT_TRUE(Exists("C:\\windows\\syswow64\\tessa_dx_32.dll"));
-  EXPECT_FALSE(Exists("C:\\windows\\sysnative\\tessa_dx_32.dll"));
+  EXPECT_FALSE(Exists(std::string(test_support::NativeSystemFolder()) + "tessa_dx_32.dll"));
   EXPECT_TRUE(repair::DirectXFileIntact(entry, ops));
   // The same file name with the other systemBit is another file, in another cache folder.
   EXPECT_FALSE(repair::DirectXFileIntact(Entry(1, "tessa_dx_32.dll"), ops));
@@ -73,7 +75,7 @@ TEST_F(DirectXRepairOnWindows, AWrongDigestLeavesTheSystemFolderAlone) {
   net::CatalogueFile entry = Entry(1, "tessa_dx_64.dll");
   entry.fileMd5 = "00000000000000000000000000000000";
   EXPECT_FALSE(repair::RepairDirectXEntry(entry, net::DirectXFolder(local_, 1), ops));
-  EXPECT_FALSE(Exists("C:\\windows\\sysnative\\tessa_dx_64.dll"));
+  EXPECT_FALSE(Exists(std::string(test_support::NativeSystemFolder()) + "tessa_dx_64.dll"));
 }
 
 }  // namespace

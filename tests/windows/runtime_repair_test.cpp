@@ -49,7 +49,7 @@ TEST_F(RuntimeRepairOnWindows, InstallsAPackageThatOnlyThe64BitViewShows) {
   EXPECT_TRUE(repair::RepairRuntimeEntry(entry_, cache_, repair::SystemRuntimeRepairOps()));
   EXPECT_TRUE(repair::RegistryPathExists(kRegeditName));
   HKEY key;
-  EXPECT_NE(RegOpenKeyA(HKEY_LOCAL_MACHINE, kKey, &key), ERROR_SUCCESS);  // not in the 32-bit view
+  EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ | KEY_WOW64_32KEY, &key), ERROR_SUCCESS);  // not in the 32-bit view
   EXPECT_EQ(repair::FileMd5(cache_ + "vc_redist.x64.exe"), entry_.fileMd5);
 
   // Once more: the cached installer is still the right one, so nothing is downloaded.

@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "process_bits.h"
 #include "file_tree.h"
 #include "platform/platform_utils.h"
 #include "repair/system_dll_files.h"
 #include "repair/system_file_checker.h"
 #include "temp_path.h"
+#include "process_bits.h"
 #include "wine_path.h"
 
 namespace {
@@ -127,8 +129,7 @@ TEST_F(FileWalk, LinkedFoldersAreNotEntered) {
 
 class SystemFolders : public ::testing::Test {
  protected:
-  // Seen from this 32-bit process: the native folder only through "Sysnative".
-  const std::wstring native_ = L"C:\\Windows\\Sysnative\\";
+  const std::wstring native_ = test_support::NativeSystemFolderW();
   const std::wstring wow64_ = L"C:\\Windows\\SysWOW64\\";
   const std::vector<std::wstring> created_ = {
       native_ + L"tessa_walk_native.dll", native_ + L"tessa_walk_native.ocx",
@@ -174,10 +175,16 @@ TEST_F(SystemFolders, DllsOfBothFoldersComeFirstThenOcxsAndSystem32IsTheNativeFo
   EXPECT_TRUE(Contains(paths, L"C:\\Windows\\System32\\tessa_walk_sub\\deep.dll"));
   EXPECT_TRUE(Contains(paths, L"C:\\Windows\\SysWOW64\\tessa_walk_wow.dll"));
   EXPECT_TRUE(Contains(paths, L"C:\\Windows\\SysWOW64\\tessa_walk_wow.ocx"));
-  // With redirection on, System32 would have shown the 32-bit folder's files.
   EXPECT_FALSE(Contains(paths, L"C:\\Windows\\System32\\tessa_walk_wow.dll"));
   EXPECT_FALSE(Contains(paths, L"C:\\Windows\\SysWOW64\\tessa_walk_native.dll"));
   EXPECT_FALSE(Contains(paths, L"C:\\Windows\\System32\\tessa_walk_caps.DLL"));
+}
+
+TEST_F(SystemFolders, TheWalkTurnsRedirectionOffOnlyForItself) {
+  SKIP_UNLESS_WOW64_PROCESS();
+  const std::vector<std::wstring> paths = CollectFiles(repair::SystemDllSources());
+  // With redirection on, System32 would have shown the 32-bit folder's files.
+  EXPECT_TRUE(Contains(paths, L"C:\\Windows\\System32\\tessa_walk_native.dll"));
   // And it is on again for this thread afterwards.
   EXPECT_NE(GetFileAttributesW(L"C:\\Windows\\System32\\tessa_walk_wow.dll"),
             INVALID_FILE_ATTRIBUTES);
@@ -194,11 +201,11 @@ struct Recorder {
 
 TEST(SystemFileChecker, IsStartedHiddenFromTheNativeFolder) {
   ASSERT_TRUE(platform::IsSystem64Bit());
-  EXPECT_EQ(repair::CheckerFolder(), "C:\\Windows\\Sysnative\\");
+  EXPECT_EQ(repair::CheckerFolder(), test_support::NativeSystemFolder());
   Recorder recorder;
   EXPECT_TRUE(repair::StartSystemFileChecker(recorder.Launcher()));
   ASSERT_EQ(recorder.commands.size(), 1u);
-  EXPECT_EQ(recorder.commands[0].folder, "C:\\Windows\\Sysnative\\");
+  EXPECT_EQ(recorder.commands[0].folder, test_support::NativeSystemFolder());
   EXPECT_EQ(recorder.commands[0].file, "sfc.exe");
   EXPECT_EQ(recorder.commands[0].parameters, "/SCANNOW");
   EXPECT_EQ(recorder.commands[0].show, SW_HIDE);
