@@ -7,20 +7,34 @@
 #
 #   ./run.sh        environment: PORT (default 8080, built into the program as its server
 #                   address), RUN_SCREENSHOT (the screenshot file), RUN_BUILD_DIR (default
-#                   build/windows)
+#                   build/windows, or build/windows64 below)
+#
+# Where the host runs no 32-bit program (scripts/host-kind.sh), Wine cannot start the shipped
+# i686 program; the x86_64 build then runs under Wine's 64-bit loader instead, and the demo's
+# stand-in installers are built for x86_64 too.
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
 port=${PORT:-8080}
 screenshot=${RUN_SCREENSHOT:-$root/build/run-screenshot.png}
-build=${RUN_BUILD_DIR:-$root/build/windows}
 
 ./scripts/install-deps.sh
-export TESSAVANE_CURL_PREFIX
-TESSAVANE_CURL_PREFIX=$(./scripts/build-curl.sh)
-pristine_prefix=$(./scripts/wine-prefix.sh)
+if [[ " $(./scripts/host-kind.sh) " == *" 32 "* ]]; then
+  suite=32 preset=windows run_prefix=run-prefix
+  export TESSAVANE_CURL_PREFIX
+  TESSAVANE_CURL_PREFIX=$(./scripts/build-curl.sh)
+else
+  suite=64 preset=windows64 run_prefix=run-prefix64
+  echo "run.sh: this host runs no 32-bit program, so Wine cannot start the shipped i686 program; running the x86_64 build under Wine's 64-bit loader"
+  export TESSAVANE_CURL_PREFIX_X86_64
+  TESSAVANE_CURL_PREFIX_X86_64=$(./scripts/build-curl.sh --arch x86_64)
+fi
+build=${RUN_BUILD_DIR:-$root/build/$preset}
+pristine_prefix=$(./scripts/wine-prefix.sh --arch "$suite")
+. scripts/lib/wine.sh
+wine_use_suite "$suite"
 
-cmake --preset windows -B "$build" -DCATALOGUE_BASE_URL="http://127.0.0.1:$port" >/dev/null
+cmake --preset "$preset" -B "$build" -DCATALOGUE_BASE_URL="http://127.0.0.1:$port" >/dev/null
 cmake --build "$build" --target Tessavane
 exe="$build/app/Tessavane.exe"
 
@@ -50,7 +64,7 @@ port_open "$port" || { echo "run.sh: the server is not listening on $port" >&2; 
 # The program's own prefix, copied once from the pristine one and kept between runs, so its
 # sign-in, image cache and desktop shortcut stay. Wine links the desktop to the home folder;
 # here it is a folder of the prefix, so the shortcut lands inside it.
-export WINEPREFIX="$root/build/run-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$root/build/$run_prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/.complete" ]; then
   rm -rf "$WINEPREFIX"
   cp -a "$pristine_prefix" "$WINEPREFIX"
@@ -70,10 +84,10 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   sleep 1
 fi
 wineserver -p 2>/dev/null || true
-wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+"$wine" cmd /c exit </dev/null >/dev/null 2>&1 || true
 
 echo "run.sh: starting $exe (catalogue server http://127.0.0.1:$port)"
-wine "$exe" &
+"$wine" "$exe" &
 program=$!
 
 if [ "$headless" = 1 ]; then

@@ -343,13 +343,15 @@ TEST_F(SysdllPage, AFrameClosedDuringARunStopsTheWorkerFirst) {
 }
 
 // The page as the program builds it, on the prefix's whole system folders: about 1,100 files,
-// which take some 12 seconds at 10 ms each.
+// which take some 12 seconds at 10 ms each (about 550 in a prefix made where 32-bit programs
+// cannot run: its SysWOW64 stays nearly empty, so the test brings an OCX of its own there).
 class SysdllPageOnSystemFolders : public SysdllPage {
  protected:
   void SetUp() override {
     sources_ = repair::SystemDllSources();
     extraFiles_ = {std::wstring(test_support::NativeSystemFolderW()) + L"tessa_sysdll_page.ocx",
-                   L"C:\\Windows\\SysWOW64\\tessa_sysdll_page.OCX"};
+                   L"C:\\Windows\\SysWOW64\\tessa_sysdll_page.OCX",
+                   L"C:\\Windows\\SysWOW64\\tessa_sysdll_page_wow.ocx"};
     SysdllPage::SetUp();
     for (const std::wstring& path : extraFiles_) ASSERT_TRUE(MakeFile(path));
   }
@@ -357,7 +359,7 @@ class SysdllPageOnSystemFolders : public SysdllPage {
 
 TEST_F(SysdllPageOnSystemFolders, ListsEveryDllAndOcxAndEndsWithTheOcxs) {
   const std::vector<std::wstring> walked = repair::CollectFiles(sources_);
-  ASSERT_GT(walked.size(), 1000u);
+  ASSERT_GT(walked.size(), 500u);
   Click(L"sysdll_repair");
   ASSERT_TRUE(Finished(60000));
   const std::vector<std::wstring> files = Files();
