@@ -13,6 +13,8 @@ namespace net {
 
 std::string LocalAppData() { return platform::SpecialFolder(CSIDL_LOCAL_APPDATA); }
 
+std::string RepairCacheBase() { return platform::SpecialFolder(CSIDL_COMMON_APPDATA); }
+
 std::string DownloadDrive() {
   return ChooseDownloadDrive([](const char* drive) {
     DWORD drives = GetLogicalDrives();
