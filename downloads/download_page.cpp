@@ -106,6 +106,7 @@ void DownloadPage::Download(int id) {
   Row row;
   if (!FindRow(id, row)) return;
   const std::string url = row.entry->downloadUrl;
+  const std::string md5 = row.entry->fileMd5;
   const std::string folder = net::DownloadFolder(ops_.downloadRoot(), id);
   ops_.ensureFolder(folder);
   const std::string path = folder + platform::LastUrlSegment(url);
@@ -116,6 +117,7 @@ void DownloadPage::Download(int id) {
     resumeOffset_ = 0;
     session_ = ++lastSession_;
     url_ = url;
+    md5_ = md5;
     path_ = path;
     waiting_ = Start::kNone;
   }

@@ -104,7 +104,7 @@ class DownloadPage : public app::PageWindow, private TransferReceiver {
   long long resumeOffset_ = 0;
   int session_ = 0;  // 0: no download
   int lastSession_ = 0;
-  std::string url_, path_;
+  std::string url_, path_, md5_;
   Start waiting_ = Start::kNone;
   std::vector<Transfer> running_;
   std::vector<std::pair<int, int>> outcomes_;  // session, result

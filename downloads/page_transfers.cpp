@@ -27,12 +27,13 @@ void DownloadPage::StartOrWait(Start kind) {
 
 void DownloadPage::Begin(Start kind) {
   int session;
-  std::string url, path;
+  std::string url, path, md5;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     session = session_;
     url = url_;
     path = path_;
+    md5 = md5_;
   }
   if (session == 0) return;
   long long offset = 0;
@@ -62,7 +63,7 @@ void DownloadPage::Begin(Start kind) {
   auto task = std::make_unique<net::DownloadTask>();
   task->url = url;
   task->path = path;
-  task->listener = new TransferTicket(link_, session);
+  task->listener = new TransferTicket(link_, session, md5);
   net::StartDownload(threads_, std::move(task));
 }
 

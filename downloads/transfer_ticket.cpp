@@ -1,5 +1,9 @@
 #include "downloads/transfer_ticket.h"
 
+#include <cstdio>
+
+#include "repair/md5.h"
+#include "repair/runtime_repair.h"
 #include "ui/win/ui_lock.h"
 
 namespace downloads {
@@ -11,7 +15,15 @@ void TransferTicket::OnDownloadProgress(double now, double total) {
   if (link_->receiver) link_->receiver->OnTransferProgress(session_, now, total);
 }
 
-void TransferTicket::OnDownloadFinished(int result, const std::string*) {
+void TransferTicket::OnDownloadFinished(int result, const std::string* path) {
+  // Checked here, on the download thread and before the UI lock, so a large file does not
+  // hold up the window. A file that does not match is no download: it is removed, so that a
+  // retry fetches it anew instead of resuming after its wrong bytes.
+  if (result == net::kDownloadSucceeded && !expectedMd5_.empty() && path &&
+      !repair::DigestMatches(repair::FileMd5(*path), expectedMd5_)) {
+    std::remove(path->c_str());
+    result = net::kDownloadFailed;
+  }
   {
     DuiLib::UiGuard guard;
     if (link_->receiver) link_->receiver->OnTransferFinished(session_, result);

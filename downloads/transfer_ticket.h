@@ -24,11 +24,12 @@ struct TransferLink {
 
 // The listener of one transfer: it knows which download of the page the transfer belongs
 // to, so a stopped transfer that reports late is never taken for a newer one. It lives as
-// long as its task and deletes itself after the outcome.
+// long as its task and deletes itself after the outcome. With an expected digest, a complete
+// file that does not match it is reported as a failed download and removed.
 class TransferTicket final : public net::DownloadListener {
  public:
-  TransferTicket(std::shared_ptr<TransferLink> link, int session)
-      : link_(std::move(link)), session_(session) {}
+  TransferTicket(std::shared_ptr<TransferLink> link, int session, std::string expectedMd5 = {})
+      : link_(std::move(link)), session_(session), expectedMd5_(std::move(expectedMd5)) {}
 
   void OnDownloadFinished(int result, const std::string* path) override;
   void OnDownloadProgress(double now, double total) override;
@@ -36,6 +37,7 @@ class TransferTicket final : public net::DownloadListener {
  private:
   std::shared_ptr<TransferLink> link_;
   int session_;
+  std::string expectedMd5_;
 };
 
 }  // namespace downloads

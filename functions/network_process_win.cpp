@@ -56,12 +56,21 @@ bool NetworkTools::RunAndCapture(const std::string& commandLine, char* buffer, s
   return true;
 }
 
-void NetworkTools::RunAndWait(const char* program, const std::string& parameters) {
+std::string SystemToolFolder() {
   // The system folder as Windows reports it: not every machine has Windows on C:.
   char system[MAX_PATH] = {};
   UINT length = GetSystemDirectoryA(system, MAX_PATH);
-  std::string folder =
-      length > 0 && length < MAX_PATH ? std::string(system) + "\\" : "C:\\Windows\\System32\\";
+  return length > 0 && length < MAX_PATH ? std::string(system) + "\\" : "C:\\Windows\\System32\\";
+}
+
+std::string SystemToolCommand(const char* program, const std::string& arguments) {
+  // A bare name would be looked for in this program's own folder and the current folder
+  // before the system's, where anyone who can write there could put a tool of the same name.
+  return "\"" + SystemToolFolder() + program + "\" " + arguments;
+}
+
+void NetworkTools::RunAndWait(const char* program, const std::string& parameters) {
+  const std::string folder = SystemToolFolder();
   std::string file = folder + program;
   SHELLEXECUTEINFOA info{};
   info.cbSize = sizeof info;

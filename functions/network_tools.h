@@ -26,6 +26,11 @@ extern const char kInternetSettingsKey[];  // under HKEY_CURRENT_USER
 constexpr size_t kAdapterListingBytes = 1024;
 constexpr size_t kArpListingBytes = 4096;
 
+// The system folder with its closing backslash, and a command line that starts the tool
+// there by its full, quoted path (program relative to the system folder, e.g. "arp.exe").
+std::string SystemToolFolder();
+std::string SystemToolCommand(const char* program, const std::string& arguments);
+
 class NetworkTools : public NetworkOperations {
  public:
   explicit NetworkTools(ProbeTarget probe = {}, NetworkPauses pauses = {})

@@ -12,8 +12,9 @@ namespace functions {
 
 bool NetworkTools::FindPhysicalAdapter(AdapterInfo& info) {
   std::vector<char> listing(kAdapterListingBytes, '\0');
-  if (!RunAndCapture("wmic nic where PhysicalAdapter=TRUE get Name,InterfaceIndex,NetConnectionID,"
-                     "GUID,NetConnectionStatus,PNPDeviceID /format:list",
+  if (!RunAndCapture(SystemToolCommand("wbem\\wmic.exe",
+                                       "nic where PhysicalAdapter=TRUE get Name,InterfaceIndex,"
+                                       "NetConnectionID,GUID,NetConnectionStatus,PNPDeviceID /format:list"),
                      listing.data(), listing.size()))
     return false;
   return ParsePhysicalAdapter(listing.data(), info);
@@ -37,7 +38,7 @@ std::string NetworkTools::GetAdapterAddress(const std::string& interfaceIndex) {
 
 bool NetworkTools::HasNoAddressConflict() {
   std::vector<char> listing(kArpListingBytes, '\0');
-  if (!RunAndCapture("arp -a", listing.data(), listing.size())) return false;
+  if (!RunAndCapture(SystemToolCommand("arp.exe", "-a"), listing.data(), listing.size())) return false;
   return ArpListingFreeOfConflicts(listing.data());
 }
 

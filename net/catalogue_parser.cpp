@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "net/catalogue_rules.h"
 #include "net/json_fields.h"
 #include "platform/text_number.h"
 
@@ -106,6 +107,9 @@ ReplyStatus ParseCommonFiles(const std::string& body, const DisplayTextConverter
   if (!jf::ReadText(*data, "kfUrl", common.kfUrl) || !jf::ReadText(*data, "xyUrl", common.xyUrl) ||
       !jf::ReadText(*data, "secretUrl", common.secretUrl))
     return ReplyStatus::kMalformed;
+  // A link that is not a web address (a local program, a file: or script: URL) opens nothing.
+  for (std::string* link : {&common.kfUrl, &common.xyUrl, &common.secretUrl})
+    if (!IsWebUrl(*link)) link->clear();
   auto list = data->find("filesList");
   if (list == data->end() || !list->is_array()) return ReplyStatus::kMalformed;
   for (const json& entry : *list) {
@@ -115,6 +119,9 @@ ReplyStatus ParseCommonFiles(const std::string& body, const DisplayTextConverter
     CatalogueFile file;
     int type = -1;
     if (!ReadCommonEntry(entry, convert, file, type)) return ReplyStatus::kMalformed;
+    // An entry the program may not use is left out; the rest of the reply still counts.
+    if (!EntryIsUsable(kCommonFiles, file)) continue;
+    if (!IsWebUrl(file.imgUrl)) file.imgUrl.clear();
     if (type == 0) common.cplusFiles.push_back(std::move(file));
     else if (type == 1) common.netFiles.push_back(std::move(file));
     else if (type == 2) common.gameFiles.push_back(std::move(file));
@@ -142,6 +149,8 @@ ReplyStatus ParseFileList(int kind, const std::string& body, const DisplayTextCo
                   ? ReadRuntimeEntry(entry, convert, file)
                   : ReadSystemFolderEntry(entry, convert, kind == kSystemFiles, file);
     if (!ok) return ReplyStatus::kMalformed;
+    // Left out before anything looks at it: a scan would otherwise probe the path it names.
+    if (!EntryIsUsable(kind, file)) continue;
     list.push_back(std::move(file));
   }
   out = std::move(list);

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "net/curl_global.h"
+#include "net/web_protocols.h"
 #include "net/file_sink.h"
 #include "net/tls_peer_check.h"
 
@@ -75,6 +76,7 @@ int Transfer(const DownloadTask& task) {
     if (result == CURLE_OK) result = curl_easy_setopt(curl, option, value);
   };
   set(CURLOPT_URL, task.url.c_str());
+  if (result == CURLE_OK) result = RestrictToWebProtocols(curl, task.url);
   set(CURLOPT_CONNECTTIMEOUT, 3L);
   set(CURLOPT_RESUME_FROM_LARGE, static_cast<curl_off_t>(resumeFrom));
   set(CURLOPT_WRITEFUNCTION, WriteToFile);

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "net/curl_global.h"
+#include "net/web_protocols.h"
 
 namespace net {
 
@@ -32,6 +33,7 @@ bool Transfer(const HttpRequest& request, std::string& reply) {
   for (const std::string& line : request.headers) headers = curl_slist_append(headers, line.c_str());
   curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
   curl_easy_setopt(curl, CURLOPT_URL, request.url.c_str());
+  RestrictToWebProtocols(curl, request.url);
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 10L);
   curl_easy_setopt(curl, CURLOPT_TIMEOUT, 10L);

@@ -7,6 +7,9 @@
 namespace net {
 
 std::string LocalAppData();  // CSIDL_LOCAL_APPDATA, no trailing backslash
+// Where the installers and DLLs to be used elevated are cached: ProgramData (CSIDL_COMMON_APPDATA),
+// no trailing backslash. The user's own folders could be written by anything the user runs.
+std::string RepairCacheBase();
 std::string DownloadDrive();  // "D:", else "E:", else "C:"
 // Creates the folder with every missing parent; true when it exists afterwards.
 bool EnsureFolder(const std::string& folder);

@@ -1,4 +1,5 @@
 #include "net/user_folders.h"
+#include "net/catalogue_rules.h"
 #include "net/image_signature.h"
 #include "net/user_paths.h"
 
@@ -11,6 +12,8 @@
 namespace net {
 
 std::string LocalAppData() { return platform::SpecialFolder(CSIDL_LOCAL_APPDATA); }
+
+std::string RepairCacheBase() { return platform::SpecialFolder(CSIDL_COMMON_APPDATA); }
 
 std::string DownloadDrive() {
   return ChooseDownloadDrive([](const char* drive) {
@@ -37,6 +40,8 @@ bool FileExists(const std::string& path) {
 }
 
 bool UrlDownloadToFile(const std::string& url, const std::string& path) {
+  // urlmon also reads file:, res: and UNC names, which would copy whatever they name.
+  if (!IsWebUrl(url)) return false;
   return SUCCEEDED(URLDownloadToFileA(nullptr, url.c_str(), path.c_str(), 0, nullptr));
 }
 

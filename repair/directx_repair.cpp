@@ -10,8 +10,10 @@ bool NativeFolder(const net::CatalogueFile& entry) { return entry.systemBit == 1
 
 bool CopyCached(const net::CatalogueFile& entry, const std::string& local, const DirectXRepairOps& ops) {
   if (!ops.cachedFileExists(local)) return false;
+  FileHold hold = HoldFile(ops.holdFile, local);
   // Without a digest a cached file proves nothing and goes, as a stale one does.
-  if (entry.fileMd5.empty() || !DigestMatches(ops.fileMd5(local), entry.fileMd5)) {
+  if (!hold || entry.fileMd5.empty() || !DigestMatches(ops.fileMd5(local), entry.fileMd5)) {
+    hold.reset();
     ops.deleteFile(local);
     return false;
   }
@@ -37,8 +39,9 @@ bool RepairDirectXEntry(const net::CatalogueFile& entry, const std::string& cach
   std::string local = cacheFolder + entry.fileName;
   if (CopyCached(entry, local, ops)) return true;
   for (int attempt = 0; attempt < kDirectXDownloadAttempts; ++attempt) {
-    if (ops.download(entry.downloadUrl, local) && ops.cachedFileExists(local) &&
-        DigestMatches(ops.fileMd5(local), entry.fileMd5) &&
+    if (!ops.download(entry.downloadUrl, local) || !ops.cachedFileExists(local)) continue;
+    FileHold hold = HoldFile(ops.holdFile, local);
+    if (hold && DigestMatches(ops.fileMd5(local), entry.fileMd5) &&
         ops.copyIntoPlace(local, entry.filePath, NativeFolder(entry)))
       return true;
   }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "net/catalogue_records.h"
+#include "repair/file_hold.h"
 
 namespace repair {
 
@@ -18,6 +19,8 @@ struct DirectXRepairOps {
   std::function<bool(const std::string& path, bool nativeSystemFolder)> systemFileExists;
   std::function<bool(const std::string& from, const std::string& to, bool nativeSystemFolder)> copyIntoPlace;
   bool system64Bit = true;
+  // Keeps the cached file from being swapped between its digest check and its copy.
+  FileHolder holdFile;
 };
 
 constexpr int kDirectXDownloadAttempts = 3;

@@ -1,9 +1,13 @@
 #pragma once
+#include <string>
+
+#include "net/user_folders.h"
 #include "repair/directx_repair.h"
 
 namespace repair {
 
 // urlmon for the download, the file system (with redirection where asked) for the rest.
-DirectXRepairOps SystemDirectXRepairOps();
+// Cache folders are made below cacheBase as folders only administrators can write.
+DirectXRepairOps SystemDirectXRepairOps(const std::string& cacheBase = net::RepairCacheBase());
 
 }  // namespace repair

@@ -1,8 +1,10 @@
 #include <windows.h>
 
 #include "net/user_folders.h"
+#include "platform/admin_folder.h"
 #include "platform/platform_utils.h"
 #include "repair/directx_repair_system.h"
+#include "repair/file_hold_win.h"
 #include "repair/md5.h"
 
 namespace repair {
@@ -34,9 +36,11 @@ bool CopyIntoPlace(const std::string& from, const std::string& to, bool native) 
 
 }  // namespace
 
-DirectXRepairOps SystemDirectXRepairOps() {
+DirectXRepairOps SystemDirectXRepairOps(const std::string& cacheBase) {
   DirectXRepairOps ops;
-  ops.ensureFolder = net::EnsureFolder;
+  ops.ensureFolder = [cacheBase](const std::string& folder) {
+    return platform::EnsureAdminOnlyFolder(cacheBase, folder);
+  };
   ops.cachedFileExists = net::FileExists;
   ops.deleteFile = [](const std::string& path) { DeleteFileA(path.c_str()); };
   ops.fileMd5 = FileMd5;
@@ -44,6 +48,7 @@ DirectXRepairOps SystemDirectXRepairOps() {
   ops.systemFileExists = SystemFileExists;
   ops.copyIntoPlace = CopyIntoPlace;
   ops.system64Bit = platform::IsSystem64Bit();
+  ops.holdFile = HoldFileAgainstWriters;
   return ops;
 }
 

@@ -38,7 +38,7 @@ bool DirectXWindow::Judge(const net::CatalogueFile& entry) const {
 
 bool DirectXWindow::Repair(const net::CatalogueFile& entry) const {
   // Files of the same name but another systemBit are other files: each bit has its folder.
-  return RepairDirectXEntry(entry, net::DirectXFolder(net::LocalAppData(), entry.systemBit),
+  return RepairDirectXEntry(entry, net::DirectXFolder(net::RepairCacheBase(), entry.systemBit),
                             SystemDirectXRepairOps());
 }
 

@@ -38,7 +38,7 @@ bool RunDllWindow::Judge(const net::CatalogueFile& entry) const {
 }
 
 bool RunDllWindow::Repair(const net::CatalogueFile& entry) const {
-  return RepairRuntimeEntry(entry, net::RundllFolder(net::LocalAppData()),
+  return RepairRuntimeEntry(entry, net::RundllFolder(net::RepairCacheBase()),
                             SystemRuntimeRepairOps());
 }
 

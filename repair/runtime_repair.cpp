@@ -17,18 +17,24 @@ std::string Lower(std::string text) {
 // so that the download starts from nothing.
 // A cached file without a digest to hold it against could be anything that landed there, so
 // it is never run.
-bool CachedInstallerUsable(const net::CatalogueFile& entry, const std::string& path, const RuntimeRepairOps& ops) {
+// On success the file is held (see FileHold) from before its check until the caller lets go.
+bool CachedInstallerUsable(const net::CatalogueFile& entry, const std::string& path, const RuntimeRepairOps& ops,
+                           FileHold& hold) {
   if (!ops.fileExists(path)) return false;
-  if (!entry.fileMd5.empty() && DigestMatches(ops.fileMd5(path), entry.fileMd5)) return true;
+  hold = HoldFile(ops.holdFile, path);
+  if (hold && !entry.fileMd5.empty() && DigestMatches(ops.fileMd5(path), entry.fileMd5)) return true;
+  hold.reset();
   ops.deleteFile(path);
   return false;
 }
 
-bool DownloadInstaller(const net::CatalogueFile& entry, const std::string& path, const RuntimeRepairOps& ops) {
+bool DownloadInstaller(const net::CatalogueFile& entry, const std::string& path, const RuntimeRepairOps& ops,
+                       FileHold& hold) {
   for (int attempt = 0; attempt < kRuntimeDownloadAttempts; ++attempt) {
-    if (ops.download(entry.downloadUrl, path) && ops.fileExists(path) &&
-        (entry.fileMd5.empty() || DigestMatches(ops.fileMd5(path), entry.fileMd5)))
-      return true;
+    if (!ops.download(entry.downloadUrl, path) || !ops.fileExists(path)) continue;
+    hold = HoldFile(ops.holdFile, path);
+    if (hold && (entry.fileMd5.empty() || DigestMatches(ops.fileMd5(path), entry.fileMd5))) return true;
+    hold.reset();
   }
   return false;
 }
@@ -52,8 +58,10 @@ bool RepairRuntimeEntry(const net::CatalogueFile& entry, const std::string& cach
   if (!SourceTrusted(entry) || !ops.ensureFolder(cacheFolder)) return false;
   std::string path = RuntimeInstallerPath(entry, cacheFolder);
   if (platform::LastUrlSegment(entry.downloadUrl).empty()) return false;  // no file to keep
-  if (!CachedInstallerUsable(entry, path, ops) && !DownloadInstaller(entry, path, ops)) return false;
+  FileHold hold;
+  if (!CachedInstallerUsable(entry, path, ops, hold) && !DownloadInstaller(entry, path, ops, hold)) return false;
   ops.install(path, entry.silentParam, cacheFolder);
+  hold.reset();
   return ops.installed(entry.regeditName);
 }
 

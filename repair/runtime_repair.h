@@ -3,6 +3,7 @@
 #include <string>
 
 #include "net/catalogue_records.h"
+#include "repair/file_hold.h"
 
 namespace repair {
 
@@ -17,9 +18,13 @@ struct RuntimeRepairOps {
   // Starts the installer hidden, with the folder as its working folder, and waits for it.
   std::function<void(const std::string& path, const std::string& parameters, const std::string& folder)> install;
   std::function<bool(const std::string& regeditName)> installed;
+  // Keeps the installer from being swapped between its digest check and its run.
+  FileHolder holdFile;
 };
 
 constexpr int kRuntimeDownloadAttempts = 3;
+// How long a silent installer may run before the repair stops waiting for it.
+constexpr unsigned long kInstallerWaitLimitMs = 15 * 60 * 1000;
 
 // The local file an entry's installer is kept as in the cache folder (which ends with "\").
 std::string RuntimeInstallerPath(const net::CatalogueFile& entry, const std::string& cacheFolder);

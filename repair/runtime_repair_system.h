@@ -1,9 +1,13 @@
 #pragma once
+#include <string>
+
+#include "net/user_folders.h"
 #include "repair/runtime_repair.h"
 
 namespace repair {
 
 // urlmon for the download, the shell for the hidden install, the registry for the check.
-RuntimeRepairOps SystemRuntimeRepairOps();
+// Cache folders are made below cacheBase as folders only administrators can write.
+RuntimeRepairOps SystemRuntimeRepairOps(const std::string& cacheBase = net::RepairCacheBase());
 
 }  // namespace repair

@@ -2,6 +2,8 @@
 #include <shellapi.h>
 
 #include "net/user_folders.h"
+#include "platform/admin_folder.h"
+#include "repair/file_hold_win.h"
 #include "repair/md5.h"
 #include "repair/registry_path.h"
 #include "repair/runtime_repair_system.h"
@@ -20,21 +22,23 @@ void InstallHiddenAndWait(const std::string& path, const std::string& parameters
   run.nShow = SW_HIDE;
   if (!ShellExecuteExA(&run) || !run.hProcess) return;
   // Installers may take minutes; the outcome is read from the registry afterwards, not from
-  // the exit code.
-  WaitForSingleObject(run.hProcess, INFINITE);
+  // the exit code. One that never ends must not hold the repair forever: after the bound it
+  // is left running and its package is judged by the registry like any other.
+  WaitForSingleObject(run.hProcess, kInstallerWaitLimitMs);
   CloseHandle(run.hProcess);
 }
 
 }  // namespace
 
-RuntimeRepairOps SystemRuntimeRepairOps() {
-  return {net::EnsureFolder,
+RuntimeRepairOps SystemRuntimeRepairOps(const std::string& cacheBase) {
+  return {[cacheBase](const std::string& folder) { return platform::EnsureAdminOnlyFolder(cacheBase, folder); },
           net::FileExists,
           [](const std::string& path) { DeleteFileA(path.c_str()); },
           FileMd5,
           net::UrlDownloadToFile,
           InstallHiddenAndWait,
-          RegistryPathExists};
+          RegistryPathExists,
+          HoldFileAgainstWriters};
 }
 
 }  // namespace repair

@@ -3,11 +3,15 @@
 #include <shellapi.h>
 
 #include "app/dialogs/dialog_window.h"
+#include "net/catalogue_rules.h"
 
 namespace app {
 
+// The shell opens whatever it is given, a program included, with this elevated process's
+// rights: only a web address goes to it (the catalogue's links are checked when read, and
+// this holds for any other caller too).
 void OpenLinkWithShell(const std::string& url) {
-  if (!url.empty()) ::ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOW);
+  if (net::IsWebUrl(url)) ::ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 void AboutWindow::InitWindow() {

@@ -10,6 +10,8 @@ using namespace net;
 
 // Marks converted texts, so the tests see which fields went through the display conversion.
 std::string Mark(const std::string& text) { return "[" + text + "]"; }
+// For DLL entries, whose converted name must still match their path.
+std::string Same(const std::string& text) { return text; }
 
 std::string Envelope(const std::string& data, const std::string& code = "\"200\"") {
   return "{\"code\":" + code + ",\"msg\":\"ok\",\"data\":" + data + "}";
@@ -23,7 +25,8 @@ std::string CommonEntry(int status, int type, int id, const std::string& extra =
 }
 
 std::string Common(const std::string& list) {
-  return Envelope("{\"kfUrl\":\"k\",\"xyUrl\":\"x\",\"secretUrl\":\"s\",\"filesList\":[" + list + "]}");
+  return Envelope("{\"kfUrl\":\"http://h/k\",\"xyUrl\":\"https://h/x\",\"secretUrl\":\"http://h/s\","
+                  "\"filesList\":[" + list + "]}");
 }
 
 TEST(CommonFiles, SortsEnabledEntriesIntoTheThreeListsInServerOrder) {
@@ -33,9 +36,9 @@ TEST(CommonFiles, SortsEnabledEntriesIntoTheThreeListsInServerOrder) {
                             CommonEntry(0, 0, 5) + "," + CommonEntry(2, 1, 6) + "," +
                             CommonEntry(1, 3, 7));
   ASSERT_EQ(ParseCommonFiles(body, Mark, out), ReplyStatus::kAccepted);
-  EXPECT_EQ(out.kfUrl, "k");
-  EXPECT_EQ(out.xyUrl, "x");
-  EXPECT_EQ(out.secretUrl, "s");
+  EXPECT_EQ(out.kfUrl, "http://h/k");
+  EXPECT_EQ(out.xyUrl, "https://h/x");
+  EXPECT_EQ(out.secretUrl, "http://h/s");
   ASSERT_EQ(out.cplusFiles.size(), 2u);
   EXPECT_EQ(out.cplusFiles[0].id, 1);
   EXPECT_EQ(out.cplusFiles[1].id, 4);
@@ -136,7 +139,7 @@ TEST(RuntimeFiles, RegistryNameIsCutAtItsFirstLineBreak) {
   EXPECT_EQ(CutRegistryName("HKEY_LOCAL_MACHINE\\A\nB"), "HKEY_LOCAL_MACHINE\\A\nB");
   EXPECT_EQ(CutRegistryName("HKEY_LOCAL_MACHINE\\A\r"), "HKEY_LOCAL_MACHINE\\A\r");
   CatalogueList list;
-  std::string entry = "{\"status\":1,\"id\":3,\"downloadUrl\":\"u\",\"fileName\":\"f\","
+  std::string entry = "{\"status\":1,\"id\":3,\"downloadUrl\":\"http://h/f.exe\",\"fileName\":\"f\","
                       "\"regeditName\":\"HKEY_LOCAL_MACHINE\\\\K\\r\\nnote\",\"gameRepair\":1}";
   ASSERT_EQ(ParseFileList(kRuntimeFiles, Envelope("[" + entry + "]"), Mark, list), ReplyStatus::kAccepted);
   EXPECT_EQ(list[0].regeditName, "HKEY_LOCAL_MACHINE\\K");
@@ -149,9 +152,9 @@ TEST(NumericFields, AcceptEveryJsonNumberAndBooleans) {
                  Case{"18446744073709551615", 2147483647}}) {
     CatalogueList list;
     std::string entry = std::string("{\"status\":1,\"id\":") + c.json +
-                        ",\"systemBit\":1,\"downloadUrl\":\"u\",\"fileName\":\"d3dx9_43.dll\","
-                        "\"fileMd5\":\"m\",\"filePath\":\"C:\\\\Windows\\\\System32\\\\\"}";
-    ReplyStatus status = ParseFileList(kDirectXFiles, Envelope("[" + entry + "]"), Mark, list);
+                        ",\"systemBit\":1,\"downloadUrl\":\"http://h/d.dll\",\"fileName\":\"d3dx9_43.dll\","
+                        "\"fileMd5\":\"m\",\"filePath\":\"C:\\\\Windows\\\\System32\\\\d3dx9_43.dll\"}";
+    ReplyStatus status = ParseFileList(kDirectXFiles, Envelope("[" + entry + "]"), Same, list);
     // nlohmann reads 1e400 as infinity or refuses it; either way nothing wraps.
     if (status != ReplyStatus::kAccepted) {
       EXPECT_STREQ(c.json, "1e400");
@@ -163,21 +166,21 @@ TEST(NumericFields, AcceptEveryJsonNumberAndBooleans) {
 
 TEST(DirectXAndSystemFiles, ReadTheirOwnFields) {
   CatalogueList list;
-  std::string dx = "{\"status\":1,\"id\":11,\"systemBit\":1,\"downloadUrl\":\"u\",\"fileName\":\"x.dll\","
-                   "\"fileMd5\":\"m\",\"filePath\":\"C:\\\\Windows\\\\System32\\\\\"}";
-  ASSERT_EQ(ParseFileList(kDirectXFiles, Envelope("[" + dx + "]"), Mark, list), ReplyStatus::kAccepted);
+  std::string dx = "{\"status\":1,\"id\":11,\"systemBit\":1,\"downloadUrl\":\"http://h/x.dll\",\"fileName\":\"x.dll\","
+                   "\"fileMd5\":\"m\",\"filePath\":\"C:\\\\Windows\\\\System32\\\\x.dll\"}";
+  ASSERT_EQ(ParseFileList(kDirectXFiles, Envelope("[" + dx + "]"), Same, list), ReplyStatus::kAccepted);
   EXPECT_EQ(list[0].systemBit, 1);
-  EXPECT_EQ(list[0].filePath, "C:\\Windows\\System32\\");
+  EXPECT_EQ(list[0].filePath, "C:\\Windows\\System32\\x.dll");
   EXPECT_EQ(list[0].intact, 0);
   // The same entry lacks "isKey" as a system entry.
-  EXPECT_EQ(ParseFileList(kSystemFiles, Envelope("[" + dx + "]"), Mark, list), ReplyStatus::kMalformed);
+  EXPECT_EQ(ParseFileList(kSystemFiles, Envelope("[" + dx + "]"), Same, list), ReplyStatus::kMalformed);
   std::string sys = dx.substr(0, dx.size() - 1) + ",\"isKey\":true}";
-  ASSERT_EQ(ParseFileList(kSystemFiles, Envelope("[" + sys + "]"), Mark, list), ReplyStatus::kAccepted);
+  ASSERT_EQ(ParseFileList(kSystemFiles, Envelope("[" + sys + "]"), Same, list), ReplyStatus::kAccepted);
   EXPECT_TRUE(list[0].isKey);
   std::string numericKey = dx.substr(0, dx.size() - 1) + ",\"isKey\":1}";
-  EXPECT_EQ(ParseFileList(kSystemFiles, Envelope("[" + numericKey + "]"), Mark, list), ReplyStatus::kMalformed);
-  EXPECT_EQ(ParseFileList(kDirectXFiles, Envelope("{}"), Mark, list), ReplyStatus::kMalformed);
-  EXPECT_EQ(ParseFileList(8, Envelope("[]"), Mark, list), ReplyStatus::kMalformed);
+  EXPECT_EQ(ParseFileList(kSystemFiles, Envelope("[" + numericKey + "]"), Same, list), ReplyStatus::kMalformed);
+  EXPECT_EQ(ParseFileList(kDirectXFiles, Envelope("{}"), Same, list), ReplyStatus::kMalformed);
+  EXPECT_EQ(ParseFileList(8, Envelope("[]"), Same, list), ReplyStatus::kMalformed);
 }
 
 TEST(UserReplies, AcceptOnlyAUsableUser) {

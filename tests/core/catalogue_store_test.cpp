@@ -9,7 +9,7 @@ using namespace net;
 std::string Same(const std::string& text) { return text; }
 
 const char kRuntimeReply[] =
-    "{\"code\":\"200\",\"msg\":\"\",\"data\":[{\"status\":1,\"id\":1,\"downloadUrl\":\"u\","
+    "{\"code\":\"200\",\"msg\":\"\",\"data\":[{\"status\":1,\"id\":1,\"downloadUrl\":\"http://h/u.exe\","
     "\"fileName\":\"f\",\"regeditName\":\"HKEY_LOCAL_MACHINE\\\\K\",\"gameRepair\":1}]}";
 
 TEST(StoreReply, AcceptedListsReplaceTheOldOnesWhole) {

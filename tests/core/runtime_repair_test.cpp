@@ -153,4 +153,38 @@ TEST(RegistryPathText, RootNamesAndMalformedPaths) {
   EXPECT_FALSE(ParseRegistryPath("HKEY_LOCAL_MACHINE", p));
 }
 
+// The installer is held against writers from before its digest is read until it has run, so
+// what ran is what was checked; a file that cannot be held is not run.
+TEST(RuntimeRepair, TheCheckedInstallerIsHeldUntilItHasRun) {
+  FakeMachine m;
+  m.downloadDigests = {m.goodDigest};
+  RuntimeRepairOps ops = m.Ops();
+  ops.holdFile = [&m](const std::string& path) {
+    m.log.push_back("hold " + path);
+    return FileHold(new int(0), [&m, path](void* p) {
+      m.log.push_back("release " + path);
+      delete static_cast<int*>(p);
+    });
+  };
+  const auto digest = ops.fileMd5;
+  ops.fileMd5 = [&m, digest](const std::string& path) {
+    m.log.push_back("digest " + path);
+    return digest(path);
+  };
+  EXPECT_TRUE(RepairRuntimeEntry(Entry(m.goodDigest), kFolder, ops));
+  EXPECT_EQ(m.log, (std::vector<std::string>{"download http://cat/files/runtime/vc_redist.x86.exe",
+                                             "hold " + kPath, "digest " + kPath,
+                                             "install " + kPath + " /install /quiet in " + kFolder,
+                                             "release " + kPath}));
+
+  FakeMachine busy;
+  busy.files[kPath] = busy.goodDigest;
+  busy.downloadDigests = {busy.goodDigest};
+  RuntimeRepairOps unholdable = busy.Ops();
+  unholdable.holdFile = [](const std::string&) { return FileHold(); };
+  EXPECT_FALSE(RepairRuntimeEntry(Entry(busy.goodDigest), kFolder, unholdable));
+  EXPECT_EQ(std::count_if(busy.log.begin(), busy.log.end(),
+                          [](const std::string& l) { return l.rfind("install", 0) == 0; }), 0);
+}
+
 }  // namespace

@@ -49,8 +49,8 @@ class Conversation : public ::testing::Test {
 };
 
 const char kCommon[] =
-    "{\"code\":\"200\",\"data\":{\"kfUrl\":\"k\",\"xyUrl\":\"x\",\"secretUrl\":\"s\",\"filesList\":["
-    "{\"status\":1,\"id\":1,\"downloadUrl\":\"u\",\"imgUrl\":\"i.png\",\"fileName\":\"n\",\"fileMd5\":\"m\","
+    "{\"code\":\"200\",\"data\":{\"kfUrl\":\"http://cat/k\",\"xyUrl\":\"http://cat/x\",\"secretUrl\":\"http://cat/s\",\"filesList\":["
+    "{\"status\":1,\"id\":1,\"downloadUrl\":\"http://cat/u.exe\",\"imgUrl\":\"http://cat/i.png\",\"fileName\":\"n\",\"fileMd5\":\"m\","
     "\"memo\":\"m\",\"type\":0}]}}";
 const char kEmptyList[] = "{\"code\":\"200\",\"data\":[]}";
 const char kRefused[] = "{\"code\":\"500\",\"msg\":\"no\"}";
@@ -73,7 +73,7 @@ TEST_F(Conversation, WithoutATokenTheChainRunsInOrderThenArmsTheRefresh) {
   Answer(kEmptyList);
   EXPECT_EQ(header.cachedLists, (std::vector<size_t>{1}));
   EXPECT_EQ(header.timers, (std::vector<std::pair<int, unsigned>>{{1002, 30000}}));
-  EXPECT_EQ(state.Common()->kfUrl, "k");
+  EXPECT_EQ(state.Common()->kfUrl, "http://cat/k");
   // The refresh starts no request while nobody is signed in.
   EXPECT_FALSE(conversation.OnTimer(1002));
   EXPECT_EQ(header.sent.size(), 4u);
@@ -141,7 +141,7 @@ TEST_F(Conversation, ARefusedCatalogueStepPromptsOnceAndStops) {
   EXPECT_EQ(header.prompts, 1);
   EXPECT_EQ(SentKinds(), (std::vector<int>{0, 3}));
   EXPECT_TRUE(state.RuntimeFiles()->empty());
-  EXPECT_EQ(state.Common()->kfUrl, "k");  // what was accepted before stays
+  EXPECT_EQ(state.Common()->kfUrl, "http://cat/k");  // what was accepted before stays
   EXPECT_TRUE(header.timers.empty());
 }
 

@@ -3,7 +3,10 @@
 // that outlive the download they belonged to.
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "fixture_client.h"
+#include "repair/md5.h"
 #include "page_fixture.h"
 #include "shell_test_support.h"
 
@@ -232,6 +235,34 @@ TEST_F(TransfersTest, AServerErrorShowsTheRowPausedAndContinueTriesAgain) {
   EXPECT_EQ(std::string(kept.begin(), kept.end()).find("server error"), std::string::npos);
   Click(L"4_cplusdelete");
   EXPECT_FALSE(Exists(LocalPath(kCplus, 4)));
+}
+
+// A download list's file is what the user will run next: with a digest in the catalogue, only
+// a file that matches it is shown as downloaded.
+TEST_F(TransfersTest, AFileThatDoesNotMatchItsDigestIsAFailedDownloadAndIsRemoved) {
+  const std::vector<unsigned char> bytes = Generated(kSize);
+  net::CatalogueFile good = Entry(5, kSize), tampered = Entry(6, kSize);
+  good.fileMd5 = repair::Md5Hex(bytes.data(), bytes.size());
+  for (char& c : good.fileMd5) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  tampered.fileMd5 = repair::Md5Hex("other", 5);
+  catalogue_.cplusFiles = {good, tampered};
+  StartFrame();
+  Show(kCplus);
+  Click(L"5_cplusdownload");
+  ASSERT_TRUE(WaitForState(L"cplus", 5, RowState::kDownloaded));
+  EXPECT_EQ(ReadFile(LocalPath(kCplus, 5)), bytes);
+
+  test_support::ResetFixture();
+  Click(L"6_cplusdownload");
+  ASSERT_TRUE(WaitForState(L"cplus", 6, RowState::kPaused));
+  EXPECT_FALSE(Exists(LocalPath(kCplus, 6)));
+  // Continue fetches the whole file again rather than resuming after the wrong bytes, and
+  // fails the same way.
+  Click(L"6_cpluscontinue");
+  ASSERT_TRUE(WaitForState(L"cplus", 6, RowState::kPaused));
+  WaitForTransfers(kCplus);
+  EXPECT_EQ(test_support::FixtureRequestCount(), 2);
+  EXPECT_FALSE(Exists(LocalPath(kCplus, 6)));
 }
 
 TEST_F(TransfersTest, AFolderThatCannotBeMadeFailsWithoutARequest) {

@@ -1,4 +1,5 @@
 #include "net/download.h"
+#include "net/web_protocols.h"
 
 #include <gtest/gtest.h>
 
@@ -208,6 +209,34 @@ TEST(Download, FailuresAreReportedAsFailures) {
   }
   std::remove(path.c_str());
   EXPECT_EQ(net::RunDownload(Task(FixtureUrl("/gen/10"), path, nullptr)), net::kDownloadFailed);
+}
+
+// The worker fetches what later runs elevated: a file: link must not copy a local file into
+// the cache (nor ftp: or any other protocol reach a server), whatever the catalogue says.
+TEST(Download, OnlyWebAddressesAreFetched) {
+  std::string source = test_support::TempPath("local-source.txt");
+  WriteFile(source, {'s', 'e', 'c', 'r', 'e', 't'});
+  std::string fileUrl = "file://" + std::string(source[0] == '/' ? "" : "/") + source;
+  for (char& c : fileUrl)
+    if (c == '\\') c = '/';
+  std::string path = test_support::TempPath("protocol.bin");
+  for (const std::string& url : {fileUrl, std::string("ftp://127.0.0.1:1/x.exe"),
+                                 std::string("dict://127.0.0.1:1/x")}) {
+    std::remove(path.c_str());
+    RecordingDownload listener;
+    EXPECT_EQ(DownloadToEnd(Task(url, path, &listener), listener), net::kDownloadFailed) << url;
+    EXPECT_TRUE(ReadFile(path).empty()) << url;
+  }
+  std::remove(path.c_str());
+  std::remove(source.c_str());
+}
+
+TEST(Download, RedirectsFromHttpsStayOnHttps) {
+  EXPECT_STREQ(net::AllowedRedirectProtocols("https://h/x.exe"), "https");
+  EXPECT_STREQ(net::AllowedRedirectProtocols("HTTPS://h/x.exe"), "https");
+  EXPECT_STREQ(net::AllowedRedirectProtocols("http://h/x.exe"), "http,https");
+  EXPECT_STREQ(net::AllowedRedirectProtocols("https:/h"), "http,https");
+  EXPECT_STREQ(net::AllowedRedirectProtocols(""), "http,https");
 }
 
 #ifndef _WIN32

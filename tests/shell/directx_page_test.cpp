@@ -43,7 +43,7 @@ class DirectXPage : public RepairPageTest {
       for (const char* name : kNames) DeleteFileA((folder + name).c_str());
   }
   static std::string Cache(int systemBit) {
-    return net::DirectXFolder(net::LocalAppData(), systemBit);
+    return net::DirectXFolder(net::RepairCacheBase(), systemBit);
   }
   static bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -41,7 +41,7 @@ class RundllPage : public RepairPageTest {
     RepairPageTest::SetUp();
     RemoveTestKeys();
     RemoveStandInKeys();
-    cache_ = net::RundllFolder(net::LocalAppData());
+    cache_ = net::RundllFolder(net::RepairCacheBase());
     for (const char* name : {"view32.exe", "view64.exe", "slow.exe", "cached.exe", "absent.exe"})
       DeleteFileA((cache_ + name).c_str());
   }

@@ -46,7 +46,7 @@ class DirectXRepairOnWindows : public ::testing::Test {
 };
 
 TEST_F(DirectXRepairOnWindows, The64BitEntryLandsInTheNativeSystemFolder) {
-  repair::DirectXRepairOps ops = repair::SystemDirectXRepairOps();
+  repair::DirectXRepairOps ops = repair::SystemDirectXRepairOps(std::getenv("TEMP"));
   ASSERT_TRUE(ops.system64Bit);
   net::CatalogueFile entry = Entry(1, "tessa_dx_64.dll");
   EXPECT_FALSE(repair::DirectXFileIntact(entry, ops));
@@ -58,7 +58,7 @@ TEST_F(DirectXRepairOnWindows, The64BitEntryLandsInTheNativeSystemFolder) {
 
 TEST_F(DirectXRepairOnWindows, The32BitEntryLandsWhereThisProcessSeesSystem32) {
   SKIP_UNLESS_WOW64_PROCESS();
-  repair::DirectXRepairOps ops = repair::SystemDirectXRepairOps();
+  repair::DirectXRepairOps ops = repair::SystemDirectXRepairOps(std::getenv("TEMP"));
   net::CatalogueFile entry = Entry(0, "tessa_dx_32.dll");
   EXPECT_TRUE(repair::RepairDirectXEntry(entry, net::DirectXFolder(local_, 0), ops));
   EXPECT_TRUE(Exists("C:\\windows\\syswow64\\tessa_dx_32.dll"));
@@ -71,7 +71,7 @@ TEST_F(DirectXRepairOnWindows, The32BitEntryLandsWhereThisProcessSeesSystem32) {
 }
 
 TEST_F(DirectXRepairOnWindows, AWrongDigestLeavesTheSystemFolderAlone) {
-  repair::DirectXRepairOps ops = repair::SystemDirectXRepairOps();
+  repair::DirectXRepairOps ops = repair::SystemDirectXRepairOps(std::getenv("TEMP"));
   net::CatalogueFile entry = Entry(1, "tessa_dx_64.dll");
   entry.fileMd5 = "00000000000000000000000000000000";
   EXPECT_FALSE(repair::RepairDirectXEntry(entry, net::DirectXFolder(local_, 1), ops));

@@ -1,6 +1,7 @@
 // RunAndCapture with real child processes, and what the tools built on the two runners ask
 // Windows to run, seen through the runners rather than by running netsh against the machine.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <chrono>
 #include <cstring>
@@ -77,6 +78,22 @@ TEST(RunAndCapture, ACommandThatCannotStartIsAFailure) {
   NetworkTools tools;
   EXPECT_FALSE(tools.RunAndCapture("Z:\\no\\such\\program.exe", buffer.data(), buffer.size()));
   EXPECT_STREQ(buffer.data(), "");
+}
+
+// A tool of the same name beside the program (or in the current folder) is what a bare name
+// would start; the system tool is started by its full path instead.
+TEST(RunAndCapture, SystemToolsAreStartedFromTheSystemFolderNotBesideTheProgram) {
+  char self[MAX_PATH] = {};
+  ASSERT_GT(GetModuleFileNameA(nullptr, self, MAX_PATH), 0u);
+  std::string planted(self);
+  planted = planted.substr(0, planted.find_last_of('\\') + 1) + "arp.exe";
+  ASSERT_TRUE(CopyFileA(test_support::WinePath(CHATTER).c_str(), planted.c_str(), FALSE));
+  // The bare name finds the planted copy first: the danger is real here.
+  EXPECT_NE(Capture("arp 3 0 0 planted").find("planted"), std::string::npos);
+  const std::string listing = Capture(functions::SystemToolCommand("arp.exe", "3 0 0 planted"));
+  EXPECT_EQ(listing.find("planted"), std::string::npos) << listing;
+  DeleteFileA(planted.c_str());
+  EXPECT_EQ(functions::SystemToolCommand("arp.exe", "-a").rfind("\"" + functions::SystemToolFolder(), 0), 0u);
 }
 
 // The tools with both runners replaced: commands and pauses are written down in one log, in
@@ -162,7 +179,8 @@ TEST(NetworkCommands, TheAdapterQueryAsksWmicForPhysicalAdaptersIntoOneKilobyte)
   EXPECT_EQ(adapter.interfaceIndex, "12");
   ASSERT_EQ(tools.captures.size(), 1u);
   EXPECT_EQ(tools.captures[0].first,
-            "wmic nic where PhysicalAdapter=TRUE get Name,InterfaceIndex,NetConnectionID,GUID,"
+            "\"" + functions::SystemToolFolder() + "wbem\\wmic.exe\" "
+            "nic where PhysicalAdapter=TRUE get Name,InterfaceIndex,NetConnectionID,GUID,"
             "NetConnectionStatus,PNPDeviceID /format:list");
   EXPECT_EQ(tools.captures[0].second, 1024u);
 
@@ -180,7 +198,7 @@ TEST(NetworkCommands, TheArpListingIsReadIntoFourKilobytes) {
   tools.listing = header + entry + entry + header;
   EXPECT_FALSE(tools.HasNoAddressConflict());
   ASSERT_EQ(tools.captures.size(), 1u);
-  EXPECT_EQ(tools.captures[0], std::make_pair(std::string("arp -a"), size_t{4096}));
+  EXPECT_EQ(tools.captures[0], std::make_pair("\"" + functions::SystemToolFolder() + "arp.exe\" -a", size_t{4096}));
   tools.listing = header + entry + header + entry + header;
   EXPECT_TRUE(tools.HasNoAddressConflict());
   tools.captureWorks = false;

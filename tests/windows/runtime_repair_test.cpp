@@ -25,6 +25,9 @@ void RemoveKeyInBothViews() {
   RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kKey, KEY_WOW64_32KEY, 0);
 }
 
+// The cache below the test's own temporary folder instead of ProgramData.
+repair::RuntimeRepairOps CacheOps() { return repair::SystemRuntimeRepairOps(std::getenv("TEMP")); }
+
 class RuntimeRepairOnWindows : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -46,7 +49,7 @@ class RuntimeRepairOnWindows : public ::testing::Test {
 TEST_F(RuntimeRepairOnWindows, InstallsAPackageThatOnlyThe64BitViewShows) {
   ASSERT_EQ(entry_.fileMd5.size(), 32u);
   EXPECT_FALSE(repair::RegistryPathExists(kRegeditName));
-  EXPECT_TRUE(repair::RepairRuntimeEntry(entry_, cache_, repair::SystemRuntimeRepairOps()));
+  EXPECT_TRUE(repair::RepairRuntimeEntry(entry_, cache_, CacheOps()));
   EXPECT_TRUE(repair::RegistryPathExists(kRegeditName));
   HKEY key;
   EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ | KEY_WOW64_32KEY, &key), ERROR_SUCCESS);  // not in the 32-bit view
@@ -55,21 +58,21 @@ TEST_F(RuntimeRepairOnWindows, InstallsAPackageThatOnlyThe64BitViewShows) {
   // Once more: the cached installer is still the right one, so nothing is downloaded.
   RemoveKeyInBothViews();
   test_support::ResetFixture();
-  EXPECT_TRUE(repair::RepairRuntimeEntry(entry_, cache_, repair::SystemRuntimeRepairOps()));
+  EXPECT_TRUE(repair::RepairRuntimeEntry(entry_, cache_, CacheOps()));
   EXPECT_EQ(test_support::FixtureRequestCount(), 0);
 }
 
 TEST_F(RuntimeRepairOnWindows, AnInstallerWithTheWrongDigestIsNeverRun) {
   entry_.fileMd5 = "0123456789abcdef0123456789abcdef";
   test_support::ResetFixture();
-  EXPECT_FALSE(repair::RepairRuntimeEntry(entry_, cache_ + "wrong\\", repair::SystemRuntimeRepairOps()));
+  EXPECT_FALSE(repair::RepairRuntimeEntry(entry_, cache_ + "wrong\\", CacheOps()));
   EXPECT_GE(test_support::FixtureRequestCount(), 3);
   EXPECT_FALSE(repair::RegistryPathExists(kRegeditName));
 }
 
 TEST_F(RuntimeRepairOnWindows, TheRegistryDecidesNotTheInstaller) {
   entry_.silentParam = "/passive";  // the stand-in changes nothing without its own switches
-  EXPECT_FALSE(repair::RepairRuntimeEntry(entry_, cache_ + "switches\\", repair::SystemRuntimeRepairOps()));
+  EXPECT_FALSE(repair::RepairRuntimeEntry(entry_, cache_ + "switches\\", CacheOps()));
   EXPECT_FALSE(repair::RegistryPathExists(kRegeditName));
 }
 

@@ -77,4 +77,21 @@ TEST(ImageCacheOnWindows, FetchesImagesWithUrlmonOnce) {
   EXPECT_EQ(test_support::FixtureRequestCount(), 6);
 }
 
+TEST(ImageCacheOnWindows, UrlmonFetchesOnlyWebAddresses) {
+  // urlmon would copy a local file or a share's file as readily as a web page.
+  std::string source = test_support::TempPath("local-picture.png");
+  std::FILE* file = std::fopen(source.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  std::fputs("\x89PNG\r\n\x1a\nlocal", file);
+  std::fclose(file);
+  std::string target = test_support::TempPath("copied.png");
+  std::string fileUrl = "file:///" + source;
+  for (const std::string& url : {fileUrl, source, std::string("\\\\127.0.0.1\\c$\\x.png")}) {
+    std::remove(target.c_str());
+    EXPECT_FALSE(net::UrlDownloadToFile(url, target)) << url;
+    EXPECT_FALSE(net::FileExists(target)) << url;
+  }
+  std::remove(source.c_str());
+}
+
 }  // namespace
