@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# The shipped program started as a browser engine's helper process: with a "type" switch of
+# any value ("renderer", another, an empty one, or none after the name, in each spelling an
+# engine uses) it ends at once with exit code 0 and shows no window. Started without one, the
+# same program does show its main window, so the quick ends above are the switch's doing.
+#
+# usage: process-roles.sh WINE_RUN PROGRAM.exe
+set -euo pipefail
+wine_run=$1 exe=$2
+: "${WINEPREFIX:?WINEPREFIX must name the test prefix}"
+xvfb=""
+if [ -z "${DISPLAY:-}" ]; then
+  export DISPLAY=:97
+  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & xvfb=$!
+  sleep 1
+fi
+program=""
+cleanup() {
+  [ -n "$program" ] && kill "$program" 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+fail() { echo "process-roles: $*" >&2; exit 1; }
+main_window() { xdotool search --name '^运行库修复助手$' 2>/dev/null | head -1 || true; }
+
+for switch in --type=renderer --type=gpu-process --type=utility --type= --type -type=renderer /type=renderer \
+              --TYPE=renderer; do
+  [ -z "$(main_window)" ] || fail "a main window is already open"
+  start=$(date +%s%N)
+  rc=0
+  timeout 30 "$wine_run" "$exe" "$switch" </dev/null >/dev/null 2>&1 || rc=$?
+  ms=$(( ($(date +%s%N) - start) / 1000000 ))
+  [ "$rc" = 0 ] || fail "$switch: exit code $rc"
+  # A Wine process start alone takes up to a few seconds; a window would have kept it alive.
+  [ "$ms" -lt 15000 ] || fail "$switch: took ${ms} ms"
+  echo "ok   $switch: exit 0 after ${ms} ms, no window"
+done
+
+"$wine_run" "$exe" </dev/null >/dev/null 2>&1 &
+program=$!
+for _ in $(seq 1 100); do
+  [ -n "$(main_window)" ] && break
+  kill -0 "$program" 2>/dev/null || fail "without a switch the program ended before its window appeared"
+  sleep 0.2
+done
+[ -n "$(main_window)" ] || fail "without a switch no main window appeared"
+echo "ok   no switch: the main window appears"
