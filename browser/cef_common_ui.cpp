@@ -36,6 +36,22 @@ struct CCefCommonUI::Shared : EngineClient {
     if (CefListener* l = Listener()) l->OnBrowserMessage(message);
   }
 
+  // Runs `call` later on the engine's thread with the browser, if there is one by then.
+  static void PostToBrowser(Engine& engine, const std::shared_ptr<Shared>& self,
+                            std::function<void(EngineBrowser&)> call) {
+    std::weak_ptr<Shared> weak = self;
+    engine.PostTask([weak, call] {
+      std::shared_ptr<Shared> shared = weak.lock();
+      if (!shared) return;
+      EngineBrowser* browser;
+      {
+        std::lock_guard<std::mutex> lock(shared->mutex);
+        browser = shared->closed ? nullptr : shared->browser.get();
+      }
+      if (browser) call(*browser);
+    });
+  }
+
   // With the mutex held. The window may belong to another thread, and the caller may hold the
   // UI lock, so nothing here waits for the window's thread.
   void PlaceWindow() {
@@ -92,17 +108,7 @@ void CCefCommonUI::SetUrl(const std::wstring& url) {
   std::lock_guard<std::mutex> lock(shared_->mutex);
   shared_->url = url;
   if (!shared_->browser || engine == nullptr) return;
-  std::weak_ptr<Shared> weak = shared_;
-  engine->PostTask([weak, url] {
-    std::shared_ptr<Shared> shared = weak.lock();
-    if (!shared) return;
-    EngineBrowser* browser;
-    {
-      std::lock_guard<std::mutex> lock(shared->mutex);
-      browser = shared->closed ? nullptr : shared->browser.get();
-    }
-    if (browser) browser->LoadUrl(url);
-  });
+  Shared::PostToBrowser(*engine, shared_, [url](EngineBrowser& browser) { browser.LoadUrl(url); });
 }
 
 std::wstring CCefCommonUI::GetUrl() const {
@@ -203,17 +209,7 @@ LRESULT CCefCommonUI::MessageHandler(UINT message, WPARAM, LPARAM, bool& handled
   Engine* engine = CurrentEngine();
   if (engine == nullptr || !IsVisible()) return 0;
   const bool focused = message == WM_SETFOCUS;
-  std::weak_ptr<Shared> weak = shared_;
-  engine->PostTask([weak, focused] {
-    std::shared_ptr<Shared> shared = weak.lock();
-    if (!shared) return;
-    EngineBrowser* browser;
-    {
-      std::lock_guard<std::mutex> lock(shared->mutex);
-      browser = shared->closed ? nullptr : shared->browser.get();
-    }
-    if (browser) browser->SetFocus(focused);
-  });
+  Shared::PostToBrowser(*engine, shared_, [focused](EngineBrowser& browser) { browser.SetFocus(focused); });
   return 0;
 }
 

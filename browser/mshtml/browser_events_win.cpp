@@ -31,34 +31,8 @@ void Cancel(VARIANT* argument) {
 
 }  // namespace
 
-HRESULT BrowserEventSink::QueryInterface(REFIID riid, void** object) {
-  if (object == nullptr) return E_POINTER;
-  if (riid == IID_IUnknown || riid == IID_IDispatch || riid == DIID_DWebBrowserEvents2) {
-    *object = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG BrowserEventSink::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&references_)); }
-
-ULONG BrowserEventSink::Release() {
-  const LONG left = ::InterlockedDecrement(&references_);
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
-}
-
-HRESULT BrowserEventSink::GetTypeInfoCount(UINT* count) {
-  if (count) *count = 0;
-  return S_OK;
-}
-
-HRESULT BrowserEventSink::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info) *info = nullptr;
-  return E_NOTIMPL;
-}
+BrowserEventSink::BrowserEventSink(BrowserEventHandler* handler)
+    : PlainDispatch(DIID_DWebBrowserEvents2), handler_(handler) {}
 
 HRESULT BrowserEventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
 

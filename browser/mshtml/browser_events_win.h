@@ -1,8 +1,9 @@
 #pragma once
 #include <windows.h>
-#include <oaidl.h>
 
 #include <string>
+
+#include "browser/mshtml/plain_dispatch_win.h"
 
 namespace browser {
 
@@ -22,24 +23,16 @@ class BrowserEventHandler {
 
 // The sink for DWebBrowserEvents2, the control's event interface. Pop-up windows are always
 // refused: the program runs elevated, and a window it does not control must not open from it.
-class BrowserEventSink final : public IDispatch {
+class BrowserEventSink final : public PlainDispatch {
  public:
-  explicit BrowserEventSink(BrowserEventHandler* handler) : handler_(handler) {}
+  explicit BrowserEventSink(BrowserEventHandler* handler);
   void Detach() { handler_ = nullptr; }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                                    UINT*) override;
 
  private:
-  ~BrowserEventSink() = default;
-
-  LONG references_ = 1;
   BrowserEventHandler* handler_;
 };
 

@@ -1,9 +1,9 @@
 #pragma once
 #include <windows.h>
-#include <oaidl.h>
 
 #include <functional>
 
+#include "browser/mshtml/plain_dispatch_win.h"
 #include "browser/script_message.h"
 
 namespace browser {
@@ -12,7 +12,7 @@ namespace browser {
 // over in three steps, BeginMessage(name), AddArgument(text) once per argument and
 // SendMessage(), because a script cannot pass a variable number of arguments on to a host
 // method; this keeps the call's real argument count and order. Everything else is refused.
-class ScriptExternal final : public IDispatch {
+class ScriptExternal final : public PlainDispatch {
  public:
   using Deliver = std::function<void(const ScriptMessage&)>;
 
@@ -24,20 +24,11 @@ class ScriptExternal final : public IDispatch {
   // The browser is closing: calls that still come deliver nothing.
   void Detach() { deliver_ = nullptr; }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
-
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override;
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                    EXCEPINFO*, UINT* argError) override;
 
  private:
-  ~ScriptExternal() = default;
-
-  LONG references_ = 1;
   Deliver deliver_;
   ScriptCallCollector collector_;
 };

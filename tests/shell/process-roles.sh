@@ -8,18 +8,9 @@
 set -euo pipefail
 wine_run=$1 exe=$2
 : "${WINEPREFIX:?WINEPREFIX must name the test prefix}"
-xvfb=""
-if [ -z "${DISPLAY:-}" ]; then
-  export DISPLAY=:97
-  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & xvfb=$!
-  sleep 1
-fi
+: "${DISPLAY:?DISPLAY must name the test X display (Xvfb)}"
 program=""
-cleanup() {
-  [ -n "$program" ] && kill "$program" 2>/dev/null || true
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-}
-trap cleanup EXIT
+trap '[ -n "$program" ] && kill "$program" 2>/dev/null || true' EXIT
 fail() { echo "process-roles: $*" >&2; exit 1; }
 main_window() { xdotool search --name '^运行库修复助手$' 2>/dev/null | head -1 || true; }
 

@@ -31,14 +31,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string WindowsPath(const char* variable) {
-  const char* unix = std::getenv(variable);
-  std::string path = std::string("Z:") + (unix ? unix : "");
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-
 // A GET on its own thread; empty text when the transfer failed.
 std::string Fetch(const std::string& url) {
   struct Keep : net::HttpListener {
@@ -140,9 +132,9 @@ class SignInTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (std::getenv("TESSA_PROXY_URL") == nullptr) GTEST_SKIP() << "run by with-catalogue-server";
-    log_ = WindowsPath("TESSA_PROXY_LOG");
+    log_ = UnixPathFromEnvironment("TESSA_PROXY_LOG");
     std::ofstream(log_, std::ios::trunc);
-    std::ofstream(WindowsPath("TESSA_PROXY_RULES"), std::ios::trunc);
+    std::ofstream(UnixPathFromEnvironment("TESSA_PROXY_RULES"), std::ios::trunc);
     app::ForgetSignIn();
     state_.channel = "guanwang";
     frame_ = std::make_unique<app::MainFrameWindow>(state_, std::getenv("TESSA_PROXY_URL"));
@@ -158,7 +150,7 @@ class SignInTest : public ::testing::Test {
     app::ForgetSignIn();
   }
 
-  void Rule(const std::string& line) { std::ofstream(WindowsPath("TESSA_PROXY_RULES"), std::ios::app) << line << "\n"; }
+  void Rule(const std::string& line) { std::ofstream(UnixPathFromEnvironment("TESSA_PROXY_RULES"), std::ios::app) << line << "\n"; }
   Lines Requests(const std::string& path) {
     Lines lines;
     std::ifstream in(log_);
