@@ -213,6 +213,16 @@ TEST_F(SignInTest, TheDemoSignInStoresTheUserAndClosesAndTheHeaderShowsTheUser) 
   EXPECT_EQ(frame_->m_PaintManager.FindControl(L"system_state")->GetText(), L"已登录");
   EXPECT_TRUE(frame_->m_PaintManager.FindControl(L"system_frame")->IsVisible());
 
+  // The menu has room for sign-out now, and sign-out brings the anonymous header back.
+  frame_->m_PaintManager.SendNotify(frame_->m_PaintManager.FindControl(L"system_menu"), L"click");
+  ASSERT_NE(frame_->Header()->Menu(), nullptr);
+  RECT menu;
+  ::GetWindowRect(frame_->Header()->Menu()->GetHWND(), &menu);
+  EXPECT_EQ(menu.bottom - menu.top, 90);
+  Director::Click(frame_->Header()->Menu()->GetHWND(), L"menu_logout");
+  EXPECT_EQ(frame_->m_PaintManager.FindControl(L"system_state")->GetText(), L"您尚未登录");
+  EXPECT_EQ(app::ReadStoredToken(), "");
+
   // One page request and one exchange, with the page's sign-in code handed back.
   const Lines pages = Requests("/api/dll/user/wechat/login?");
   const Lines results = Requests("/api/dll/user/getOpenId?");
@@ -285,6 +295,18 @@ TEST_F(SignInTest, APageRequestThatIsRefusedShowsTheFailurePromptAndTheWindowWai
   EXPECT_EQ(director_.prompts[0].second, L"请求服务失败，如有疑问，请联系客服。");
   EXPECT_TRUE(stayedWaiting);
   EXPECT_TRUE(engine_.Browsers().empty());
+}
+
+TEST_F(SignInTest, RepliesThatComeAfterTheWindowClosedChangeNothing) {
+  PlayPages(1);
+  director_.onSignInWindow = [](HWND window) { Director::Click(window, L"close"); };
+  ClickStateLabel();
+  // The page request was on its way when the window went; its reply finds the window gone.
+  ASSERT_TRUE(PumpUntil([&] { return Requests("/api/dll/user/wechat/login?").size() == 1; }, 5000));
+  PumpFor(2500);
+  EXPECT_TRUE(engine_.Browsers().empty());
+  EXPECT_FALSE(state_.User().signedIn);
+  EXPECT_TRUE(director_.prompts.empty());
 }
 
 // The moments sign-in windows are made and destroyed, seen from inside the window manager.
