@@ -8,6 +8,7 @@
 #include "app/dialogs/tip_window.h"
 #include "app/product.h"
 #include "app/settings.h"
+#include "app/signin/cef_logon_window.h"
 #include "app/ui_thread_call.h"
 #include "net/image_cache.h"
 #include "net/user_folders.h"
@@ -93,7 +94,7 @@ class HeaderLink : public ConversationHost {
 };
 
 SystemWindow::SystemWindow(DuiLib::CPaintManagerUI* manager, AppState& state, std::string baseUrl)
-    : PageWindow(manager), state_(state), link_(new HeaderLink(this, state, std::move(baseUrl))) {}
+    : PageWindow(manager), state_(state), baseUrl_(baseUrl), link_(new HeaderLink(this, state, std::move(baseUrl))) {}
 
 SystemWindow::~SystemWindow() { DetachConversation(); }
 
@@ -190,6 +191,19 @@ void SystemWindow::OpenMenu() {
   ::SetFocus(menu);
   menu_->ShowWindow(true);
   ::MoveWindow(menu, frame.left + 715, frame.top + 30, 100, height, TRUE);
+}
+
+void SystemWindow::RunSignInLoop() {
+  constexpr DWORD kReopenDelayMs = 500;
+  bool reopen = true;
+  while (reopen) {
+    CefLogonWindow window(state_, baseUrl_, &reopen);
+    if (CreateDialogWindow(window) == nullptr) return;
+    window.CenterWindow();
+    window.ShowModal();
+    // Nothing is handled during the wait, so no click can start a second loop meanwhile.
+    if (reopen) ::Sleep(kReopenDelayMs);
+  }
 }
 
 void SystemWindow::OnTimer(int id) {

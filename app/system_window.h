@@ -47,14 +47,16 @@ class SystemWindow : public PageWindow, public MenuNotify {
 
  protected:
   void InitControls() override;
-  // The sign-in window's loop; it joins with the sign-in window.
-  virtual void RunSignInLoop() {}
+  // Opens the sign-in window modally, and a fresh one 500 ms after each close that asked for
+  // it; returns when a window closed for good.
+  virtual void RunSignInLoop();
 
  private:
   void OpenMenu();
   void OnTimer(int id);
 
   AppState& state_;
+  const std::string baseUrl_;
   HeaderLink* link_;  // outlives the header: request threads may still hold it
   bool detached_ = false;
   DuiLib::CControlUI* tabs_[kTabCount] = {};

@@ -2,6 +2,29 @@
 
 namespace net {
 
+namespace {
+
+// The sign-in values come back from a web page, so they are escaped rather than trusted to be
+// plain tokens.
+std::string QueryValue(const std::string& text) {
+  static const char kDigits[] = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : text) {
+    const bool plain = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-' ||
+                       c == '_' || c == '.' || c == '~';
+    if (plain) {
+      out += static_cast<char>(c);
+    } else {
+      out += '%';
+      out += kDigits[c >> 4];
+      out += kDigits[c & 15];
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
 std::string CommonFilesUrl(const std::string& base, const std::string& channel) {
   return base + "/api/dll/files/common?channelNum=" + channel;
 }
@@ -19,8 +42,8 @@ std::string SignInCodeUrl(const std::string& base, const std::string& channel, c
 std::string SignInResultUrl(const std::string& base, const std::string& channel, const std::string& mac,
                             const std::string& code, const std::string& commodityType,
                             const std::string& loginCode) {
-  return base + "/api/dll/user/getOpenId?channelNum=" + channel + "&mac=" + mac + "&code=" + code +
-         "&commodityType=" + commodityType + "&loginCode=" + loginCode;
+  return base + "/api/dll/user/getOpenId?channelNum=" + channel + "&mac=" + mac + "&code=" + QueryValue(code) +
+         "&commodityType=" + QueryValue(commodityType) + "&loginCode=" + QueryValue(loginCode);
 }
 
 }  // namespace net

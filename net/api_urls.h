@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-// The catalogue server's endpoints. Query values are appended as they are: the channel and MAC
-// texts are plain ASCII by construction, and the sign-in values come back from our own page.
+// The catalogue server's endpoints. The channel and MAC texts are plain ASCII by construction
+// and go in as they are; the sign-in values come back from a web page and are escaped.
 namespace net {
 
 std::string CommonFilesUrl(const std::string& base, const std::string& channel);

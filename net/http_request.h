@@ -28,6 +28,9 @@ struct HttpRequest {
   std::string url;
   std::vector<std::string> headers;  // complete lines, as "token:" followed by the token
   HttpListener* listener = nullptr;  // not owned; may be null
+  // Whatever keeps the listener alive until the request is done with it (a window's reply
+  // handler that must outlive the window); released with the request.
+  std::shared_ptr<void> keepListener;
 };
 
 // Runs the request on a thread of its own, which owns it from now on. Requests of the whole

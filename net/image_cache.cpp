@@ -23,6 +23,13 @@ bool CacheEntryImage(const CatalogueFile& entry, const std::string& imageFolder,
   return ops.fileExists(target) || FetchMissing(entry.imgUrl, target, ops);
 }
 
+bool CacheHeadImage(int userId, const std::string& url, const std::string& imageFolder,
+                    const ImageCacheOps& ops) {
+  if (!ops.ensureFolder(imageFolder)) return false;
+  const std::string target = imageFolder + HeadImageFileName(userId);
+  return ops.fileExists(target) || FetchMissing(url, target, ops);
+}
+
 int CacheCatalogueImages(const CommonCatalogue& common, const std::string& imageFolder,
                          const ImageCacheOps& ops) {
   if (!ops.ensureFolder(imageFolder)) return 0;

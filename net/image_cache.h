@@ -21,6 +21,11 @@ constexpr int kImageDownloadTries = 3;
 bool CacheEntryImage(const CatalogueFile& entry, const std::string& imageFolder,
                      const ImageCacheOps& ops);
 
+// A signed-in user's head image in the folder (made first when missing), fetched with up to
+// three tries when it is not there yet. True when the file is there at the end.
+bool CacheHeadImage(int userId, const std::string& url, const std::string& imageFolder,
+                    const ImageCacheOps& ops);
+
 // Fetches the images of the three download lists that are not in the folder yet, each with up
 // to three tries; an image that still fails is simply left out. Returns how many files were
 // fetched.

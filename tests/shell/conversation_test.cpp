@@ -21,22 +21,13 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// Wine runs us with the Unix environment: the proxy's files are Unix paths on drive Z:.
-std::string WindowsPath(const char* variable) {
-  const char* unix = std::getenv(variable);
-  std::string path = std::string("Z:") + (unix ? unix : "");
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-
 class ConversationTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (std::getenv("TESSA_PROXY_URL") == nullptr) GTEST_SKIP() << "run by with-catalogue-server";
     url_ = std::getenv("TESSA_PROXY_URL");
-    log_ = WindowsPath("TESSA_PROXY_LOG");
-    rules_ = WindowsPath("TESSA_PROXY_RULES");
+    log_ = UnixPathFromEnvironment("TESSA_PROXY_LOG");
+    rules_ = UnixPathFromEnvironment("TESSA_PROXY_RULES");
     std::ofstream(log_, std::ios::trunc);
     std::ofstream(rules_, std::ios::trunc);
     app::ForgetToken();

@@ -1,5 +1,7 @@
 #include "shell_test_support.h"
 
+#include <cstdlib>
+
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   const DWORD start = ::GetTickCount();
   for (;;) {
@@ -16,4 +18,12 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 
 void PumpFor(DWORD ms) {
   PumpUntil([] { return false; }, ms);
+}
+
+std::string UnixPathFromEnvironment(const char* variable) {
+  const char* unix = std::getenv(variable);
+  std::string path = std::string("Z:") + (unix ? unix : "");
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
 }

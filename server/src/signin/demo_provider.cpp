@@ -11,7 +11,11 @@ std::string DemoProvider::page_html(const std::string& login_code) {
   return page_frame("微信登录",
                     "<h1>微信扫码登录（演示）</h1><div class=\"qrbox\">" + qr_table_html(approve, 5) +
                         "</div><p>演示模式：点击下方按钮代替手机扫码确认</p>"
-                        "<p><a class=\"button\" id=\"approve\" href=\"" + html_escape(approve) + "\">确认登录</a></p>");
+                        "<p><a class=\"button\" id=\"approve\" href=\"" + html_escape(approve) +
+                        "\" target=\"wxapprove\">确认登录</a></p>"
+                        // The approval answers with the callback page, in a frame as WeChat's
+                        // redirect does, so it reports through this page's bridge.
+                        "<iframe name=\"wxapprove\" width=\"0\" height=\"0\" frameborder=\"0\"></iframe>");
 }
 
 void DemoProvider::register_routes(httplib::Server& server) {

@@ -39,13 +39,21 @@ std::string page_frame(const std::string& title, const std::string& body) {
 std::string callback_page(const std::string& code, const std::string& commodity_type, const std::string& login_code) {
   // The three values are token texts (checked by the caller), so quoting them is enough.
   std::string args = "'" + code + "','" + commodity_type + "','" + login_code + "'";
-  // Called as a method of its window: in some engines the bridge's function is a host object,
-  // for which typeof says "object" and a detached call loses its binding.
+  // The bridge may come late: an engine that installs it once a document has loaded does so
+  // after this script has run, so the call waits for it (own window first, else the parent
+  // that shows this page in a frame) and is made once. It is called as a method of its
+  // window: in some engines the function is a host object, for which a detached call loses
+  // its binding. Plain old script, for every document mode of the system's browser control.
   return page_frame("登录", "<p id=\"state\">正在登录…</p><script>"
-                            "(function(){var w=window;"
-                            "if(!w.wxCallback&&w.parent&&w.parent!==w&&w.parent.wxCallback){w=w.parent;}"
-                            "if(w.wxCallback){w.wxCallback(" + args + ");}"
-                            "else{document.getElementById('state').innerHTML='请在程序中打开此页面';}})();"
+                            "(function(){var tries=0;"
+                            "function bridge(){if(window.wxCallback){return window;}"
+                            "try{if(window.parent&&window.parent!==window&&window.parent.wxCallback){return window.parent;}}"
+                            "catch(e){}return null;}"
+                            "function send(){var w=bridge();"
+                            "if(w){w.wxCallback(" + args + ");return;}"
+                            "if(++tries<50){setTimeout(send,100);return;}"
+                            "document.getElementById('state').innerHTML='请在程序中打开此页面';}"
+                            "send();})();"
                             "</script>");
 }
 
