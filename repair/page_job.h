@@ -33,6 +33,8 @@ class PageJob {
   UINT Timer() const { return timer_; }
   bool Busy() const { return busy_; }
   bool Running() const { return running_; }
+  // The worker has ended and its finishing step not yet run.
+  bool HandedOver() const { return handedOver_; }
 
   // Marks the job running and busy and runs `work` on a new thread, after joining the last
   // worker of this job (which has handed over already, so the wait is short).
