@@ -118,12 +118,14 @@ class GamePage : public RepairPageTest {
     return new GameFrame(state_, std::getenv("TESSA_PROXY_URL"), pauses_);
   }
 
-  // Waits for the header's catalogue (the system list comes last), then opens the sub-page.
+  // Waits for the header's catalogue (the system list comes last), then opens the sub-page
+  // as the user does: the header's tab, then the tile.
   void OpenSubpage() {
     ASSERT_TRUE(PumpUntil([&] { return !state_.SystemFiles()->empty(); }, 30000));
     ASSERT_FALSE(state_.RuntimeFiles()->empty());
     ASSERT_FALSE(state_.DxFiles()->empty());
-    frame_->ShowPage(kFunctionPage);
+    Click(L"system_function");
+    ASSERT_TRUE(PumpUntil([&] { return frame_->CurrentPage() == kFunctionPage; }, 3000));
     Click(L"function_game_btn");
   }
   static std::string Checker() { return repair::CheckerFolder() + "sfc.exe"; }
