@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "ui/win/layouts.h"
+#include "functions/subpage_controls.h"
 #include "ui/win/ui_lock.h"
 
 namespace functions {
@@ -11,32 +11,18 @@ namespace {
 
 // The status label is handed back: it is the one control of the row that changes.
 DuiLib::CControlUI* MakeRow(const GamePlatform& platform, DuiLib::CLabelUI*& status) {
-  DuiLib::CHorizontalLayoutUI* row = new DuiLib::CHorizontalLayoutUI;
-  row->SetFixedHeight(48);
-  DuiLib::CVerticalLayoutUI* indent = new DuiLib::CVerticalLayoutUI;
-  indent->SetFixedWidth(24);
-  row->Add(indent);
+  DuiLib::CHorizontalLayoutUI* row = IndentedRow(48, 24);
   DuiLib::CControlUI* icon = new DuiLib::CControlUI;
   icon->SetFixedWidth(52);
-  icon->SetBkImage(L"file='" + std::wstring(platform.icon) + L"' src='0,0,32,32' dest='8,8,40,40'");
+  icon->SetBkImage(L"file='" + std::wstring(platform.icon) +
+                   L"' src='0,0,32,32' dest='8,8,40,40'");
   row->Add(icon);
-  DuiLib::CLabelUI* name = new DuiLib::CLabelUI;
-  name->SetFixedWidth(560);
-  name->SetFont(5);
-  name->SetText(platform.displayName);
-  row->Add(name);
-  status = new DuiLib::CLabelUI;
-  status->SetFont(5);
+  row->Add(FixedLabel(560, platform.displayName, 5));
+  status = StatusLabel();
   status->SetText(L"等待扫描");
   status->SetTextColor(0xFF1E90FF);
   row->Add(status);
   return row;
-}
-
-void SetButton(DuiLib::CControlUI* button, bool shown, bool enabled) {
-  if (!button) return;
-  button->SetVisible(shown);
-  button->SetEnabled(enabled);
 }
 
 }  // namespace

@@ -133,7 +133,14 @@ struct RecordingDisplay : functions::GameDisplay {
     repairEnabled = enabled;
   }
   void SetBackEnabled(bool enabled) override { backEnabled = enabled; }
+  // Check shown and enabled, repair shown and enabled, back enabled.
+  std::vector<bool> Buttons() const {
+    return {checkShown, checkEnabled, repairShown, repairEnabled, backEnabled};
+  }
 };
+
+const std::vector<bool> kReady = {true, true, false, true, true};
+const std::vector<bool> kMissingFound = {false, true, true, true, true};
 
 // A machine whose entries are missing until repaired, unless a repair is set to fail.
 struct StandInMachine {
@@ -233,10 +240,7 @@ TEST(GameCheck, WithNoLauncherTheSharedEnvironmentIsStillLookedAtAndTheOthersAre
   EXPECT_GE(run.stand.pauses[4], 200u);
   EXPECT_LE(run.stand.pauses[4], 600u);
   EXPECT_EQ(run.stand.pauses[4] % 100, 0u);
-  EXPECT_FALSE(run.display.checkShown);
-  EXPECT_TRUE(run.display.repairShown);
-  EXPECT_TRUE(run.display.repairEnabled);
-  EXPECT_TRUE(run.display.backEnabled);
+  EXPECT_EQ(run.display.Buttons(), kMissingFound);
 }
 
 TEST(GameCheck, OneLookServesEveryInstalledPlatformAndACompleteMachineNeedsNoRepair) {
@@ -254,9 +258,7 @@ TEST(GameCheck, OneLookServesEveryInstalledPlatformAndACompleteMachineNeedsNoRep
                           L"4 扫描完毕环境正常 green"}));
   EXPECT_EQ(run.stand.calls, std::vector<std::string>{"collect"});
   EXPECT_EQ(run.display.text, L"游戏运行库完整 无需修复");
-  EXPECT_TRUE(run.display.checkShown);
-  EXPECT_TRUE(run.display.checkEnabled);
-  EXPECT_FALSE(run.display.repairShown);
+  EXPECT_EQ(run.display.Buttons(), kReady);
 }
 
 TEST(GameCheck, SpreadsItsPausesOverTheWholeRange) {
@@ -301,10 +303,7 @@ TEST(GameRepair, RepairsDirectXThenRuntimeAndShowsTheResultOfALookAfterwards) {
                 L"text 正在修复：d3dx9_43.dll", L"text 正在修复：vc2010.exe",
                 L"text 正在修复：vc2015.exe", L"1 扫描完毕环境正常 green",
                 L"4 扫描完毕环境正常 green", L"text 游戏环境修复完毕"}));
-  EXPECT_TRUE(run.display.checkShown);
-  EXPECT_TRUE(run.display.checkEnabled);
-  EXPECT_FALSE(run.display.repairShown);
-  EXPECT_TRUE(run.display.backEnabled);
+  EXPECT_EQ(run.display.Buttons(), kReady);
 }
 
 TEST(GameRepair, AFailedRepairIsShownAsSuchAndWhatIsMissingCanBeTriedAgain) {
@@ -314,10 +313,7 @@ TEST(GameRepair, AFailedRepairIsShownAsSuchAndWhatIsMissingCanBeTriedAgain) {
   ASSERT_TRUE(run.Repair());
   EXPECT_EQ(run.display.log[run.display.log.size() - 2], L"4 扫描完毕发现异常 red");
   EXPECT_EQ(run.display.text, L"修复未完成，仍缺失1项：vc2015.exe");
-  EXPECT_FALSE(run.display.checkShown);
-  EXPECT_TRUE(run.display.repairShown);
-  EXPECT_TRUE(run.display.repairEnabled);
-  EXPECT_TRUE(run.display.backEnabled);
+  EXPECT_EQ(run.display.Buttons(), kMissingFound);
   // The second repair tries only what the look found missing.
   run.stand.failing.clear();
   ASSERT_TRUE(run.Repair());
