@@ -10,11 +10,13 @@ bool RegistryPathExists(const std::string& path) {
   RegistryPath parsed;
   if (!ParseRegistryPath(path, parsed)) return false;
   HKEY root = parsed.localMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-  // This 32-bit process sees the 32-bit view first; the 64-bit view needs asking for.
+  // The process sees its own view first; the other one needs asking for (the 64-bit view
+  // from the shipped 32-bit program, the 32-bit view from a 64-bit build).
   if (platform::RegistryKeyExists(root, parsed.subKey.c_str())) return true;
   if (!platform::IsSystem64Bit()) return false;
+  const REGSAM otherView = sizeof(void*) == 4 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, parsed.subKey.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(root, parsed.subKey.c_str(), 0, KEY_READ | otherView, &key) != ERROR_SUCCESS)
     return false;
   RegCloseKey(key);
   return true;
