@@ -1,5 +1,6 @@
 #include "app/main_frame_window.h"
 
+#include "app/game_machine.h"
 #include "app/network_machine.h"
 #include "app/system_window.h"
 #include "app/ui_thread_call.h"
@@ -39,7 +40,9 @@ PageWindow* MainFrameWindow::CreatePage(int index) {
     case 1: return new repair::RunDllWindow(manager, state_);
     case 2: return new repair::DirectXWindow(manager, state_);
     case 3: return new repair::SysdllWindow(manager);
-    case 4: return new functions::FunctionWindow(manager, ProgramNetworkMachine());
+    case 4:
+      return new functions::FunctionWindow(manager, ProgramNetworkMachine(),
+                                           ProgramGameMachine(state_));
     case 5: return new downloads::CPlusWinodw(manager, state_);
     case 6: return new downloads::NetWindow(manager, state_);
     case 7: return new downloads::GameWindow(manager, state_);

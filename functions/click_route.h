@@ -7,6 +7,7 @@ namespace functions {
 // grid that the page shows at start.
 constexpr int kSubPageCount = 9;
 extern const wchar_t* const kSubPages[kSubPageCount];
+constexpr int kGameSubPage = 1;
 constexpr int kNetSubPage = 2;
 
 // The tools of the game and network sub-pages that a click starts.

@@ -21,6 +21,9 @@ void FunctionWindow::InitControls() {
   network_.Attach(frameWindow_, FindControl(L"function_net_check"),
                   FindControl(L"function_net_repair"), FindControl(L"function_net_back"),
                   AsContainer(FindControl(L"function_net_list")));
+  game_.Attach(FindControl(L"function_game_check"), FindControl(L"function_game_repair"),
+               FindControl(L"function_game_back"), FindControl(L"function_game_text"),
+               AsContainer(FindControl(L"function_game_list")));
 }
 
 void FunctionWindow::ShowOnly(int index) {
@@ -30,14 +33,20 @@ void FunctionWindow::ShowOnly(int index) {
 }
 
 void FunctionWindow::Notify(DuiLib::TNotifyUI& msg) {
+  if (repair::SameIgnoringCase(msg.sType, L"timer")) {
+    game_.OnTimer(static_cast<UINT>(msg.wParam));
+    return;
+  }
   if (!repair::SameIgnoringCase(msg.sType, L"click") || msg.pSender == nullptr) return;
   const ClickRoute route = RouteClick(msg.pSender->GetName());
   if (route.subPage >= 0) ShowOnly(route.subPage);
   if (route.subPage == kNetSubPage) network_.Prepare();
+  if (route.subPage == kGameSubPage) game_.Prepare();
   if (route.busMessage != 0) Send(route.busMessage, std::string());
   if (route.tool == Tool::kNetCheck) network_.StartCheck();
   if (route.tool == Tool::kNetRepair) network_.StartRepair();
-  // The game tools come with their sub-page's own work.
+  if (route.tool == Tool::kGameCheck) game_.StartCheck();
+  if (route.tool == Tool::kGameRepair) game_.StartRepair();
 }
 
 }  // namespace functions

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/ui_thread_call.h"
+#include "functions/subpage_controls.h"
 #include "ui/win/layouts.h"
 #include "ui/win/ui_lock.h"
 
@@ -34,32 +35,14 @@ uint32_t ColourOf(RowLook look) {
   return 0xFF1E90FF;
 }
 
-DuiLib::CLabelUI* FixedLabel(int width, const wchar_t* text) {
-  DuiLib::CLabelUI* label = new DuiLib::CLabelUI;
-  label->SetFixedWidth(width);
-  label->SetText(text);
-  return label;
-}
-
 // The status label is handed back: it is the one control of the row that changes.
 DuiLib::CControlUI* MakeRow(const RowText& text, DuiLib::CLabelUI*& status) {
-  DuiLib::CHorizontalLayoutUI* row = new DuiLib::CHorizontalLayoutUI;
-  row->SetFixedHeight(50);
-  DuiLib::CVerticalLayoutUI* indent = new DuiLib::CVerticalLayoutUI;
-  indent->SetFixedWidth(50);
-  row->Add(indent);
+  DuiLib::CHorizontalLayoutUI* row = IndentedRow(50, 50);
   row->Add(FixedLabel(150, text.title));
   row->Add(FixedLabel(text.descriptionWidth, text.description));
-  status = new DuiLib::CLabelUI;
-  status->SetFont(5);
+  status = StatusLabel();
   row->Add(status);
   return row;
-}
-
-void SetButton(DuiLib::CControlUI* button, bool shown, bool enabled) {
-  if (!button) return;
-  button->SetVisible(shown);
-  button->SetEnabled(enabled);
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 #include "repair/directx_window.h"
 
-#include "net/user_folders.h"
-#include "net/user_paths.h"
-#include "repair/directx_repair_system.h"
+#include "repair/repairs_here.h"
 
 namespace repair {
 
@@ -33,13 +31,11 @@ PageJobs& DirectXWindow::Jobs() {
 }
 
 bool DirectXWindow::Judge(const net::CatalogueFile& entry) const {
-  return DirectXFileIntact(entry, SystemDirectXRepairOps());
+  return DirectXPresentHere(entry);
 }
 
 bool DirectXWindow::Repair(const net::CatalogueFile& entry) const {
-  // Files of the same name but another systemBit are other files: each bit has its folder.
-  return RepairDirectXEntry(entry, net::DirectXFolder(net::RepairCacheBase(), entry.systemBit),
-                            SystemDirectXRepairOps());
+  return RepairDirectXHere(entry);
 }
 
 }  // namespace repair

@@ -1,9 +1,6 @@
 #include "repair/repair_page.h"
 
-#include <thread>
-
 #include "repair/page_text.h"
-#include "ui/win/ui_lock.h"
 
 namespace repair {
 
@@ -21,30 +18,23 @@ void PutText(DuiLib::CControlUI* control, const std::wstring& text) {
 
 RepairPage::RepairPage(DuiLib::CPaintManagerUI* manager, app::AppState& state, const PageKind& kind,
                        PageJobs& jobs)
-    : PageWindow(manager), state_(state), kind_(kind), prefix_(kind.prefix), jobs_(jobs) {}
+    : PageWindow(manager),
+      state_(state),
+      kind_(kind),
+      prefix_(kind.prefix),
+      jobs_(jobs),
+      scanJob_(manager, kind.scanTimer, jobs.scanning, jobs.scanBusy),
+      repairJob_(manager, kind.repairTimer, jobs.repairing, jobs.repairBusy) {}
 
 RepairPage::~RepairPage() { StopWorkers(); }
 
 void RepairPage::StopWorkers() {
-  if (!scanWorker_.joinable() && !repairWorker_.joinable()) return;
-  jobs_.scanning = false;
-  jobs_.repairing = false;
-  {
-    // The page goes with the frame's control tree, under the UI lock, and a worker needs that
-    // lock for its next change to the controls. A repair in hand finishes its installer first:
-    // stopping one half-way could leave the package broken.
-    DuiLib::UiLockSuspension unlocked;
-    if (scanWorker_.joinable()) scanWorker_.join();
-    if (repairWorker_.joinable()) repairWorker_.join();
-  }
-  if (list_) {
-    frameManager_->KillTimer(list_, kind_.scanTimer);
-    frameManager_->KillTimer(list_, kind_.repairTimer);
-  }
-  // The marks are the page kind's, kept for the process: a later frame's page must not find
-  // this page's jobs still busy.
-  jobs_.scanBusy = false;
-  jobs_.repairBusy = false;
+  // Both are told first, so neither waits for the other's step to end. A repair in hand
+  // finishes its installer first: stopping one half-way could leave the package broken.
+  scanJob_.RequestStop();
+  repairJob_.RequestStop();
+  scanJob_.Stop();
+  repairJob_.Stop();
 }
 
 DuiLib::CControlUI* RepairPage::Find(const wchar_t* role) const {
@@ -60,6 +50,8 @@ void RepairPage::InitControls() {
   repaired_ = Find(L"repaired");
   DuiLib::CControlUI* list = Find(L"list");
   list_ = list ? static_cast<DuiLib::CContainerUI*>(list->GetInterface(L"Container")) : nullptr;
+  scanJob_.SetTimerControl(list_);
+  repairJob_.SetTimerControl(list_);
   scaningText_ = Find(L"scaning_text");
   DuiLib::CControlUI* progress = Find(L"scaning_progress");
   scaningProgress_ =
@@ -80,8 +72,8 @@ void RepairPage::OnCommand(const std::string& word) {
 
 void RepairPage::Notify(DuiLib::TNotifyUI& msg) {
   if (SameIgnoringCase(msg.sType, L"timer")) {
-    if (msg.wParam == kind_.scanTimer) OnScanFinished();
-    if (msg.wParam == kind_.repairTimer) OnRepairFinished();
+    if (msg.wParam == scanJob_.Timer()) OnScanFinished();
+    if (msg.wParam == repairJob_.Timer()) OnRepairFinished();
     return;
   }
   if (!SameIgnoringCase(msg.sType, L"click") || msg.pSender == nullptr) return;
@@ -90,12 +82,12 @@ void RepairPage::Notify(DuiLib::TNotifyUI& msg) {
   if (is(L"scan") || is(L"scaned_rescan") || is(L"repaired_rescan")) {
     StartScan();
   } else if (is(L"cancel_scan")) {
-    jobs_.scanning = false;
+    scanJob_.RequestStop();
     cancelled_ = true;
   } else if (is(L"repair")) {
     StartRepair();
   } else if (is(L"cancel_repair")) {
-    jobs_.repairing = false;
+    repairJob_.RequestStop();
     cancelled_ = true;
   } else if (is(L"cancel") || is(L"finish")) {
     BackToStart();
@@ -115,45 +107,31 @@ void RepairPage::BackToStart() {
 void RepairPage::StartScan() {
   // Refused while a repair of this page is still at work, even one told to stop: the scan
   // would take away the rows it is writing into.
-  if (jobs_.scanBusy || jobs_.repairBusy) return;
+  if (scanJob_.Busy() || repairJob_.Busy()) return;
   Show(normalRegion_, false);
   Show(scanRegion_, true);
-  BeginJob(scaning_, jobs_.scanning, jobs_.scanBusy, scanWorker_, &RepairPage::ScanWorker);
+  BeginJob(scaning_, scanJob_, &RepairPage::ScanWorker);
 }
 
 void RepairPage::StartRepair() {
-  if (jobs_.repairBusy || jobs_.scanBusy) return;
-  BeginJob(repairing_, jobs_.repairing, jobs_.repairBusy, repairWorker_,
-           &RepairPage::RepairWorker);
+  if (repairJob_.Busy() || scanJob_.Busy()) return;
+  BeginJob(repairing_, repairJob_, &RepairPage::RepairWorker);
 }
 
-void RepairPage::BeginJob(DuiLib::CControlUI* band, std::atomic<bool>& running,
-                          std::atomic<bool>& busy, std::thread& slot, Worker worker) {
-  if (slot.joinable()) {
-    // The last job of this kind has handed over already (it is no longer busy), so its
-    // worker has ended or is just returning.
-    DuiLib::UiLockSuspension unlocked;
-    slot.join();
-  }
+void RepairPage::BeginJob(DuiLib::CControlUI* band, PageJob& job, Worker worker) {
   ShowBand(band);
-  busy = true;
-  running = true;
   cancelled_ = false;
-  slot = std::thread([this, worker, entries = Entries()] { (this->*worker)(entries); });
+  job.Start([this, worker, entries = Entries()] { (this->*worker)(entries); });
 }
 
-bool RepairPage::EndJob(UINT timer, DuiLib::CControlUI* band, std::atomic<bool>& running,
-                        std::atomic<bool>& busy) {
-  if (list_) frameManager_->KillTimer(list_, timer);
-  if (!busy) return false;  // a stray tick: no job is waiting for its end
-  running = false;
-  busy = false;
+bool RepairPage::EndJob(PageJob& job, DuiLib::CControlUI* band) {
+  if (!job.Finish()) return false;
   ShowBand(band);
   return true;
 }
 
 void RepairPage::OnScanFinished() {
-  if (!EndJob(kind_.scanTimer, scaned_, jobs_.scanning, jobs_.scanBusy)) return;
+  if (!EndJob(scanJob_, scaned_)) return;
   const int examined = examinedCount_, installed = installedCount_;
   const std::wstring missing = std::to_wstring(examined - installed);
   PutText(scanedText_, FillIn(cancelled_ ? kind_.scanStopped : kind_.scanDone, {missing}));
@@ -164,7 +142,7 @@ void RepairPage::OnScanFinished() {
 }
 
 void RepairPage::OnRepairFinished() {
-  if (!EndJob(kind_.repairTimer, repaired_, jobs_.repairing, jobs_.repairBusy)) return;
+  if (!EndJob(repairJob_, repaired_)) return;
   const int attempted = attemptedCount_, repaired = repairedCount_;
   PutText(repairedText_,
           FillIn(cancelled_ ? kind_.repairStopped : kind_.repairDone, {std::to_wstring(repaired)}));

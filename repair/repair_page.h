@@ -1,10 +1,10 @@
 #pragma once
 #include <atomic>
 #include <string>
-#include <thread>
 
 #include "app/app_state.h"
 #include "app/page_window.h"
+#include "repair/page_job.h"
 #include "repair/page_kind.h"
 #include "ui/win/button.h"
 #include "ui/win/label.h"
@@ -13,8 +13,8 @@
 namespace repair {
 
 // The machinery of a scan-and-repair page: the start view and the work view with its four
-// bands (scanning, scanned, repairing, repaired), the result list, the scan and repair workers
-// and their hand-over to the UI thread by a 10 ms timer on the list. A page kind adds its
+// bands (scanning, scanned, repairing, repaired), the result list, and the scan and repair
+// jobs, which hand over to the UI thread by a timer on the list. A page kind adds its
 // names and texts (PageKind) and its entry engine (the functions below).
 //
 // Each worker takes the catalogue list it walks when it starts; a list that the catalogue
@@ -55,13 +55,11 @@ class RepairPage : public app::PageWindow {
   using Worker = void (RepairPage::*)(app::AppState::ListPtr entries);
   void StartScan();
   void StartRepair();
-  // Shows the job's band, marks it running and starts its worker on the current list.
-  void BeginJob(DuiLib::CControlUI* band, std::atomic<bool>& running, std::atomic<bool>& busy,
-                std::thread& slot, Worker worker);
-  // The start of a finishing step: the timer stops and the job's marks are cleared; false
-  // when no job of that kind was waiting.
-  bool EndJob(UINT timer, DuiLib::CControlUI* band, std::atomic<bool>& running,
-              std::atomic<bool>& busy);
+  // Shows the job's band and starts its worker on the current list.
+  void BeginJob(DuiLib::CControlUI* band, PageJob& job, Worker worker);
+  // The start of a finishing step: the job is finished and its band shown; false for a tick
+  // that no worker of that job sent.
+  bool EndJob(PageJob& job, DuiLib::CControlUI* band);
   void OnScanFinished();
   void OnRepairFinished();
   void ScanWorker(app::AppState::ListPtr entries);
@@ -72,8 +70,8 @@ class RepairPage : public app::PageWindow {
   const PageKind& kind_;
   const std::wstring prefix_;
   PageJobs& jobs_;
-  std::thread scanWorker_;
-  std::thread repairWorker_;
+  PageJob scanJob_;
+  PageJob repairJob_;
   std::atomic<bool> cancelled_{false};
   std::atomic<int> examinedCount_{0};
   std::atomic<int> installedCount_{0};

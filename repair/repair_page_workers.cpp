@@ -32,7 +32,7 @@ void RepairPage::ScanWorker(app::AppState::ListPtr entries) {
   installedCount_ = 0;
   const int n = static_cast<int>(entries->size());
   for (net::CatalogueFile& entry : *entries) {
-    if (!jobs_.scanning) break;
+    if (!scanJob_.Running()) break;
     const int examined = ++examinedCount_;
     scaningProgress_->SetValue(examined * 100 / n);
     const std::wstring name = platform::DisplayTextToWide(ShownName(entry));
@@ -41,7 +41,7 @@ void RepairPage::ScanWorker(app::AppState::ListPtr entries) {
     state_.WithEntries([&] { SetResult(entry, complete); });
     if (complete) ++installedCount_;
     list_->AddAt(MakeScanningRow(name, complete), RowPosition(complete, examined, installedCount_));
-    Sleep(kind_.scanPauseMs);
+    scanJob_.Pause(kind_.scanPauseMs);
   }
   // The final rows, for the entries examined only: a stopped scan can still be repaired.
   list_->RemoveAll();
@@ -54,17 +54,17 @@ void RepairPage::ScanWorker(app::AppState::ListPtr entries) {
         MakeFinalRow(entry.id, prefix_, platform::DisplayTextToWide(ShownName(entry)), complete),
         RowPosition(complete, i + 1, completeSoFar));
   }
-  frameManager_->SetTimer(list_, kind_.scanTimer, 10);
+  scanJob_.HandOver();
 }
 
 void RepairPage::RepairWorker(app::AppState::ListPtr entries) {
   attemptedCount_ = 0;
   repairedCount_ = 0;
   for (net::CatalogueFile& entry : *entries) {
-    if (!jobs_.repairing) break;
+    if (!repairJob_.Running()) break;
     RepairOne(entry);
   }
-  if (list_) frameManager_->SetTimer(list_, kind_.repairTimer, 10);
+  repairJob_.HandOver();
 }
 
 void RepairPage::RepairOne(net::CatalogueFile& entry) {

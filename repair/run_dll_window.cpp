@@ -1,9 +1,6 @@
 #include "repair/run_dll_window.h"
 
-#include "net/user_folders.h"
-#include "net/user_paths.h"
-#include "repair/registry_path.h"
-#include "repair/runtime_repair_system.h"
+#include "repair/repairs_here.h"
 
 namespace repair {
 
@@ -34,12 +31,11 @@ PageJobs& RunDllWindow::Jobs() {
 }
 
 bool RunDllWindow::Judge(const net::CatalogueFile& entry) const {
-  return RegistryPathExists(entry.regeditName);
+  return RuntimePresentHere(entry);
 }
 
 bool RunDllWindow::Repair(const net::CatalogueFile& entry) const {
-  return RepairRuntimeEntry(entry, net::RundllFolder(net::RepairCacheBase()),
-                            SystemRuntimeRepairOps());
+  return RepairRuntimeHere(entry);
 }
 
 }  // namespace repair

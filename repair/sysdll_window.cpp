@@ -9,23 +9,20 @@
 namespace repair {
 
 SysdllWindow::SysdllWindow(DuiLib::CPaintManagerUI* manager, SysdllSystem system)
-    : PageWindow(manager), system_(std::move(system)) {}
+    : PageWindow(manager),
+      system_(std::move(system)),
+      job_(manager, kFinishTimer, Repairing(), Busy()) {}
 
-SysdllWindow::~SysdllWindow() {
-  if (!worker_.joinable()) return;
-  Repairing() = false;
-  {
-    // The page goes with the frame's control tree, under the UI lock, and the worker needs
-    // that lock for its next change to the controls.
-    DuiLib::UiLockSuspension unlocked;
-    worker_.join();
-  }
-  frameManager_->KillTimer(repairRegion_, kFinishTimer);
-}
+SysdllWindow::~SysdllWindow() { job_.Stop(); }
 
 std::atomic<bool>& SysdllWindow::Repairing() {
   static std::atomic<bool> repairing{false};
   return repairing;
+}
+
+std::atomic<bool>& SysdllWindow::Busy() {
+  static std::atomic<bool> busy{false};
+  return busy;
 }
 
 void SysdllWindow::InitControls() {
@@ -44,6 +41,7 @@ void SysdllWindow::InitControls() {
   ready_ = normalRegion_ && repairRegion_ && repairing_ && repaired_ && repairingText_ &&
            progress_ && repairedText_ && repairedText1_ && list_;
   if (repairRegion_) repairRegion_->SetVisible(false);
+  job_.SetTimerControl(repairRegion_);
 }
 
 void SysdllWindow::OnCommand(const std::string& word) {
@@ -61,7 +59,7 @@ void SysdllWindow::Notify(DuiLib::TNotifyUI& msg) {
     StartRepair();
   } else if (SameIgnoringCase(name, L"sysdll_cancel_repair")) {
     Cancel();
-  } else if (SameIgnoringCase(name, L"sysdll_finish") && ready_ && !busy_) {
+  } else if (SameIgnoringCase(name, L"sysdll_finish") && ready_ && !job_.Busy()) {
     // Back to the start view; the list stays for the next run to clear.
     normalRegion_->SetVisible(true);
     repairRegion_->SetVisible(false);
@@ -71,33 +69,25 @@ void SysdllWindow::Notify(DuiLib::TNotifyUI& msg) {
 // A page whose layout lacks a control refuses to start: its worker could neither list nor
 // hand over, and the working view would never end.
 void SysdllWindow::StartRepair() {
-  if (!ready_ || busy_ || Repairing()) return;
-  if (worker_.joinable()) worker_.join();  // the last run's, which has handed over already
+  if (!ready_ || job_.Busy() || Repairing()) return;
   normalRegion_->SetVisible(false);
   repairRegion_->SetVisible(true);
   repairing_->SetVisible(true);
   repaired_->SetVisible(false);
   progress_->SetValue(0);  // not the last run's 100 while the checker starts and the walk runs
-  busy_ = true;
-  handedOver_ = false;
   cancelled_ = false;
-  Repairing() = true;
-  worker_ = std::thread(&SysdllWindow::RepairWorker, this);
+  job_.Start([this] { RepairWorker(); });
 }
 
 void SysdllWindow::Cancel() {
   // Only a worker still at its files can be stopped; one that has ended keeps its result.
-  if (!busy_ || handedOver_) return;
-  Repairing() = false;
+  if (!job_.Busy() || job_.HandedOver()) return;
+  job_.RequestStop();
   cancelled_ = true;
 }
 
 void SysdllWindow::OnRepairFinished() {
-  if (!ready_) return;
-  frameManager_->KillTimer(repairRegion_, kFinishTimer);
-  if (!handedOver_.exchange(false)) return;  // a stray tick: no worker has ended
-  Repairing() = false;
-  busy_ = false;
+  if (!ready_ || !job_.Finish()) return;
   repairing_->SetVisible(false);
   repaired_->SetVisible(true);
   const int examined = examinedCount_, intact = intactCount_;
@@ -122,8 +112,7 @@ void SysdllWindow::RepairWorker() {
     ListFile(path, total);
     Sleep(10);
   }
-  handedOver_ = true;
-  frameManager_->SetTimer(repairRegion_, kFinishTimer, 10);
+  job_.HandOver();
 }
 
 void SysdllWindow::ListFile(const std::wstring& path, int total) {

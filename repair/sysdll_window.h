@@ -3,10 +3,10 @@
 
 #include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/page_window.h"
+#include "repair/page_job.h"
 #include "repair/system_dll_files.h"
 #include "repair/system_file_checker.h"
 #include "ui/win/container.h"
@@ -51,16 +51,15 @@ class SysdllWindow : public app::PageWindow {
   void ListFile(const std::wstring& path, int total);
   void OnRepairFinished();
 
-  const SysdllSystem system_;
   // From the start of a run until its finishing step. A worker told to stop still ends the
   // file in hand, and a run started meanwhile would share its counts and its list.
-  std::atomic<bool> busy_{false};
-  // The worker's last act: only a worker that has ended lets a 9002 tick finish the run.
-  std::atomic<bool> handedOver_{false};
+  static std::atomic<bool>& Busy();
+
+  const SysdllSystem system_;
+  repair::PageJob job_;
   std::atomic<bool> cancelled_{false};
   std::atomic<int> examinedCount_{0};
   std::atomic<int> intactCount_{0};
-  std::thread worker_;
 
   bool ready_ = false;  // every control below was found
   DuiLib::CControlUI* normalRegion_ = nullptr;

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/game_machine.h"
 #include "app/network_machine.h"
 #include "functions/function_window.h"
 #include "network_standins.h"
@@ -34,7 +35,9 @@ class NetworkFrame : public app::MainFrameWindow {
 
  protected:
   app::PageWindow* CreatePage(int index) override {
-    if (index == kFunctionPage) return new functions::FunctionWindow(&m_PaintManager, machine_);
+    if (index == kFunctionPage)
+      return new functions::FunctionWindow(&m_PaintManager, machine_,
+                                           app::ProgramGameMachine(state_));
     return MainFrameWindow::CreatePage(index);
   }
 

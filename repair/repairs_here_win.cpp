@@ -1,0 +1,30 @@
+#include "repair/repairs_here.h"
+
+#include "net/user_folders.h"
+#include "net/user_paths.h"
+#include "repair/directx_repair_system.h"
+#include "repair/registry_path.h"
+#include "repair/runtime_repair_system.h"
+
+namespace repair {
+
+bool RuntimePresentHere(const net::CatalogueFile& entry) {
+  return RegistryPathExists(entry.regeditName);
+}
+
+bool RepairRuntimeHere(const net::CatalogueFile& entry) {
+  return RepairRuntimeEntry(entry, net::RundllFolder(net::RepairCacheBase()),
+                            SystemRuntimeRepairOps());
+}
+
+bool DirectXPresentHere(const net::CatalogueFile& entry) {
+  return DirectXFileIntact(entry, SystemDirectXRepairOps());
+}
+
+bool RepairDirectXHere(const net::CatalogueFile& entry) {
+  // Files of the same name but another systemBit are other files: each bit has its folder.
+  return RepairDirectXEntry(entry, net::DirectXFolder(net::RepairCacheBase(), entry.systemBit),
+                            SystemDirectXRepairOps());
+}
+
+}  // namespace repair
