@@ -142,14 +142,14 @@ class GamePage : public RepairPageTest {
         DeleteKeyEverywhere(path.localMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
                             path.subKey);
       ::DeleteFileA(
-          repair::RuntimeInstallerPath(entry, net::RundllFolder(net::LocalAppData())).c_str());
+          repair::RuntimeInstallerPath(entry, net::RundllFolder(net::RepairCacheBase())).c_str());
     }
     for (int i = 0; i < 40; ++i) {
       const std::string name = TestDll(i);
       for (const std::string& folder :
            {NativeSystemFolder(), std::string("C:\\windows\\syswow64\\"),
-            std::string("C:\\windows\\system32\\"), net::DirectXFolder(net::LocalAppData(), 0),
-            net::DirectXFolder(net::LocalAppData(), 1)})
+            std::string("C:\\windows\\system32\\"), net::DirectXFolder(net::RepairCacheBase(), 0),
+            net::DirectXFolder(net::RepairCacheBase(), 1)})
         ::DeleteFileA((folder + name).c_str());
     }
   }
