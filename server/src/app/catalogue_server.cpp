@@ -14,10 +14,14 @@ constexpr size_t max_header_lines = 64;
 CatalogueServer::CatalogueServer(ServerConfig config) : config_(std::move(config)) {}
 
 std::string CatalogueServer::start() {
-  state_ = std::make_unique<ServerState>(config_.dbPath);
-  if (!state_->db.ok()) return "cannot open " + config_.dbPath + ": " + state_->db.error();
-  std::string problem = migrate(state_->db);
-  if (!problem.empty()) return problem;
+  int threads = config_.threads > 0 ? config_.threads : 8;
+  state_ = std::make_unique<ServerState>(config_.dbPath, static_cast<size_t>(threads));
+  {
+    ConnectionPool::Lease db = state_->pool.lease();
+    if (!db->ok()) return "cannot open " + describe_database(config_.dbPath) + ": " + db->last_error();
+    std::string problem = migrate(*db);
+    if (!problem.empty()) return problem;
+  }
   if (config_.provider == "wechat") {
     if (config_.wechat.appId.empty() || config_.wechat.secret.empty())
       return "the wechat provider needs an app id and a secret";
@@ -27,9 +31,7 @@ std::string CatalogueServer::start() {
   } else {
     return "unknown sign-in provider " + config_.provider;
   }
-  replies_ = std::make_unique<CatalogueReplies>(*state_);
 
-  int threads = config_.threads > 0 ? config_.threads : 8;
   http_.new_task_queue = [threads] { return new httplib::ThreadPool(static_cast<size_t>(threads)); };
   // Replies are written in two pieces (headers, body); without this, Nagle holds the second
   // back for the client's delayed ACK and every keep-alive request takes 40 ms.
@@ -39,6 +41,8 @@ std::string CatalogueServer::start() {
   http_.set_read_timeout(10, 0);
   http_.set_write_timeout(30, 0);
   http_.set_payload_max_length(64 * 1024);
+  replies_ = std::make_unique<CatalogueReplies>(state_->pool, state_->public_base,
+                                                std::chrono::milliseconds(std::max(config_.cataloguePollMs, 10)));
   register_routes();
 
   if (config_.port == 0) {
@@ -49,6 +53,10 @@ std::string CatalogueServer::start() {
     port_ = config_.port;
   }
   state_->public_base = config_.publicBase.empty() ? "http://" + config_.host + ":" + std::to_string(port_) : config_.publicBase;
+  // Built before the first request, so no request waits for the store.
+  std::string problem = replies_->load();
+  if (!problem.empty()) return problem;
+  replies_->start_polling();
   return std::string();
 }
 

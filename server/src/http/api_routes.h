@@ -9,7 +9,7 @@ namespace catalogue {
 
 constexpr int64_t token_lifetime_seconds = 30LL * 24 * 3600;
 
-void register_catalogue_routes(httplib::Server& server, CatalogueReplies& replies);
+void register_catalogue_routes(httplib::Server& server, const CatalogueReplies& replies);
 void register_user_routes(httplib::Server& server, ServerState& state, SignInProvider& provider);
 
 }  // namespace catalogue

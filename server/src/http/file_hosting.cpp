@@ -11,6 +11,7 @@
 
 #include "catalogue/entry_checks.h"
 #include "http/byte_range.h"
+#include "http/etag_match.h"
 #include "http/reply.h"
 
 namespace catalogue {
@@ -55,7 +56,7 @@ void serve(const std::string& root, const httplib::Request& req, httplib::Respon
   res.set_header("ETag", etag);
   res.set_header("Last-Modified", modified);
   res.set_header("Accept-Ranges", "bytes");
-  if (req.has_header("If-None-Match") && req.get_header_value("If-None-Match") == etag) {
+  if (req.has_header("If-None-Match") && if_none_match_names(req.get_header_value("If-None-Match"), etag)) {
     res.status = 304;
     return;
   }
