@@ -63,7 +63,7 @@ std::string CatalogueServer::start() {
 void CatalogueServer::register_routes() {
   // The library reads past framing it does not understand; a request whose length is not a
   // plain number is refused before any route sees it.
-  http_.set_pre_routing_handler([](const httplib::Request& req, httplib::Response& res) {
+  http_.set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
     // The library has no limit on the number of header lines (only on each line's length), so
     // a flood is at least refused instead of served; the program sends four or five.
     if (req.headers.size() > max_header_lines) {
@@ -77,10 +77,11 @@ void CatalogueServer::register_routes() {
         return httplib::Server::HandlerResponse::Handled;
       }
     }
-    return httplib::Server::HandlerResponse::Unhandled;
+    return exact_routes_.dispatch(req, res) ? httplib::Server::HandlerResponse::Handled
+                                            : httplib::Server::HandlerResponse::Unhandled;
   });
-  register_catalogue_routes(http_, *replies_);
-  register_user_routes(http_, *state_, *provider_);
+  register_catalogue_routes(exact_routes_, *replies_);
+  register_user_routes(http_, exact_routes_, *state_, *provider_);
   if (!config_.filesDir.empty()) register_file_routes(http_, config_.filesDir);
   http_.set_error_handler([](const httplib::Request&, httplib::Response& res) {
     if (res.body.empty()) set_error(res, res.status, res.status == 404 ? "not found" : "bad request");

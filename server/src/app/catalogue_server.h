@@ -6,6 +6,7 @@
 
 #include "app/server_state.h"
 #include "http/catalogue_replies.h"
+#include "http/exact_routes.h"
 #include "signin/provider.h"
 #include "signin/wechat_provider.h"
 
@@ -43,6 +44,7 @@ class CatalogueServer {
   std::unique_ptr<ServerState> state_;
   std::unique_ptr<CatalogueReplies> replies_;
   std::unique_ptr<SignInProvider> provider_;
+  ExactRoutes exact_routes_;
   httplib::Server http_;
   int port_ = 0;
 };

@@ -74,8 +74,8 @@ void sign_in_page(ServerState& state, SignInProvider& provider, const httplib::R
 
 }  // namespace
 
-void register_user_routes(httplib::Server& server, ServerState& state, SignInProvider& provider) {
-  server.Get("/api/dll/user/getUserInfoByToken",
+void register_user_routes(httplib::Server& server, ExactRoutes& routes, ServerState& state, SignInProvider& provider) {
+  routes.get("/api/dll/user/getUserInfoByToken",
              [&state](const httplib::Request& req, httplib::Response& res) { user_info_by_token(state, req, res); });
   server.Get("/api/dll/user/wechat/login",
              [&state](const httplib::Request& req, httplib::Response& res) { sign_in_page_address(state, req, res); });
