@@ -2,7 +2,8 @@
 # A PostgreSQL server of its own in a folder, listening on 127.0.0.1 only, for the loopback
 # deployment and the tests. PostgreSQL refuses to run as root, so under root it runs as the
 # "postgres" user (or "nobody" where that does not exist), which is given the folder.
-#   pg-local.sh start DIR PORT    creates the cluster on first use, starts it, prints its URL
+#   pg-local.sh start DIR PORT [DBNAME]   creates the cluster (and the database) on first use,
+#                                         starts it, prints the database's URL
 #   pg-local.sh stop DIR
 set -euo pipefail
 cmd=${1:?usage: pg-local.sh start DIR PORT | stop DIR}
@@ -40,10 +41,15 @@ case "$cmd" in
     as_owner "$bindir/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 30 \
       -o "-c listen_addresses=127.0.0.1 -c port=$port -c unix_socket_directories=$dir -c max_connections=200" \
       start >/dev/null || { cat "$dir/server.log" >&2; exit 1; }
-    echo "postgresql://postgres@127.0.0.1:$port/postgres"
+    db=${4:-postgres}
+    if [ "$db" != postgres ] &&
+       [ -z "$("$bindir/psql" -h 127.0.0.1 -p "$port" -U postgres -XAtc "SELECT 1 FROM pg_database WHERE datname = '$db'" postgres)" ]; then
+      "$bindir/createdb" -h 127.0.0.1 -p "$port" -U postgres "$db"
+    fi
+    echo "postgresql://postgres@127.0.0.1:$port/$db"
     ;;
   stop)
-    [ -f "$dir/data/postmaster.pid" ] && as_owner "$bindir/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null
+    if [ -f "$dir/data/postmaster.pid" ]; then as_owner "$bindir/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null; fi
     ;;
   *) echo "usage: pg-local.sh start DIR PORT | stop DIR" >&2; exit 2 ;;
 esac
