@@ -10,6 +10,7 @@ packages=(
   xvfb xdotool imagemagick fonts-wqy-microhei
   libcpp-httplib-dev libsqlite3-dev libqrencode-dev libssl-dev openssl
   wrk nginx-light dpkg-dev curl zlib1g-dev libcurl4-openssl-dev librsvg2-bin
+  postgresql libpq-dev
 )
 wine_packages=(wine wine32:i386 wine64)
 
