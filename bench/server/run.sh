@@ -81,6 +81,7 @@ range_run() {  # file url -> best MiB/s of three 512 MiB range downloads
 
 bytes=$(stat -c %s "$work/www/api/dll/files/runtime")
 echo "runtime reply: $bytes bytes; wrk -t2 -c2 -d${seconds}s; machine: $(nproc) cores"
+echo "load before: $(uptime)"
 median() { sort -g | sed -n 2p; }  # of three
 for round in 1 2 3; do
   wrk_run "$ours" >> "$work/ours.txt"
@@ -101,3 +102,5 @@ our_mib=$(range_run "$ours/files/big.bin")
 ng_mib=$(range_run "$theirs/big.bin")
 printf "512 MiB range download: catalogue server %s MiB/s, nginx %s MiB/s, ratio %s\n" "$our_mib" "$ng_mib" \
   "$(awk -v a="$our_mib" -v b="$ng_mib" 'BEGIN {printf "%.2f", a / b}')"
+# Other work on the machine moves every figure; the load says how much to trust this run.
+echo "load after: $(uptime)"
