@@ -38,6 +38,9 @@ bool CatalogueStore::bump_version() {
 std::string CatalogueStore::replace_all(const Catalogue& catalogue) {
   Transaction tx(db_);
   if (!tx.ok()) return "cannot begin: " + db_.last_error();
+  // First, so that its row lock queues a second import behind this one: PostgreSQL would
+  // otherwise let both clear the old entries and then refuse the second's inserts.
+  if (!bump_version()) return "cannot raise the catalogue version: " + db_.last_error();
   if (!db_.exec("DELETE FROM entries") || !db_.exec("DELETE FROM settings"))
     return "cannot clear the catalogue: " + db_.last_error();
   const char* put_setting = "INSERT INTO settings(key, value) VALUES($1, $2)";
@@ -56,7 +59,6 @@ std::string CatalogueStore::replace_all(const Catalogue& catalogue) {
       return "cannot store " + std::string(list_name(e.list)) + " entry " + std::to_string(e.id) + ": " +
              db_.last_error();
   }
-  if (!bump_version()) return "cannot raise the catalogue version: " + db_.last_error();
   if (!tx.commit()) return "cannot commit: " + db_.last_error();
   return std::string();
 }
