@@ -26,7 +26,11 @@ PgConnection::~PgConnection() { PQfinish(conn_); }
 
 bool PgConnection::open() {
   PQfinish(conn_);
-  conn_ = PQconnectdb(url_.c_str());
+  // A database host that does not answer would otherwise hold a request thread for as long as
+  // the kernel keeps trying; a timeout in the URI itself still wins, as it comes later.
+  const char* keys[] = {"connect_timeout", "dbname", nullptr};
+  const char* values[] = {"5", url_.c_str(), nullptr};
+  conn_ = PQconnectdbParams(keys, values, 1);
   if (PQstatus(conn_) != CONNECTION_OK) {
     error_ = conn_ ? PQerrorMessage(conn_) : "out of memory";
     return false;
