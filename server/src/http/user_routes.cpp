@@ -43,7 +43,12 @@ void sign_in_result(ServerState& state, SignInProvider& provider, const httplib:
   std::string code = req.get_param_value("code");
   std::string login_code = req.get_param_value("loginCode");
   if (!is_token_text(code, 256) || !is_token_text(login_code, 64)) return set_error(res, 400, "登录参数无效");
-  std::optional<ConsumedCode> consumed = LoginCodes(*state.pool.lease()).consume(login_code, state.now());
+  std::optional<ConsumedCode> consumed;
+  {
+    ConnectionPool::Lease db = state.pool.lease();
+    consumed = LoginCodes(*db).consume(login_code, state.now());
+    if (!consumed && !db->ok()) return set_error(res, 503, "服务暂时不可用，请稍后重试");
+  }
   if (!consumed) return set_error(res, 410, "二维码已失效，请重新扫码");
   // Holding no connection: the exchange may wait on WeChat's servers.
   ExchangeResult who = provider.exchange(code, *consumed);
