@@ -26,12 +26,32 @@ wait_for() {  # url what-for
   return 1
 }
 
-start_instance() {  # n
-  local n=$1 port_var="INSTANCE_${1}_PORT"
-  "$BIN" serve --db "$DB" --files "$FILES" --host 127.0.0.1 --port "${!port_var}" --public-url "$PUBLIC" \
+start_instance() {  # n port; false if the instance did not come up
+  local n=$1 port=$2 pid
+  "$BIN" serve --db "$DB" --files "$FILES" --host 127.0.0.1 --port "$port" --public-url "$PUBLIC" \
     --threads 8 >>"$dir/instance-$n.log" 2>&1 &
-  echo $! >"$dir/instance-$n.pid"
-  wait_for "http://127.0.0.1:${!port_var}/api/dll/files/system" "instance $n"
+  pid=$!
+  echo $pid >"$dir/instance-$n.pid"
+  for _ in $(seq 150); do
+    curl -sf -o /dev/null "http://127.0.0.1:$port/api/dll/files/system" && return 0
+    kill -0 $pid 2>/dev/null || break
+    sleep 0.1
+  done
+  echo "cluster: instance $n did not answer on port $port: $(tail -3 "$dir/instance-$n.log")" >&2
+  return 1
+}
+
+first_start_instance() {  # n; a port found free can be taken before the instance binds it
+  local n=$1 port
+  for _ in 1 2 3; do
+    port=$(free_port)
+    if start_instance "$n" "$port"; then
+      echo "INSTANCE_${n}_PORT=$port" >>"$dir/ports.env"
+      return 0
+    fi
+    grep -q "cannot bind" "$dir/instance-$n.log" || return 1
+  done
+  return 1
 }
 
 case "$cmd" in
@@ -63,14 +83,13 @@ case "$cmd" in
       echo "BIN=$BIN"
       echo "FILES=$FILES"
       echo "INSTANCES=$instances"
-      for n in $(seq "$instances"); do echo "INSTANCE_${n}_PORT=$(free_port)"; done
     } >"$dir/ports.env"
-    # shellcheck disable=SC1091
-    . "$dir/ports.env"
     [ $new_store -eq 0 ] || "$BIN" init-demo --db "$DB" --files "$FILES" >/dev/null
     upstreams=""
     for n in $(seq "$instances"); do
-      start_instance "$n"
+      first_start_instance "$n"
+      # shellcheck disable=SC1091
+      . "$dir/ports.env"
       port_var="INSTANCE_${n}_PORT"
       upstreams+="    server 127.0.0.1:${!port_var} max_fails=1 fail_timeout=3s;"$'\n'
     done
@@ -95,7 +114,8 @@ case "$cmd" in
   restart-instance)
     # shellcheck disable=SC1091
     . "$dir/ports.env"
-    start_instance "${1:?instance number}"
+    port_var="INSTANCE_${1:?instance number}_PORT"
+    start_instance "$1" "${!port_var}"
     ;;
   *) echo "usage: cluster.sh start|stop|restart-instance DIR ..." >&2; exit 2 ;;
 esac

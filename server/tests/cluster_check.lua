@@ -32,9 +32,17 @@ function request()
 end
 
 -- wrk keeps requests on a connection in order, so the reply belongs to the last request made.
+first_problem = ""
 function response(status, headers, body)
-  if status ~= 200 then failed = failed + 1
-  elseif body ~= current.body then wrong = wrong + 1 end
+  local problem = nil
+  if status ~= 200 then
+    failed = failed + 1
+    problem = "status " .. status
+  elseif body ~= current.body then
+    wrong = wrong + 1
+    problem = "body " .. body:sub(1, 160)
+  end
+  if problem and first_problem == "" then first_problem = current.path .. ": " .. problem end
 end
 
 function done(summary)
@@ -42,6 +50,7 @@ function done(summary)
   for _, t in ipairs(threads) do
     w = w + t:get("wrong")
     f = f + t:get("failed")
+    if t:get("first_problem") ~= "" then io.write("first problem: " .. t:get("first_problem") .. "\n") end
   end
   io.write(string.format("check: %d requests, %d wrong bodies, %d not 200\n", summary.requests, w, f))
 end

@@ -16,7 +16,11 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "cluster_test: $*" >&2; exit 1; }
+fail() {
+  echo "cluster_test: $*" >&2
+  for log in "$work"/c/*.log; do [ -f "$log" ] && { echo "--- $log"; tail -5 "$log"; } >&2; done
+  exit 1
+}
 if ! ls /usr/lib/postgresql/*/bin/pg_ctl >/dev/null 2>&1 && [ -z "${PG_BINDIR:-}" ]; then
   echo "cluster_test: skipped: no PostgreSQL server installed (scripts/install-deps.sh installs it)"
   exit 77
@@ -73,7 +77,16 @@ echo "cluster_test: the import reached both instances in ${took} ms (bound ${bou
 for path in "/api/dll/files/common?channelNum=cluster" /api/dll/files/runtime /api/dll/files/dx /api/dll/files/system; do
   get "$one$path" >"$work/check/$(echo "$path" | tr '/?=' '___')"
 done
-sleep 1.2  # past nginx's max-age, so nginx serves the imported catalogue too
+# nginx's cache follows within its max-age (1 s) after that; while it fetches the new lists it
+# may hand out the old ones, so the load starts once it serves the new ones.
+start=$(now_ms)
+for path in "/api/dll/files/common?channelNum=cluster" /api/dll/files/runtime /api/dll/files/dx /api/dll/files/system; do
+  until [ "$(get "$PUBLIC$path")" = "$(cat "$work/check/$(echo "$path" | tr '/?=' '___')")" ]; do
+    [ $(($(now_ms) - start)) -le $((bound_ms + 1000)) ] || fail "nginx still serves the old $path"
+    sleep 0.05
+  done
+done
+echo "cluster_test: nginx serves the imported catalogue $(($(now_ms) - start)) ms after the instances"
 report_file="$work/wrk.txt"
 CHECK_DIR="$work/check" timeout 40 wrk -t2 -c2 -d8s --timeout 3s -s "$here/cluster_check.lua" "$PUBLIC" >"$report_file" 2>&1 &
 wrk_pid=$!
