@@ -37,9 +37,9 @@ case "$cmd" in
       as_owner "$bindir/initdb" -D "$dir/data" -U postgres --auth=trust -E UTF8 --locale=C.UTF-8 --no-sync >"$dir/initdb.log" 2>&1 ||
         { cat "$dir/initdb.log" >&2; exit 1; }
     fi
-    # Durability settings stay at their defaults: the tests kill servers and expect nothing lost.
+    # PG_OPTIONS adds server settings (the unit tests turn fsync off: they survive no power cut).
     as_owner "$bindir/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 30 \
-      -o "-c listen_addresses=127.0.0.1 -c port=$port -c unix_socket_directories=$dir -c max_connections=200" \
+      -o "-c listen_addresses=127.0.0.1 -c port=$port -c unix_socket_directories=$dir -c max_connections=200 ${PG_OPTIONS:-}" \
       start >/dev/null || { cat "$dir/server.log" >&2; exit 1; }
     db=${4:-postgres}
     if [ "$db" != postgres ] &&
