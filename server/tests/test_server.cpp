@@ -51,7 +51,7 @@ TestServer::TestServer(const std::string& catalogue_json, catalogue::ServerConfi
   config_.host = "127.0.0.1";
   config_.port = 0;
   config_.threads = 4;
-  config_.cataloguePollMs = poll_ms;
+  if (config_.cataloguePollMs == catalogue::ServerConfig().cataloguePollMs) config_.cataloguePollMs = poll_ms;
   write_file(config_.filesDir + "/bin/setup.exe", "MZ stand-in installer bytes");
   std::ostringstream out, err;
   std::string text = catalogue_json.empty() ? small_catalogue_text() : catalogue_json;

@@ -19,6 +19,7 @@ class PgConnection : public SqlConnection {
   SqlDialect dialect() const override { return SqlDialect::postgresql; }
   bool ok() const override;
   bool reconnect() override;
+  using SqlConnection::run;
   bool run(const char* sql, const std::vector<SqlParam>& params, SqlResult* result) override;
   bool exec(const char* sql) override;
   bool begin() override { return exec("BEGIN"); }

@@ -19,6 +19,7 @@ class SqliteConnection : public SqlConnection {
   SqlDialect dialect() const override { return SqlDialect::sqlite; }
   bool ok() const override { return db_ != nullptr; }
   bool reconnect() override;
+  using SqlConnection::run;
   bool run(const char* sql, const std::vector<SqlParam>& params, SqlResult* result) override;
   bool exec(const char* sql) override;
   bool begin() override { return exec("BEGIN IMMEDIATE"); }
