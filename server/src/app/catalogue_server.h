@@ -6,7 +6,8 @@
 
 #include "app/server_state.h"
 #include "http/catalogue_replies.h"
-#include "http/exact_routes.h"
+#include "http/http_server.h"
+#include "http/router.h"
 #include "signin/provider.h"
 #include "signin/wechat_provider.h"
 
@@ -44,8 +45,8 @@ class CatalogueServer {
   std::unique_ptr<ServerState> state_;
   std::unique_ptr<CatalogueReplies> replies_;
   std::unique_ptr<SignInProvider> provider_;
-  ExactRoutes exact_routes_;
-  httplib::Server http_;
+  Router routes_;
+  std::unique_ptr<HttpServer> http_;
   int port_ = 0;
 };
 

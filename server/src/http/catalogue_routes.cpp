@@ -26,9 +26,9 @@ void send_list(const CatalogueReplies& replies, ListKind kind, const httplib::Re
 
 }  // namespace
 
-void register_catalogue_routes(ExactRoutes& routes, const CatalogueReplies& replies) {
+void register_catalogue_routes(Router& routes, const CatalogueReplies& replies) {
   // Every channel sees the same catalogue; the channel is checked only for shape.
-  routes.get("/api/dll/files/common", [&replies](const httplib::Request& req, httplib::Response& res) {
+  routes.exact("/api/dll/files/common", [&replies](const httplib::Request& req, httplib::Response& res) {
     std::string problem = check_query(req, {{"channelNum", 128}});
     if (!problem.empty()) return set_error(res, 400, problem);
     send_list(replies, ListKind::common, req, res);
@@ -37,7 +37,7 @@ void register_catalogue_routes(ExactRoutes& routes, const CatalogueReplies& repl
   for (Plain p : {Plain{"/api/dll/files/runtime", ListKind::runtime}, Plain{"/api/dll/files/dx", ListKind::dx},
                   Plain{"/api/dll/files/system", ListKind::system}}) {
     ListKind kind = p.kind;
-    routes.get(p.path, [&replies, kind](const httplib::Request& req, httplib::Response& res) {
+    routes.exact(p.path, [&replies, kind](const httplib::Request& req, httplib::Response& res) {
       std::string problem = check_query(req, {});
       if (!problem.empty()) return set_error(res, 400, problem);
       send_list(replies, kind, req, res);

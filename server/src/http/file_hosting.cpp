@@ -60,10 +60,6 @@ void serve(const std::string& root, const httplib::Request& req, httplib::Respon
     res.status = 304;
     return;
   }
-  // The library would apply the Range header again on top of ours, and it does not answer 416;
-  // the request object is ours for the duration of the handler, so its parsed ranges are dropped.
-  const_cast<httplib::Request&>(req).ranges.clear();
-
   ByteRange range;
   if (req.has_header("Range") && if_range_allows(req, etag, modified))
     range = parse_byte_range(req.get_header_value("Range"), size);
@@ -122,8 +118,8 @@ std::string http_date(int64_t seconds) {
   return buf;
 }
 
-void register_file_routes(httplib::Server& server, const std::string& files_root) {
-  server.Get(R"(/files/.+)", [files_root](const httplib::Request& req, httplib::Response& res) {
+void register_file_routes(Router& routes, const std::string& files_root) {
+  routes.pattern(R"(/files/.+)", [files_root](const httplib::Request& req, httplib::Response& res) {
     serve(files_root, req, res);
   });
 }

@@ -79,18 +79,18 @@ void sign_in_page(ServerState& state, SignInProvider& provider, const httplib::R
 
 }  // namespace
 
-void register_user_routes(httplib::Server& server, ExactRoutes& routes, ServerState& state, SignInProvider& provider) {
-  routes.get("/api/dll/user/getUserInfoByToken",
+void register_user_routes(Router& routes, ServerState& state, SignInProvider& provider) {
+  routes.exact("/api/dll/user/getUserInfoByToken",
              [&state](const httplib::Request& req, httplib::Response& res) { user_info_by_token(state, req, res); });
-  server.Get("/api/dll/user/wechat/login",
+  routes.exact("/api/dll/user/wechat/login",
              [&state](const httplib::Request& req, httplib::Response& res) { sign_in_page_address(state, req, res); });
-  server.Get("/api/dll/user/getOpenId", [&state, &provider](const httplib::Request& req, httplib::Response& res) {
+  routes.exact("/api/dll/user/getOpenId", [&state, &provider](const httplib::Request& req, httplib::Response& res) {
     sign_in_result(state, provider, req, res);
   });
-  server.Get("/signin/page", [&state, &provider](const httplib::Request& req, httplib::Response& res) {
+  routes.exact("/signin/page", [&state, &provider](const httplib::Request& req, httplib::Response& res) {
     sign_in_page(state, provider, req, res);
   });
-  provider.register_routes(server);
+  provider.register_routes(routes);
 }
 
 }  // namespace catalogue

@@ -14,8 +14,8 @@ std::string DemoProvider::page_html(const std::string& login_code) {
                         "<p><a class=\"button\" id=\"approve\" href=\"" + html_escape(approve) + "\">确认登录</a></p>");
 }
 
-void DemoProvider::register_routes(httplib::Server& server) {
-  server.Get("/signin/demo/approve", [this](const httplib::Request& req, httplib::Response& res) {
+void DemoProvider::register_routes(Router& routes) {
+  routes.exact("/signin/demo/approve", [this](const httplib::Request& req, httplib::Response& res) {
     std::string login_code = req.get_param_value("loginCode");
     if (req.get_param_value_count("loginCode") != 1 || req.params.size() != 1 || !is_token_text(login_code, 64))
       return set_error(res, 400, "bad sign-in code");
