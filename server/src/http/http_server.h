@@ -3,7 +3,8 @@
 // connection, as the library had, but a request costs one recv and one send. The library's
 // loop spent eleven system calls on each (a poll before every read and write, the peer's and
 // its own address looked up again), which capped the catalogue replies at two thirds of what
-// nginx serves on the same machine. Handlers still take the library's Request and Response.
+// nginx serves on the same machine. Handlers still take the library's Request and Response;
+// a body is in memory (Response::body) or a piece of a file (FileBody), never a stream.
 #include <atomic>
 #include <condition_variable>
 #include <deque>

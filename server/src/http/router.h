@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "http/file_body.h"
+
 namespace catalogue {
 
 // The server's GET (and HEAD) routes. Fixed paths are found by one hash lookup: the requests
@@ -14,8 +16,10 @@ namespace catalogue {
 // are tried in the order they were added and must match the whole path.
 class Router {
  public:
-  using Handler = std::function<void(const httplib::Request&, httplib::Response&)>;
-  void exact(const std::string& path, Handler handler) { exact_[path] = std::move(handler); }
+  // A handler may answer with a piece of a file instead of a body in memory.
+  using Handler = std::function<void(const httplib::Request&, httplib::Response&, FileBody&)>;
+  using Plain = std::function<void(const httplib::Request&, httplib::Response&)>;
+  void exact(const std::string& path, Plain handler);
   void pattern(const std::string& regex, Handler handler) { patterns_.emplace_back(std::regex(regex), std::move(handler)); }
 
   // The handler for the path, or null.
