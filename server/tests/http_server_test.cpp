@@ -6,7 +6,12 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <poll.h>
+
 #include <chrono>
+#include <thread>
+
+#include "http/http_server.h"
 
 #include "raw_http.h"
 #include "test_server.h"
@@ -140,4 +145,91 @@ TEST(HttpHandling, StoppingDoesNotWaitForIdleConnections) {
   close(fd);
   s.start();  // and it serves again on the same port
   EXPECT_EQ(s.get("/api/dll/files/dx")->status, 200);
+}
+
+namespace {
+
+// The connection loop alone, with short limits, on a loopback port.
+struct ShortLimits : ::testing::Test {
+  catalogue::Router router;
+  std::unique_ptr<catalogue::HttpServer> http;
+  std::thread thread;
+  int port = -1;
+
+  void SetUp() override {
+    router.exact("/x", [](const httplib::Request&, httplib::Response& res) { res.set_content("ok", "text/plain"); });
+    catalogue::HttpLimits limits;
+    limits.threads = 2;
+    limits.idle_seconds = 1;
+    limits.head_seconds = 1;
+    http = std::make_unique<catalogue::HttpServer>(router, limits);
+    port = http->bind("127.0.0.1", 0);
+    ASSERT_GT(port, 0);
+    thread = std::thread([this] { http->run(); });
+  }
+  void TearDown() override {
+    http->stop();
+    thread.join();
+  }
+
+  int connected() const {
+    int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons(static_cast<uint16_t>(port));
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    EXPECT_EQ(connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    return fd;
+  }
+};
+
+// What the server sends until it closes, while `trickle` (if any) is sent a byte every 200 ms.
+std::string read_until_closed(int fd, const std::string& trickle, std::chrono::seconds give_up) {
+  std::string got;
+  size_t sent = 0;
+  auto start = std::chrono::steady_clock::now();
+  while (std::chrono::steady_clock::now() - start < give_up) {
+    if (sent < trickle.size() && send(fd, trickle.data() + sent, 1, MSG_NOSIGNAL) == 1) ++sent;
+    pollfd p{fd, POLLIN, 0};
+    if (poll(&p, 1, 200) <= 0) continue;
+    char buf[4096];
+    ssize_t n = recv(fd, buf, sizeof buf, 0);
+    if (n <= 0) break;
+    got.append(buf, static_cast<size_t>(n));
+  }
+  return got;
+}
+
+}  // namespace
+
+TEST_F(ShortLimits, ARequestTricklingInIsRefusedWhenItsTimeIsUp) {
+  int fd = connected();
+  auto start = std::chrono::steady_clock::now();
+  std::string got = read_until_closed(fd, "GET /x HTTP/1.1\r\nX-Slow: " + std::string(100, 's'), std::chrono::seconds(5));
+  close(fd);
+  EXPECT_EQ(raw_status(got), 408) << got;
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+}
+
+TEST_F(ShortLimits, ABodyTricklingInIsCutOffWhenItsTimeIsUp) {
+  int fd = connected();
+  std::string head = "GET /x HTTP/1.1\r\nContent-Length: 100\r\n\r\n";
+  ASSERT_EQ(send(fd, head.data(), head.size(), 0), static_cast<ssize_t>(head.size()));
+  auto start = std::chrono::steady_clock::now();
+  std::string got = read_until_closed(fd, std::string(100, 'b'), std::chrono::seconds(5));
+  close(fd);
+  EXPECT_EQ(got, "") << "no answer to a request that never arrived whole";
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+}
+
+TEST_F(ShortLimits, AnIdleKeptAliveConnectionIsClosed) {
+  int fd = connected();
+  std::string request = "GET /x HTTP/1.1\r\n\r\n";
+  ASSERT_EQ(send(fd, request.data(), request.size(), 0), static_cast<ssize_t>(request.size()));
+  auto start = std::chrono::steady_clock::now();
+  std::string got = read_until_closed(fd, "", std::chrono::seconds(5));
+  close(fd);
+  EXPECT_EQ(raw_status(got), 200);
+  EXPECT_NE(got.find("Connection: keep-alive"), std::string::npos);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
 }

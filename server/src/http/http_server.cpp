@@ -58,10 +58,12 @@ bool send_all(int fd, iovec* pieces, int count) {
 void close_after_refusal(int fd) {
   shutdown(fd, SHUT_WR);
   set_timeout(fd, SO_RCVTIMEO, 1);
+  auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
   char sink[16384];
   size_t dropped = 0;
   ssize_t n;
-  while (dropped < (4u << 20) && (n = recv(fd, sink, sizeof sink, 0)) > 0) dropped += static_cast<size_t>(n);
+  while (dropped < (4u << 20) && std::chrono::steady_clock::now() < until && (n = recv(fd, sink, sizeof sink, 0)) > 0)
+    dropped += static_cast<size_t>(n);
 }
 
 // The reply goes out as head and body in one piece when the body is in memory; a file body
@@ -208,12 +210,14 @@ void HttpServer::serve_connection(int fd) {
   size_t have = 0;
   for (int served = 0; served < limits_.max_requests_per_connection && !stopping_; ++served) {
     size_t head_bytes;
+    // A request must arrive whole within head_seconds of its first byte, however slowly it
+    // trickles in; each read alone would wait only for the next byte.
     auto first_byte = std::chrono::steady_clock::now();
+    auto too_slow = [&] { return std::chrono::steady_clock::now() - first_byte > std::chrono::seconds(limits_.head_seconds); };
     while ((head_bytes = request_head_length(buf.data(), have)) == 0) {
       int refusal = incomplete_head_refusal(buf.data(), have);
       if (refusal == 0 && have == buf.size()) refusal = 431;
-      if (refusal == 0 && have > 0 && std::chrono::steady_clock::now() - first_byte > std::chrono::seconds(limits_.head_seconds))
-        refusal = 408;
+      if (refusal == 0 && have > 0 && too_slow()) refusal = 408;
       if (refusal != 0) {
         httplib::Response res;
         set_error(res, refusal, refusal == 414 ? "request line too long" : refusal == 408 ? "request too slow" : "request head too large");
@@ -240,6 +244,7 @@ void HttpServer::serve_connection(int fd) {
     size_t used = head_bytes + head.body_bytes;
     if (used > buf.size()) buf.resize(used);
     while (have < used) {
+      if (too_slow()) return;
       ssize_t n = recv(fd, buf.data() + have, used - have, 0);
       if (n < 0 && errno == EINTR) continue;
       if (n <= 0) return;

@@ -21,7 +21,7 @@ namespace catalogue {
 struct HttpLimits {
   int threads = 8;  // connections served at once; more wait to be accepted
   int idle_seconds = 5;  // a kept-alive connection with no new request is closed
-  int head_seconds = 10;  // to send a whole request head
+  int head_seconds = 10;  // to send a whole request, head and body
   int write_seconds = 30;
   int max_requests_per_connection = 1000;
 };
