@@ -6,8 +6,6 @@
 
 #include <cstdio>
 #include <ctime>
-#include <memory>
-#include <vector>
 
 #include "catalogue/entry_checks.h"
 #include "http/byte_range.h"

@@ -1,9 +1,7 @@
 #pragma once
-#include <httplib.h>
+#include <string>
 
 #include "http/router.h"
-
-#include <string>
 
 namespace catalogue {
 
