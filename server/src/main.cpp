@@ -19,8 +19,10 @@ namespace {
 
 const char* usage =
     "usage: tessa-catalogue COMMAND [options]\n"
+    "  --db is a SQLite file, or postgresql://USER@HOST:PORT/DBNAME for instances sharing one store\n"
     "  serve     --db FILE [--files DIR] [--host 127.0.0.1] [--port 8080] [--public-url URL]\n"
-    "            [--threads 8] [--provider demo|wechat] [--wechat-appid ID --wechat-secret-file FILE]\n"
+    "            [--threads 8] [--catalogue-poll-ms 1000] [--provider demo|wechat]\n"
+    "            [--wechat-appid ID --wechat-secret-file FILE]\n"
     "            [--wechat-connect-base URL] [--wechat-api-base URL]\n"
     "  import    --db FILE [--files DIR] CATALOGUE.json\n"
     "  init-demo --db FILE [--files DIR]     import the built-in demo catalogue\n"
@@ -54,6 +56,7 @@ int serve(const Options& o) {
   config.host = o.get("host", "127.0.0.1");
   config.publicBase = o.get("public-url");
   config.threads = atoi(o.get("threads", "8").c_str());
+  config.cataloguePollMs = atoi(o.get("catalogue-poll-ms", "1000").c_str());
   config.provider = o.get("provider", "demo");
   config.wechat.appId = o.get("wechat-appid");
   // The secret comes from a file or the environment, never the command line, which other

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <chrono>
 #include <sstream>
+#include <thread>
 
 #include "cli/admin_commands.h"
 #include "test_server.h"
@@ -94,7 +96,13 @@ TEST(CatalogueApi, RepliesFollowChangesMadeByTheAdminCommands) {
   EXPECT_EQ(entry_with_id(body_of(s.get("/api/dll/files/runtime"))["data"], 10)["status"], 1);
   std::ostringstream out, err;
   ASSERT_EQ(catalogue::set_entry_status(s.db_path(), "runtime", "10", "0", out, err), 0) << err.str();
-  EXPECT_EQ(entry_with_id(body_of(s.get("/api/dll/files/runtime"))["data"], 10)["status"], 0);
+  // The change comes in with the next poll of the catalogue version (100 ms for the tests).
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+  json status;
+  while ((status = entry_with_id(body_of(s.get("/api/dll/files/runtime"))["data"], 10)["status"]) != 0 &&
+         std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_EQ(status, 0);
 }
 
 TEST(CatalogueApi, UnknownPathsAndMethodsGetAnEnvelopeThatIsNotSuccess) {

@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "raw_http.h"
+#include "db/connection_pool.h"
 #include "test_server.h"
 
 using catalogue_test::raw_exchange;
@@ -43,11 +44,12 @@ int status_of(const TestServer& s, const std::string& target) {
 }
 
 std::string users_snapshot(TestServer& s) {
-  std::lock_guard<std::mutex> lock(s.server().state().mutex);
-  catalogue::Statement st = s.server().state().db.prepare(
-      "SELECT (SELECT count(*) FROM users) || '/' || (SELECT count(*) FROM tokens) || '/' ||"
-      " (SELECT count(*) FROM login_codes WHERE used = 1)");
-  return st.step() == SQLITE_ROW ? st.text_at(0) : std::string("unreadable");
+  catalogue::SqlResult r;
+  bool read = catalogue::open_connection(s.db_path())
+                  ->run("SELECT (SELECT count(*) FROM users) || '/' || (SELECT count(*) FROM tokens) || '/' ||"
+                        " (SELECT count(*) FROM login_codes WHERE used = 1)",
+                        r);
+  return read && !r.empty() ? r.text_at(0, 0) : std::string("unreadable");
 }
 
 struct BadInput : ::testing::Test {

@@ -11,6 +11,7 @@
 #include "catalogue/entry_checks.h"
 #include "catalogue/import_validator.h"
 #include "cli/admin_commands.h"
+#include "test_database.h"
 #include "test_server.h"
 
 using nlohmann::json;
@@ -33,10 +34,11 @@ std::string hosted_file(const std::string& url) {
 
 json imported_demo(const std::string& dir) {
   std::ostringstream out, err;
-  EXPECT_EQ(catalogue::import_catalogue_text(dir + "/demo.db", DEMO_FILES_DIR, catalogue::demo_catalogue_json(), out, err), 0)
+  std::string db = catalogue_test::new_test_database(dir);
+  EXPECT_EQ(catalogue::import_catalogue_text(db, DEMO_FILES_DIR, catalogue::demo_catalogue_json(), out, err), 0)
       << err.str();
   std::ostringstream exported;
-  catalogue::export_catalogue(dir + "/demo.db", exported, err);
+  catalogue::export_catalogue(db, exported, err);
   return json::parse(exported.str());
 }
 
@@ -136,15 +138,16 @@ TEST(ProductionSample, ImportsAndMarksTheEntriesThatHaveNoDigest) {
   catalogue_test::TempDir temp;
   const std::string& dir = temp.path;
   std::ostringstream out, err, listing;
-  ASSERT_EQ(catalogue::import_catalogue_text(dir + "/p.db", dir + "/files", text, out, err), 0) << err.str();
-  catalogue::list_catalogue(dir + "/p.db", listing, err);
+  std::string db = catalogue_test::new_test_database(dir);
+  ASSERT_EQ(catalogue::import_catalogue_text(db, dir + "/files", text, out, err), 0) << err.str();
+  catalogue::list_catalogue(db, listing, err);
   EXPECT_NE(listing.str().find("(no digest)"), std::string::npos);
 
   // With the operator's copy of one installer in place, that entry gets its digest.
   catalogue_test::write_file(dir + "/files/vendor/vc2008/vcredist_x86.exe", "copy of the vendor's installer");
-  ASSERT_EQ(catalogue::import_catalogue_text(dir + "/p.db", dir + "/files", text, out, err), 0) << err.str();
+  ASSERT_EQ(catalogue::import_catalogue_text(db, dir + "/files", text, out, err), 0) << err.str();
   std::ostringstream exported;
-  catalogue::export_catalogue(dir + "/p.db", exported, err);
+  catalogue::export_catalogue(db, exported, err);
   json j = json::parse(exported.str());
   EXPECT_EQ(j["runtime"][2]["fileName"], "vcredist_x86.exe");
   EXPECT_TRUE(catalogue::is_md5_text(j["runtime"][2].value("fileMd5", ""))) << j["runtime"][2].dump();

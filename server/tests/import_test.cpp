@@ -3,6 +3,8 @@
 
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <thread>
+#include <vector>
 
 #include "catalogue/import_validator.h"
 #include "cli/admin_commands.h"
@@ -148,4 +150,28 @@ TEST(StatusCommand, SwitchesOneEntryAndRefusesUnknownOnes) {
   EXPECT_EQ(catalogue::set_entry_status(s.db_path(), "nolist", "20", "0", out, err), 1);
   EXPECT_EQ(catalogue::set_entry_status(s.db_path(), "dx", "20x", "0", out, err), 1);
   EXPECT_EQ(s.export_text(), before);
+}
+
+TEST(ImportCommand, TwoImportsAtOnceBothSucceedOneAfterTheOther) {
+  catalogue_test::TestServer s;
+  json other = json::parse(catalogue_test::small_catalogue_text());
+  other["runtime"][0]["fileName"] = "other.exe";
+  std::string texts[2] = {catalogue_test::small_catalogue_text(), other.dump()};
+  for (int round = 0; round < 3; ++round) {
+    int results[2] = {-1, -1};
+    std::string errors[2];
+    std::vector<std::thread> imports;
+    for (int i = 0; i < 2; ++i) {
+      imports.emplace_back([&, i] {
+        std::ostringstream out, err;
+        results[i] = catalogue::import_catalogue_text(s.db_path(), s.files_dir(), texts[i], out, err);
+        errors[i] = err.str();
+      });
+    }
+    for (std::thread& t : imports) t.join();
+    EXPECT_EQ(results[0], 0) << errors[0];
+    EXPECT_EQ(results[1], 0) << errors[1];
+    json stored = json::parse(s.export_text());
+    EXPECT_EQ(stored["runtime"].size(), 2u) << "one whole catalogue, not a mix of both";
+  }
 }

@@ -9,8 +9,12 @@ local paths = {
   {"/api/dll/user/getUserInfoByToken", {["token"] = token}},
   {"/files/images/101.png", {}},
 }
-local i = 0
-local bad = 0
+-- Globals, not locals: response() runs in each thread's own Lua state, and done() adds the
+-- threads' counts up with thread:get.
+i = 0
+bad = 0
+local threads = {}
+setup = function(thread) table.insert(threads, thread) end
 
 request = function()
   i = i % #paths + 1
@@ -23,5 +27,7 @@ response = function(status, headers, body)
 end
 
 done = function(summary, latency, requests)
-  io.write(string.format("load: %d requests, %d bad envelopes\n", summary.requests, bad))
+  local total = 0
+  for _, t in ipairs(threads) do total = total + t:get("bad") end
+  io.write(string.format("load: %d requests, %d bad envelopes\n", summary.requests, total))
 end

@@ -2,48 +2,85 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "catalogue/catalogue_store.h"
+#include "db/connection_pool.h"
+#include "test_database.h"
 #include "test_server.h"
 
 using namespace catalogue;
 
-TEST(Migrations, AFreshDatabaseGetsTheCurrentSchema) {
+namespace {
+
+struct Migrations : ::testing::Test {
   catalogue_test::TempDir temp;
-  const std::string& dir = temp.path;
-  Database db(dir + "/a.db");
-  ASSERT_TRUE(db.ok());
-  EXPECT_EQ(migrate(db), "");
-  EXPECT_EQ(schema_version(db), current_schema_version());
-  EXPECT_EQ(migrate(db), "");  // idempotent
-  EXPECT_EQ(schema_version(db), current_schema_version());
+  std::string db_path = catalogue_test::new_test_database(temp.path);
+  std::unique_ptr<SqlConnection> db = open_connection(db_path);
+};
+
+}  // namespace
+
+TEST_F(Migrations, AFreshDatabaseGetsTheCurrentSchema) {
+  ASSERT_TRUE(db->ok()) << db->last_error();
+  EXPECT_EQ(schema_version(*db), 0);
+  EXPECT_EQ(migrate(*db), "");
+  EXPECT_EQ(schema_version(*db), current_schema_version());
+  EXPECT_EQ(migrate(*db), "");  // idempotent
+  EXPECT_EQ(schema_version(*db), current_schema_version());
+  EXPECT_EQ(CatalogueStore(*db).version(), 1);
 }
 
-TEST(Migrations, AnOlderDatabaseKeepsItsCatalogueWhenUpgraded) {
-  catalogue_test::TempDir temp;
-  const std::string& dir = temp.path;
-  {
-    Database db(dir + "/old.db");
-    ASSERT_EQ(migrate_to(db, 1), "");
-    // Written as version 1 wrote it, before the later columns existed.
-    ASSERT_TRUE(db.exec("INSERT INTO entries(list, id, position, status, download_url, file_name)"
-                        " VALUES('dx', 7, 0, 1, '/files/a.dll', 'a.dll')"));
-  }
-  Database db(dir + "/old.db");
-  EXPECT_EQ(migrate(db), "");
-  EXPECT_EQ(schema_version(db), current_schema_version());
+TEST_F(Migrations, AnOlderDatabaseKeepsItsCatalogueAndUsersWhenUpgraded) {
+  ASSERT_EQ(migrate_to(*db, 3), "");
+  // Written as version 3 wrote it, before the catalogue version existed.
+  ASSERT_TRUE(db->exec("INSERT INTO entries(list, id, position, status, download_url, file_name)"
+                       " VALUES('dx', 7, 0, 1, '/files/a.dll', 'a.dll')"));
+  ASSERT_TRUE(db->exec("INSERT INTO users(provider, external_id, created_at) VALUES('demo', 'mac:1', 5)"));
+  db = open_connection(db_path);
+  EXPECT_EQ(migrate(*db), "");
+  EXPECT_EQ(schema_version(*db), current_schema_version());
   std::vector<Entry> dx;
-  ASSERT_TRUE(CatalogueStore(db).load_list(ListKind::dx, dx));
+  ASSERT_TRUE(CatalogueStore(*db).load_list(ListKind::dx, dx));
   ASSERT_EQ(dx.size(), 1u);
   EXPECT_EQ(dx[0].id, 7);
   EXPECT_EQ(dx[0].md5From, "");
-  EXPECT_TRUE(db.prepare("SELECT count(*) FROM users").ok());
+  SqlResult users;
+  ASSERT_TRUE(db->run("SELECT external_id FROM users", users));
+  ASSERT_EQ(users.rows.size(), 1u);
+  EXPECT_EQ(users.text_at(0, 0), "mac:1");
+  EXPECT_GE(CatalogueStore(*db).version(), 1);
 }
 
-TEST(Migrations, ADatabaseFromANewerServerIsRefused) {
-  catalogue_test::TempDir temp;
-  const std::string& dir = temp.path;
-  Database db(dir + "/new.db");
-  ASSERT_TRUE(db.exec("PRAGMA user_version=99"));
-  EXPECT_NE(migrate(db).find("newer"), std::string::npos);
-  EXPECT_EQ(schema_version(db), 99);
+TEST_F(Migrations, UserNumbersAndTimesBeyond32BitsAreKept) {
+  ASSERT_EQ(migrate(*db), "");
+  const int64_t far = 5000000000;  // after 2038
+  ASSERT_TRUE(db->exec("INSERT INTO users(provider, external_id, created_at) VALUES('demo', 'a', 5000000000)"));
+  ASSERT_TRUE(db->exec("INSERT INTO users(provider, external_id, created_at) VALUES('demo', 'b', 1)"));
+  SqlResult r;
+  ASSERT_TRUE(db->run("SELECT id, created_at FROM users ORDER BY external_id", r));
+  ASSERT_EQ(r.rows.size(), 2u);
+  EXPECT_EQ(r.int_at(0, 1), far);
+  EXPECT_NE(r.int_at(0, 0), r.int_at(1, 0));  // numbered by the store
+}
+
+TEST_F(Migrations, ADatabaseFromANewerServerIsRefused) {
+  ASSERT_EQ(migrate(*db), "");
+  // Each engine keeps the number where migrate() looks for it.
+  ASSERT_TRUE(db->dialect() == SqlDialect::sqlite ? db->exec("PRAGMA user_version=99")
+                                                  : db->exec("UPDATE schema_version SET version = 99"));
+  EXPECT_NE(migrate(*db).find("newer"), std::string::npos);
+  EXPECT_EQ(schema_version(*db), 99);
+}
+
+TEST_F(Migrations, TwoProcessesMigratingAtOnceBothSucceed) {
+  std::unique_ptr<SqlConnection> other = open_connection(db_path);
+  std::string a, b;
+  std::thread first([&] { a = migrate(*db); });
+  std::thread second([&] { b = migrate(*other); });
+  first.join();
+  second.join();
+  EXPECT_EQ(a, "");
+  EXPECT_EQ(b, "");
+  EXPECT_EQ(schema_version(*db), current_schema_version());
 }

@@ -69,10 +69,7 @@ struct ControlledClock {
   std::atomic<int64_t> offset{0};
   int64_t base = static_cast<int64_t>(time(nullptr));
   void attach(TestServer& s) {
-    // Handlers read the clock under the state lock; swapping it under the same lock keeps the
-    // change ordered with every request.
-    std::lock_guard<std::mutex> lock(s.server().state().mutex);
-    s.server().state().clock = [this] { return base + offset.load(); };
+    s.server().state().set_clock([this] { return base + offset.load(); });
   }
 };
 
@@ -157,10 +154,7 @@ TEST(DemoSignIn, TheNumberOfLiveLoginCodesIsCapped) {
   TestServer s;
   ControlledClock clock;
   clock.attach(s);
-  {
-    std::lock_guard<std::mutex> lock(s.server().state().mutex);
-    s.server().state().login_codes.max_live = 3;
-  }
+  s.server().state().max_live_codes = 3;
   const std::string ask = std::string("/api/dll/user/wechat/login?commodityType=1&isCef=true&channelNum=t&mac=") + mac;
   for (int i = 0; i < 3; ++i) EXPECT_EQ(get_json(s, ask).body["code"], "200");
   SignInReply full = get_json(s, ask);

@@ -8,8 +8,14 @@
 #include <sstream>
 
 #include "cli/admin_commands.h"
+#include "test_database.h"
 
 namespace catalogue_test {
+namespace {
+// Tests wait for catalogue changes; a short poll keeps them quick. The deployment test checks
+// the default.
+constexpr int poll_ms = 100;
+}  // namespace
 
 std::string make_temp_dir() {
   std::string pattern = "/tmp/catalogue-test-XXXXXX";
@@ -40,16 +46,23 @@ std::string small_catalogue_text() { return read_text(std::string(TEST_DATA_DIR)
 
 TestServer::TestServer(const std::string& catalogue_json, catalogue::ServerConfig config) : config_(std::move(config)) {
   dir_ = make_temp_dir();
-  config_.dbPath = dir_ + "/catalogue.db";
+  config_.dbPath = new_test_database(dir_);
   config_.filesDir = dir_ + "/files";
   config_.host = "127.0.0.1";
   config_.port = 0;
   config_.threads = 4;
+  if (config_.cataloguePollMs == catalogue::ServerConfig().cataloguePollMs) config_.cataloguePollMs = poll_ms;
   write_file(config_.filesDir + "/bin/setup.exe", "MZ stand-in installer bytes");
   std::ostringstream out, err;
   std::string text = catalogue_json.empty() ? small_catalogue_text() : catalogue_json;
   if (catalogue::import_catalogue_text(config_.dbPath, config_.filesDir, text, out, err) != 0)
     ADD_FAILURE() << "test catalogue refused: " << err.str();
+  start();
+}
+
+TestServer::TestServer(SameStore, const TestServer& first) : config_(first.config_) {
+  dir_ = make_temp_dir();  // its own, only so that the destructor has something to remove
+  config_.publicBase = first.base();
   start();
 }
 

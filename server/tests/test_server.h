@@ -26,8 +26,12 @@ std::string small_catalogue_text();
 
 class TestServer {
  public:
-  // Imports `catalogue_json` (the small test catalogue when empty) unless told not to.
+  // Imports `catalogue_json` (the small test catalogue when empty) into a store of its own.
   explicit TestServer(const std::string& catalogue_json = std::string(), catalogue::ServerConfig config = {});
+  // A second instance on the store and files of `first`, as two machines behind one address
+  // would be; it answers under the same public address as `first`.
+  struct SameStore {};
+  TestServer(SameStore, const TestServer& first);
   ~TestServer();
 
   void start();  // (re)starts on the same database and files folder
@@ -38,6 +42,7 @@ class TestServer {
   std::string base() const { return "http://127.0.0.1:" + std::to_string(port_); }
   int port() const { return port_; }
   const std::string& dir() const { return dir_; }
+  // A SQLite file or a postgresql:// URI; the admin commands take either.
   const std::string& db_path() const { return config_.dbPath; }
   const std::string& files_dir() const { return config_.filesDir; }
   catalogue::CatalogueServer& server() { return *server_; }

@@ -6,13 +6,15 @@
 
 #include "app/server_state.h"
 #include "http/catalogue_replies.h"
+#include "http/http_server.h"
+#include "http/router.h"
 #include "signin/provider.h"
 #include "signin/wechat_provider.h"
 
 namespace catalogue {
 
 struct ServerConfig {
-  std::string dbPath;
+  std::string dbPath;  // a SQLite file, or a postgresql:// URI
   std::string filesDir;
   std::string host = "127.0.0.1";
   int port = 8080;  // 0 picks a free port
@@ -20,6 +22,8 @@ struct ServerConfig {
   std::string provider = "demo";  // or "wechat"
   WeChatConfig wechat;
   int threads = 8;
+  // How often the catalogue version is read; a change elsewhere shows within about this long.
+  int cataloguePollMs = 1000;
 };
 
 class CatalogueServer {
@@ -37,10 +41,12 @@ class CatalogueServer {
   void register_routes();
 
   ServerConfig config_;
+  // Declared before what uses it: the replies' poller leases connections until it is destroyed.
   std::unique_ptr<ServerState> state_;
   std::unique_ptr<CatalogueReplies> replies_;
   std::unique_ptr<SignInProvider> provider_;
-  httplib::Server http_;
+  Router routes_;
+  std::unique_ptr<HttpServer> http_;
   int port_ = 0;
 };
 

@@ -1,29 +1,38 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <ctime>
 #include <functional>
 #include <mutex>
 #include <string>
 
-#include "catalogue/catalogue_store.h"
-#include "db/sqlite_db.h"
+#include "db/connection_pool.h"
 #include "users/login_codes.h"
-#include "users/user_store.h"
 
 namespace catalogue {
 
-// The one database connection and the stores over it. Every use holds `mutex`, so a store's
-// statement and the changes() count that follows it cannot interleave with another request's.
+// What the request handlers share: the store's connections and the server's settings. The
+// stores are opened over a leased connection for the length of one request.
 struct ServerState {
-  explicit ServerState(const std::string& db_path) : db(db_path) {}
+  ServerState(const std::string& db, size_t connections) : pool(db, connections) {}
 
-  std::mutex mutex;
-  Database db;
-  CatalogueStore catalogue{db};
-  UserStore users{db};
-  LoginCodes login_codes{db};
+  ConnectionPool pool;
   std::string public_base;  // e.g. http://127.0.0.1:8080, no trailing slash
-  std::function<int64_t()> clock = [] { return static_cast<int64_t>(time(nullptr)); };
+  std::atomic<int64_t> max_live_codes{LoginCodes::default_max_live};
+
+  int64_t now() const {
+    std::lock_guard<std::mutex> lock(clock_mutex_);
+    return clock_();
+  }
+  // Tests swap the clock while requests run.
+  void set_clock(std::function<int64_t()> clock) {
+    std::lock_guard<std::mutex> lock(clock_mutex_);
+    clock_ = std::move(clock);
+  }
+
+ private:
+  mutable std::mutex clock_mutex_;
+  std::function<int64_t()> clock_ = [] { return static_cast<int64_t>(time(nullptr)); };
 };
 
 }  // namespace catalogue

@@ -3,97 +3,84 @@
 namespace catalogue {
 namespace {
 
-bool put_setting(Database& db, const char* key, const std::string& value) {
-  return db.prepare("INSERT INTO settings(key, value) VALUES(?1, ?2)")
-      .bind(1, std::string(key))
-      .bind(2, value)
-      .run();
-}
+constexpr const char* entry_columns =
+    "id, status, type, download_url, img_url, file_name, file_md5, memo, regedit_name,"
+    " silent_param, game_repair, system_bit, file_path, is_key, md5_source";
 
-std::string get_setting(Database& db, const char* key) {
-  Statement st = db.prepare("SELECT value FROM settings WHERE key = ?1");
-  st.bind(1, std::string(key));
-  return st.step() == SQLITE_ROW ? st.text_at(0) : std::string();
+Entry entry_from_row(ListKind kind, const SqlResult& r, size_t i) {
+  Entry e;
+  e.list = kind;
+  e.id = static_cast<int32_t>(r.int_at(i, 0));
+  e.status = static_cast<int32_t>(r.int_at(i, 1));
+  e.type = static_cast<int32_t>(r.int_at(i, 2));
+  e.downloadUrl = r.text_at(i, 3);
+  e.imgUrl = r.text_at(i, 4);
+  e.fileName = r.text_at(i, 5);
+  e.fileMd5 = r.text_at(i, 6);
+  e.memo = r.text_at(i, 7);
+  e.regeditName = r.text_at(i, 8);
+  e.silentParam = r.text_at(i, 9);
+  e.gameRepair = static_cast<int32_t>(r.int_at(i, 10));
+  e.systemBit = static_cast<int32_t>(r.int_at(i, 11));
+  e.filePath = r.text_at(i, 12);
+  e.isKey = r.int_at(i, 13) != 0;
+  e.md5From = r.text_at(i, 14);
+  return e;
 }
 
 }  // namespace
 
+bool CatalogueStore::bump_version() {
+  SqlResult r;
+  return db_.run("UPDATE catalogue_version SET version = version + 1 WHERE id = 1", {}, &r) && r.affected == 1;
+}
+
 std::string CatalogueStore::replace_all(const Catalogue& catalogue) {
   Transaction tx(db_);
   if (!tx.ok()) return "cannot begin: " + db_.last_error();
+  // First, so that its row lock queues a second import behind this one: PostgreSQL would
+  // otherwise let both clear the old entries and then refuse the second's inserts.
+  if (!bump_version()) return "cannot raise the catalogue version: " + db_.last_error();
   if (!db_.exec("DELETE FROM entries") || !db_.exec("DELETE FROM settings"))
     return "cannot clear the catalogue: " + db_.last_error();
-  if (!put_setting(db_, "kfUrl", catalogue.links.kfUrl) ||
-      !put_setting(db_, "xyUrl", catalogue.links.xyUrl) ||
-      !put_setting(db_, "secretUrl", catalogue.links.secretUrl))
+  const char* put_setting = "INSERT INTO settings(key, value) VALUES($1, $2)";
+  if (!db_.run(put_setting, {"kfUrl", catalogue.links.kfUrl}) || !db_.run(put_setting, {"xyUrl", catalogue.links.xyUrl}) ||
+      !db_.run(put_setting, {"secretUrl", catalogue.links.secretUrl}))
     return "cannot store the links: " + db_.last_error();
-  Statement insert = db_.prepare(
-      "INSERT INTO entries(list, id, position, status, type, download_url, img_url, file_name,"
-      " file_md5, memo, regedit_name, silent_param, game_repair, system_bit, file_path, is_key, md5_source)"
-      " VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17)");
   int64_t position = 0;
   for (const Entry& e : catalogue.entries) {
-    insert.reset();
-    insert.bind(1, std::string(list_name(e.list)))
-        .bind_int(2, e.id)
-        .bind(3, position++)
-        .bind_int(4, e.status)
-        .bind_int(5, e.type)
-        .bind(6, e.downloadUrl)
-        .bind(7, e.imgUrl)
-        .bind(8, e.fileName)
-        .bind(9, e.fileMd5)
-        .bind(10, e.memo)
-        .bind(11, e.regeditName)
-        .bind(12, e.silentParam)
-        .bind_int(13, e.gameRepair)
-        .bind_int(14, e.systemBit)
-        .bind(15, e.filePath)
-        .bind_int(16, e.isKey ? 1 : 0)
-        .bind(17, e.md5From);
-    if (!insert.run())
-      return "cannot store " + std::string(list_name(e.list)) + " entry " + std::to_string(e.id) +
-             ": " + db_.last_error();
+    bool stored = db_.run(
+        "INSERT INTO entries(list, id, position, status, type, download_url, img_url, file_name,"
+        " file_md5, memo, regedit_name, silent_param, game_repair, system_bit, file_path, is_key, md5_source)"
+        " VALUES($1, $2, $3, $4, $5, $6, $7, $8, $9, $10, $11, $12, $13, $14, $15, $16, $17)",
+        {list_name(e.list), e.id, position++, e.status, e.type, e.downloadUrl, e.imgUrl, e.fileName, e.fileMd5, e.memo,
+         e.regeditName, e.silentParam, e.gameRepair, e.systemBit, e.filePath, int32_t{e.isKey ? 1 : 0}, e.md5From});
+    if (!stored)
+      return "cannot store " + std::string(list_name(e.list)) + " entry " + std::to_string(e.id) + ": " +
+             db_.last_error();
   }
   if (!tx.commit()) return "cannot commit: " + db_.last_error();
   return std::string();
 }
 
 bool CatalogueStore::load_list(ListKind kind, std::vector<Entry>& out) {
-  Statement st = db_.prepare(
-      "SELECT id, status, type, download_url, img_url, file_name, file_md5, memo, regedit_name,"
-      " silent_param, game_repair, system_bit, file_path, is_key, md5_source FROM entries WHERE list = ?1"
-      " ORDER BY position");
-  st.bind(1, std::string(list_name(kind)));
+  std::string sql = std::string("SELECT ") + entry_columns + " FROM entries WHERE list = $1 ORDER BY position";
+  SqlResult r;
   out.clear();
-  int rc;
-  while ((rc = st.step()) == SQLITE_ROW) {
-    Entry e;
-    e.list = kind;
-    e.id = static_cast<int32_t>(st.int_at(0));
-    e.status = static_cast<int32_t>(st.int_at(1));
-    e.type = static_cast<int32_t>(st.int_at(2));
-    e.downloadUrl = st.text_at(3);
-    e.imgUrl = st.text_at(4);
-    e.fileName = st.text_at(5);
-    e.fileMd5 = st.text_at(6);
-    e.memo = st.text_at(7);
-    e.regeditName = st.text_at(8);
-    e.silentParam = st.text_at(9);
-    e.gameRepair = static_cast<int32_t>(st.int_at(10));
-    e.systemBit = static_cast<int32_t>(st.int_at(11));
-    e.filePath = st.text_at(12);
-    e.isKey = st.int_at(13) != 0;
-    e.md5From = st.text_at(14);
-    out.push_back(std::move(e));
-  }
-  return rc == SQLITE_DONE;
+  if (!db_.run(sql.c_str(), {list_name(kind)}, &r)) return false;
+  for (size_t i = 0; i < r.rows.size(); ++i) out.push_back(entry_from_row(kind, r, i));
+  return true;
 }
 
 bool CatalogueStore::load_links(Links& out) {
-  out.kfUrl = get_setting(db_, "kfUrl");
-  out.xyUrl = get_setting(db_, "xyUrl");
-  out.secretUrl = get_setting(db_, "secretUrl");
+  SqlResult r;
+  if (!db_.run("SELECT key, value FROM settings", r)) return false;
+  out = Links();
+  for (const auto& row : r.rows) {
+    if (row[0] == "kfUrl") out.kfUrl = row[1];
+    if (row[0] == "xyUrl") out.xyUrl = row[1];
+    if (row[0] == "secretUrl") out.secretUrl = row[1];
+  }
   return true;
 }
 
@@ -109,9 +96,26 @@ bool CatalogueStore::load_all(Catalogue& out) {
 }
 
 bool CatalogueStore::set_status(ListKind kind, int32_t id, int32_t status) {
-  Statement st = db_.prepare("UPDATE entries SET status = ?1 WHERE list = ?2 AND id = ?3");
-  st.bind_int(1, status).bind(2, std::string(list_name(kind))).bind_int(3, id);
-  return st.run() && db_.changes() == 1;
+  Transaction tx(db_);
+  SqlResult r;
+  if (!tx.ok() || !db_.run("UPDATE entries SET status = $1 WHERE list = $2 AND id = $3", {status, list_name(kind), id}, &r) ||
+      r.affected != 1)
+    return false;
+  return bump_version() && tx.commit();
+}
+
+int64_t CatalogueStore::version() {
+  SqlResult r;
+  if (!db_.run("SELECT version FROM catalogue_version WHERE id = 1", r) || r.empty()) return -1;
+  return r.int_at(0, 0);
+}
+
+int64_t CatalogueStore::load_snapshot(Catalogue& out) {
+  Transaction tx(db_, Transaction::snapshot);
+  if (!tx.ok()) return -1;
+  int64_t v = version();
+  if (v < 0 || !load_all(out) || !tx.commit()) return -1;
+  return v;
 }
 
 }  // namespace catalogue

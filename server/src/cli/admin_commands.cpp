@@ -1,6 +1,7 @@
 #include "cli/admin_commands.h"
 
 #include <fstream>
+#include <memory>
 #include <iomanip>
 #include <sstream>
 #include <sys/stat.h>
@@ -9,6 +10,7 @@
 #include "catalogue/entry_checks.h"
 #include "catalogue/entry_json.h"
 #include "catalogue/import_validator.h"
+#include "db/connection_pool.h"
 #include "db/migrations.h"
 #include "util/digests.h"
 
@@ -20,14 +22,19 @@ std::string lower(std::string s) {
   return s;
 }
 
-bool open_store(Database& db, const std::string& path, std::ostream& err) {
-  if (!db.ok()) {
-    err << "cannot open " << path << ": " << db.error() << "\n";
-    return false;
+// Opened and migrated, or null with the reason on `err`.
+std::unique_ptr<SqlConnection> open_store(const std::string& db_path, std::ostream& err) {
+  std::unique_ptr<SqlConnection> db = open_connection(db_path);
+  if (!db->ok()) {
+    err << "cannot open " << describe_database(db_path) << ": " << db->last_error() << "\n";
+    return nullptr;
   }
-  std::string problem = migrate(db);
-  if (!problem.empty()) err << problem << "\n";
-  return problem.empty();
+  std::string problem = migrate(*db);
+  if (!problem.empty()) {
+    err << problem << "\n";
+    return nullptr;
+  }
+  return db;
 }
 
 bool is_regular_file(const std::string& path) {
@@ -69,9 +76,9 @@ int import_catalogue_text(const std::string& db_path, const std::string& files_d
     err << "import refused; the catalogue is unchanged\n";
     return 1;
   }
-  Database db(db_path);
-  if (!open_store(db, db_path, err)) return 1;
-  std::string problem = CatalogueStore(db).replace_all(r.catalogue);
+  std::unique_ptr<SqlConnection> db = open_store(db_path, err);
+  if (!db) return 1;
+  std::string problem = CatalogueStore(*db).replace_all(r.catalogue);
   if (!problem.empty()) {
     err << problem << "\nimport refused; the catalogue is unchanged\n";
     return 1;
@@ -96,9 +103,9 @@ int import_catalogue_file(const std::string& db_path, const std::string& files_d
 }
 
 int export_catalogue(const std::string& db_path, std::ostream& out, std::ostream& err) {
-  Database db(db_path);
+  std::unique_ptr<SqlConnection> db = open_store(db_path, err);
   Catalogue c;
-  if (!open_store(db, db_path, err) || !CatalogueStore(db).load_all(c)) return 1;
+  if (!db || CatalogueStore(*db).load_snapshot(c) < 0) return 1;
   nlohmann::json j{{"kfUrl", c.links.kfUrl}, {"xyUrl", c.links.xyUrl}, {"secretUrl", c.links.secretUrl}};
   for (ListKind kind : all_lists) j[list_file_key(kind)] = nlohmann::json::array();
   for (const Entry& e : c.entries) j[list_file_key(e.list)].push_back(entry_to_file_json(e));
@@ -107,9 +114,9 @@ int export_catalogue(const std::string& db_path, std::ostream& out, std::ostream
 }
 
 int list_catalogue(const std::string& db_path, std::ostream& out, std::ostream& err) {
-  Database db(db_path);
+  std::unique_ptr<SqlConnection> db = open_store(db_path, err);
   Catalogue c;
-  if (!open_store(db, db_path, err) || !CatalogueStore(db).load_all(c)) return 1;
+  if (!db || CatalogueStore(*db).load_snapshot(c) < 0) return 1;
   out << std::left << std::setw(8) << "list" << std::setw(8) << "id" << std::setw(7) << "status" << std::setw(5)
       << "type" << std::setw(34) << "md5" << "file\n";
   for (const Entry& e : c.entries) {
@@ -132,9 +139,9 @@ int set_entry_status(const std::string& db_path, const std::string& list, const 
     err << "usage: status --db FILE --list common|runtime|dx|system --id N --value N\n";
     return 1;
   }
-  Database db(db_path);
-  if (!open_store(db, db_path, err)) return 1;
-  if (!CatalogueStore(db).set_status(*kind, static_cast<int32_t>(id_value), static_cast<int32_t>(status_value))) {
+  std::unique_ptr<SqlConnection> db = open_store(db_path, err);
+  if (!db) return 1;
+  if (!CatalogueStore(*db).set_status(*kind, static_cast<int32_t>(id_value), static_cast<int32_t>(status_value))) {
     err << "no " << list << " entry with id " << id << "\n";
     return 1;
   }

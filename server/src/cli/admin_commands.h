@@ -4,7 +4,8 @@
 
 namespace catalogue {
 
-// Each returns the process exit code: 0 done, 1 refused (with the reasons on `err`).
+// Each returns the process exit code: 0 done, 1 refused (with the reasons on `err`). `db_path`
+// is a SQLite file or a postgresql:// URI.
 
 // Validates the file, fills in the MD5 of every hosted file that is present, and replaces the
 // whole catalogue; a file with any problem changes nothing.

@@ -3,13 +3,14 @@
 
 #include "app/server_state.h"
 #include "http/catalogue_replies.h"
+#include "http/router.h"
 #include "signin/provider.h"
 
 namespace catalogue {
 
 constexpr int64_t token_lifetime_seconds = 30LL * 24 * 3600;
 
-void register_catalogue_routes(httplib::Server& server, CatalogueReplies& replies);
-void register_user_routes(httplib::Server& server, ServerState& state, SignInProvider& provider);
+void register_catalogue_routes(Router& routes, const CatalogueReplies& replies);
+void register_user_routes(Router& routes, ServerState& state, SignInProvider& provider);
 
 }  // namespace catalogue

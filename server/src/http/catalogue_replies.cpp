@@ -1,40 +1,72 @@
 #include "http/catalogue_replies.h"
 
-#include "catalogue/entry_json.h"
-#include "http/reply.h"
+#include <iostream>
+
+#include "catalogue/catalogue_store.h"
+#include "http/reply_bodies.h"
+#include "util/digests.h"
 
 namespace catalogue {
 
-std::string CatalogueReplies::body(ListKind kind) {
-  std::lock_guard<std::mutex> lock(state_.mutex);
-  int64_t version = state_.db.data_version();
-  if (version != version_ || bodies_.empty()) {
-    if (!rebuild()) return std::string();
-    version_ = version;
+CatalogueReplies::CatalogueReplies(ConnectionPool& pool, const std::string& public_base,
+                                   std::chrono::milliseconds poll_interval)
+    : pool_(pool), public_base_(public_base), poll_interval_(poll_interval) {}
+
+CatalogueReplies::~CatalogueReplies() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    stopping_ = true;
   }
-  return bodies_[kind];
+  stop_.notify_all();
+  if (poller_.joinable()) poller_.join();
 }
 
-bool CatalogueReplies::rebuild() {
-  std::map<ListKind, std::string> fresh;
-  for (ListKind kind : all_lists) {
-    std::vector<Entry> entries;
-    if (!state_.catalogue.load_list(kind, entries)) return false;
-    nlohmann::json list = nlohmann::json::array();
-    for (const Entry& e : entries) list.push_back(entry_to_json(e, state_.public_base));
-    nlohmann::json data = list;
-    if (kind == ListKind::common) {
-      Links links;
-      state_.catalogue.load_links(links);
-      data = nlohmann::json{{"kfUrl", resolve_url(links.kfUrl, state_.public_base)},
-                            {"xyUrl", resolve_url(links.xyUrl, state_.public_base)},
-                            {"secretUrl", resolve_url(links.secretUrl, state_.public_base)},
-                            {"filesList", list}};
-    }
-    fresh[kind] = envelope(200, "success", data).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+std::string CatalogueReplies::load() {
+  if (refresh()) return std::string();
+  return "cannot read the catalogue: " + pool_.lease()->last_error();
+}
+
+bool CatalogueReplies::refresh() {
+  std::shared_ptr<const ReplySet> old = current();
+  auto fresh = std::make_shared<ReplySet>();
+  Catalogue catalogue;
+  {
+    ConnectionPool::Lease db = pool_.lease();
+    CatalogueStore store(*db);
+    int64_t version = store.version();
+    if (version < 0) return false;
+    if (old && version == old->version) return true;
+    fresh->version = store.load_snapshot(catalogue);
+    if (fresh->version < 0) return false;
   }
-  bodies_.swap(fresh);
+  std::array<std::string, 4> bodies = build_reply_bodies(catalogue, public_base_);
+  for (size_t i = 0; i < bodies.size(); ++i)
+    fresh->lists[i] = CachedReply{bodies[i], "\"" + sha256_hex(bodies[i]).substr(0, 32) + "\""};
+  std::lock_guard<std::mutex> lock(mutex_);
+  current_ = std::move(fresh);
   return true;
+}
+
+std::shared_ptr<const ReplySet> CatalogueReplies::current() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return current_;
+}
+
+void CatalogueReplies::start_polling() { poller_ = std::thread([this] { poll_loop(); }); }
+
+void CatalogueReplies::poll_loop() {
+  bool failing = false;
+  for (;;) {
+    {
+      std::unique_lock<std::mutex> lock(mutex_);
+      if (stop_.wait_for(lock, poll_interval_, [this] { return stopping_; })) return;
+    }
+    bool ok = refresh();
+    // One line per outage, not one per poll.
+    if (!ok && !failing) std::cerr << "catalogue: cannot read the store; serving the replies built before\n";
+    if (ok && failing) std::cerr << "catalogue: the store answers again\n";
+    failing = !ok;
+  }
 }
 
 }  // namespace catalogue

@@ -6,24 +6,14 @@
 
 #include <cstdio>
 #include <ctime>
-#include <memory>
-#include <vector>
 
 #include "catalogue/entry_checks.h"
 #include "http/byte_range.h"
+#include "http/etag_match.h"
 #include "http/reply.h"
 
 namespace catalogue {
 namespace {
-
-constexpr size_t chunk_bytes = 256 * 1024;
-
-struct OpenFile {
-  int fd = -1;
-  ~OpenFile() {
-    if (fd >= 0) close(fd);
-  }
-};
 
 std::string etag_for(const struct stat& st) {
   char buf[64];
@@ -41,13 +31,12 @@ bool if_range_allows(const httplib::Request& req, const std::string& etag, const
   return v == etag || v == modified;
 }
 
-void serve(const std::string& root, const httplib::Request& req, httplib::Response& res) {
+void serve(const std::string& root, const httplib::Request& req, httplib::Response& res, FileBody& file) {
   std::optional<std::string> rel = hosted_relative_path(req.path);
   if (!rel) return set_error(res, 404, "no such file");
-  auto file = std::make_shared<OpenFile>();
-  file->fd = open((root + "/" + *rel).c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  file.fd = open((root + "/" + *rel).c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
   struct stat st {};
-  if (file->fd < 0 || fstat(file->fd, &st) != 0 || !S_ISREG(st.st_mode)) return set_error(res, 404, "no such file");
+  if (file.fd < 0 || fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode)) return set_error(res, 404, "no such file");
 
   const uint64_t size = static_cast<uint64_t>(st.st_size);
   const std::string etag = etag_for(st);
@@ -55,14 +44,10 @@ void serve(const std::string& root, const httplib::Request& req, httplib::Respon
   res.set_header("ETag", etag);
   res.set_header("Last-Modified", modified);
   res.set_header("Accept-Ranges", "bytes");
-  if (req.has_header("If-None-Match") && req.get_header_value("If-None-Match") == etag) {
+  if (req.has_header("If-None-Match") && if_none_match_names(req.get_header_value("If-None-Match"), etag)) {
     res.status = 304;
     return;
   }
-  // The library would apply the Range header again on top of ours, and it does not answer 416;
-  // the request object is ours for the duration of the handler, so its parsed ranges are dropped.
-  const_cast<httplib::Request&>(req).ranges.clear();
-
   ByteRange range;
   if (req.has_header("Range") && if_range_allows(req, etag, modified))
     range = parse_byte_range(req.get_header_value("Range"), size);
@@ -80,21 +65,10 @@ void serve(const std::string& root, const httplib::Request& req, httplib::Respon
   } else {
     res.status = 200;
   }
-  if (length == 0) {
-    res.set_content("", content_type_for(*rel));
-    return;
-  }
-  // One buffer per transfer, reused for every piece: memory stays at one chunk per download
-  // however large the file.
-  auto buffer = std::make_shared<std::vector<char>>(static_cast<size_t>(std::min<uint64_t>(length, chunk_bytes)));
-  res.set_content_provider(
-      static_cast<size_t>(length), content_type_for(*rel),
-      [file, buffer, first](size_t offset, size_t remaining, httplib::DataSink& sink) {
-        size_t want = std::min(remaining, buffer->size());
-        ssize_t n = pread(file->fd, buffer->data(), want, static_cast<off_t>(first + offset));
-        if (n <= 0) return false;  // the file shrank under us; end the transfer
-        return sink.write(buffer->data(), static_cast<size_t>(n));
-      });
+  res.set_header("Content-Type", content_type_for(*rel));
+  // Streamed from the file by the connection: a large installer never sits in memory.
+  file.offset = first;
+  file.length = length;
 }
 
 }  // namespace
@@ -121,9 +95,9 @@ std::string http_date(int64_t seconds) {
   return buf;
 }
 
-void register_file_routes(httplib::Server& server, const std::string& files_root) {
-  server.Get(R"(/files/.+)", [files_root](const httplib::Request& req, httplib::Response& res) {
-    serve(files_root, req, res);
+void register_file_routes(Router& routes, const std::string& files_root) {
+  routes.pattern(R"(/files/.+)", [files_root](const httplib::Request& req, httplib::Response& res, FileBody& file) {
+    serve(files_root, req, res, file);
   });
 }
 

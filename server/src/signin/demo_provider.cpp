@@ -18,16 +18,12 @@ std::string DemoProvider::page_html(const std::string& login_code) {
                         "<iframe name=\"wxapprove\" width=\"0\" height=\"0\" frameborder=\"0\"></iframe>");
 }
 
-void DemoProvider::register_routes(httplib::Server& server) {
-  server.Get("/signin/demo/approve", [this](const httplib::Request& req, httplib::Response& res) {
+void DemoProvider::register_routes(Router& routes) {
+  routes.exact("/signin/demo/approve", [this](const httplib::Request& req, httplib::Response& res) {
     std::string login_code = req.get_param_value("loginCode");
     if (req.get_param_value_count("loginCode") != 1 || req.params.size() != 1 || !is_token_text(login_code, 64))
       return set_error(res, 400, "bad sign-in code");
-    std::optional<std::string> grant;
-    {
-      std::lock_guard<std::mutex> lock(state_.mutex);
-      grant = state_.login_codes.approve(login_code, state_.clock());
-    }
+    std::optional<std::string> grant = LoginCodes(*state_.pool.lease()).approve(login_code, state_.now());
     if (!grant) {
       res.status = 410;
       res.set_content(page_frame("微信登录", "<p>二维码已失效，请刷新后重试</p>"), "text/html; charset=utf-8");

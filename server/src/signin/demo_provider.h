@@ -10,7 +10,7 @@ class DemoProvider : public SignInProvider {
  public:
   explicit DemoProvider(ServerState& state) : state_(state) {}
   std::string page_html(const std::string& login_code) override;
-  void register_routes(httplib::Server& server) override;
+  void register_routes(Router& routes) override;
   ExchangeResult exchange(const std::string& code, const ConsumedCode& consumed) override;
 
  private:

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "http/router.h"
 #include "users/login_codes.h"
 #include "users/user_store.h"
 
@@ -22,7 +23,7 @@ class SignInProvider {
   // The page behind "wechatLoginUrl" for a live sign-in code.
   virtual std::string page_html(const std::string& login_code) = 0;
   // Routes of the provider's own (approval, redirect target).
-  virtual void register_routes(httplib::Server& server) = 0;
+  virtual void register_routes(Router& routes) = 0;
   virtual ExchangeResult exchange(const std::string& code, const ConsumedCode& consumed) = 0;
 };
 

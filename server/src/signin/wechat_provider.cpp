@@ -52,9 +52,9 @@ std::string WeChatProvider::page_html(const std::string& login_code) {
                                      "\" width=\"360\" height=\"420\" frameborder=\"0\" scrolling=\"no\"></iframe>");
 }
 
-void WeChatProvider::register_routes(httplib::Server& server) {
+void WeChatProvider::register_routes(Router& routes) {
   // WeChat sends the frame here after the phone confirmed; a refusal arrives without a code.
-  server.Get("/signin/wechat/callback", [](const httplib::Request& req, httplib::Response& res) {
+  routes.exact("/signin/wechat/callback", [](const httplib::Request& req, httplib::Response& res) {
     std::string code = req.get_param_value("code");
     std::string state = req.get_param_value("state");
     if (req.get_param_value_count("code") != 1 || req.get_param_value_count("state") != 1 ||

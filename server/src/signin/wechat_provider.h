@@ -17,7 +17,7 @@ class WeChatProvider : public SignInProvider {
  public:
   WeChatProvider(ServerState& state, WeChatConfig config) : state_(state), config_(std::move(config)) {}
   std::string page_html(const std::string& login_code) override;
-  void register_routes(httplib::Server& server) override;
+  void register_routes(Router& routes) override;
   ExchangeResult exchange(const std::string& code, const ConsumedCode& consumed) override;
 
   std::string qrconnect_url(const std::string& login_code) const;

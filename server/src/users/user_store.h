@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "db/sqlite_db.h"
+#include "db/sql.h"
 
 namespace catalogue {
 
@@ -24,7 +24,7 @@ struct Identity {  // who a sign-in provider says the user is
 // not hand out working tokens.
 class UserStore {
  public:
-  explicit UserStore(Database& db) : db_(db) {}
+  explicit UserStore(SqlConnection& db) : db_(db) {}
 
   // Creates the user on first sign-in, refreshes nickname and picture afterwards.
   std::optional<UserRecord> upsert(const Identity& who, int64_t now);
@@ -33,7 +33,7 @@ class UserStore {
   std::optional<UserRecord> user_for_token(const std::string& token, int64_t now);
 
  private:
-  Database& db_;
+  SqlConnection& db_;
 };
 
 }  // namespace catalogue
