@@ -77,6 +77,43 @@ TEST(ImportValidation, RefusesWrongTypesAndUnknownKeys) {
   }
 }
 
+// The shapes the program leaves out of its lists are refused here already, with the reason.
+TEST(ImportValidation, RefusesWhatTheProgramWouldLeaveOut) {
+  struct Case {
+    const char* list;
+    const char* entry;
+    const char* reason;
+  } cases[] = {
+      {"runtime", R"({"status": 1, "id": 3, "downloadUrl": "https://x/setup.bat", "fileName": "a", "regeditName": "HKLM\\A", "gameRepair": 0})",
+       "must end in a plain file name ending \".exe\""},
+      {"runtime", R"({"status": 1, "id": 3, "downloadUrl": "https://x/", "fileName": "a", "regeditName": "HKLM\\A", "gameRepair": 0})",
+       "must end in a plain file name ending \".exe\""},
+      {"runtime", R"({"status": 1, "id": 3, "downloadUrl": "https://x/a.exe", "fileName": "a", "regeditName": "HKLM\\A", "gameRepair": 0, "silentParam": "/q & calc.exe"})",
+       "\"silentParam\" may hold only"},
+      {"runtime", R"({"status": 1, "id": 3, "downloadUrl": "https://x/a.exe", "fileName": "a", "regeditName": "HKLM\\A", "gameRepair": 0, "silentParam": "/q \"x\""})",
+       "\"silentParam\" may hold only"},
+      {"dx", R"({"status": 1, "id": 3, "systemBit": 0, "downloadUrl": "https://x/a.dll", "fileName": "a.dll", "fileMd5": "", "filePath": "C:\\Program Files\\a.dll"})",
+       "\"filePath\" must be"},
+      {"dx", R"({"status": 1, "id": 3, "systemBit": 1, "downloadUrl": "https://x/a.dll", "fileName": "..\\..\\evil2.dll", "fileMd5": "", "filePath": "C:\\Windows\\System32\\..\\..\\evil2.dll"})",
+       "\"filePath\" must be"},
+      {"system", R"({"status": 1, "id": 3, "systemBit": 0, "downloadUrl": "https://x/a.dll", "fileName": "a.dll", "fileMd5": "", "filePath": "\\\\server\\share\\a.dll", "isKey": true})",
+       "\"filePath\" must be"},
+      {"dx", R"({"status": 1, "id": 3, "systemBit": 0, "downloadUrl": "https://x/a.dll", "fileName": "other.dll", "fileMd5": "", "filePath": "C:\\Windows\\System32\\a.dll"})",
+       "\"filePath\" must be"},
+  };
+  for (const Case& c : cases) {
+    std::string text = std::string("{\n  \"kfUrl\": \"\", \"xyUrl\": \"\", \"secretUrl\": \"\",\n  \"") + c.list +
+                       "\": [\n" + c.entry + "\n  ]\n}\n";
+    std::string error = first_error(text);
+    EXPECT_NE(error.find(c.reason), std::string::npos) << c.entry << "\n -> " << error;
+    EXPECT_EQ(error.rfind(std::string("line 4: ") + c.list + "[0]: ", 0), 0u) << error;
+  }
+  // The shapes of a well-formed catalogue pass: upper-case ".EXE", SysWOW64, plain switches.
+  EXPECT_EQ(first_error(with_runtime_entry(
+                R"({"status": 1, "id": 3, "downloadUrl": "https://x/VCREDIST_X86.EXE", "fileName": "a", "regeditName": "HKLM\\A", "gameRepair": 0, "silentParam": "/q:a /c:msiexec"})")),
+            "");
+}
+
 TEST(ImportValidation, RefusesDuplicateIdsButNotTheSameIdInAnotherList) {
   std::string text = with_runtime_entry(std::string(good_runtime) + ",\n" + good_runtime);
   EXPECT_NE(first_error(text).find("id 3 is used twice"), std::string::npos);

@@ -1,5 +1,10 @@
 #include "catalogue/entry_checks.h"
 
+#include <cctype>
+
+#include "net/catalogue_rules.h"
+#include "platform/path_text.h"
+
 namespace catalogue {
 
 std::string url_problem(const std::string& url, bool may_be_empty) {
@@ -38,6 +43,30 @@ bool is_md5_text(const std::string& text) {
   return true;
 }
 
+namespace {
+
+// What the program would leave out of the list, so an operator's mistake is caught here.
+void program_rule_problems(const Entry& e, std::vector<std::string>& why) {
+  const std::string urlName = platform::LastUrlSegment(e.downloadUrl);
+  if (e.list == ListKind::runtime) {
+    std::string lower = urlName;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const bool exe = lower.size() > 4 && net::IsPlainFileName(urlName) &&
+                     lower.compare(lower.size() - 4, 4, ".exe") == 0;
+    if (!exe) why.push_back("\"downloadUrl\" must end in a plain file name ending \".exe\"");
+    if (!net::IsInstallerSwitches(e.silentParam))
+      why.push_back("\"silentParam\" may hold only letters, digits, spaces and / - _ . = : , +");
+  }
+  if ((e.list == ListKind::dx || e.list == ListKind::system) && !e.filePath.empty() &&
+      !net::IsSystemFolderDll(e.filePath, e.fileName))
+    why.push_back("\"filePath\" must be C:\\Windows\\System32\\ or C:\\Windows\\SysWOW64\\ and then "
+                  "exactly \"fileName\", a plain name ending \".dll\"");
+  if (e.list == ListKind::common && !net::IsPlainFileName(urlName))
+    why.push_back("\"downloadUrl\" must end in a plain file name");
+}
+
+}  // namespace
+
 std::vector<std::string> entry_content_problems(const Entry& e) {
   std::vector<std::string> why;
   if (e.fileName.empty()) why.push_back("\"fileName\" must not be empty");
@@ -58,6 +87,7 @@ std::vector<std::string> entry_content_problems(const Entry& e) {
   }
   if ((e.list == ListKind::dx || e.list == ListKind::system) && e.filePath.empty())
     why.push_back("\"filePath\" must not be empty");
+  program_rule_problems(e, why);
   return why;
 }
 
