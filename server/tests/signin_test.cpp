@@ -270,3 +270,24 @@ TEST(WeChatSignIn, ARefusedOrUnreachableExchangeIsReportedNotCrashed) {
   TestServer offline("", gone);
   EXPECT_EQ(exchange(offline, "AUTHCODE42", request_login_code(offline)).body["code"], "401");
 }
+
+// The demo provider signs anyone in with one click: it is refused on any address but a
+// loopback one unless the operator says so, before anything listens.
+TEST(DemoSignIn, RefusesToStartOnAnAddressOtherThanLoopback) {
+  for (const char* host : {"0.0.0.0", "192.0.2.10", "::"}) {
+    catalogue_test::TempDir temp;
+    catalogue::ServerConfig config;
+    config.dbPath = temp.path + "/catalogue.db";
+    config.host = host;
+    config.port = 0;
+    catalogue::CatalogueServer server(config);
+    const std::string problem = server.start();
+    EXPECT_NE(problem.find("loopback"), std::string::npos) << host << ": " << problem;
+  }
+  catalogue_test::TempDir temp;
+  catalogue::ServerConfig wechat;
+  wechat.dbPath = temp.path + "/catalogue.db";
+  wechat.host = "0.0.0.0";
+  wechat.provider = "wechat";  // without its app id: refused for that, not for the address
+  EXPECT_EQ(catalogue::CatalogueServer(wechat).start().find("loopback"), std::string::npos);
+}

@@ -9,6 +9,14 @@
 namespace catalogue {
 CatalogueServer::CatalogueServer(ServerConfig config) : config_(std::move(config)) {}
 
+namespace {
+
+bool IsLoopbackHost(const std::string& host) {
+  return host == "localhost" || host == "::1" || host == "[::1]" || host.rfind("127.", 0) == 0;
+}
+
+}  // namespace
+
 std::string CatalogueServer::start() {
   int threads = config_.threads > 0 ? config_.threads : 8;
   state_ = std::make_unique<ServerState>(config_.dbPath, static_cast<size_t>(threads));
@@ -23,6 +31,9 @@ std::string CatalogueServer::start() {
       return "the wechat provider needs an app id and a secret";
     provider_ = std::make_unique<WeChatProvider>(*state_, config_.wechat);
   } else if (config_.provider == "demo") {
+    if (!IsLoopbackHost(config_.host) && !config_.demoOnPublicAddress)
+      return "the demo sign-in provider signs anyone in with one click, so it listens only on a loopback "
+             "address; use --provider wechat, or --demo-on-public-address yes for a demo on a network";
     provider_ = std::make_unique<DemoProvider>(*state_);
   } else {
     return "unknown sign-in provider " + config_.provider;

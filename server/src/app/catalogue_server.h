@@ -20,6 +20,9 @@ struct ServerConfig {
   int port = 8080;  // 0 picks a free port
   std::string publicBase;  // defaults to http://host:port
   std::string provider = "demo";  // or "wechat"
+  // The demo provider signs anyone in with one click: it is started on an address other than
+  // a loopback one only when this says so (--demo-on-public-address yes).
+  bool demoOnPublicAddress = false;
   WeChatConfig wechat;
   int threads = 8;
   // How often the catalogue version is read; a change elsewhere shows within about this long.
