@@ -28,7 +28,7 @@ wait_for() {  # url what-for
 
 start_instance() {  # n port; false if the instance did not come up
   local n=$1 port=$2 pid
-  "$BIN" serve --db "$DB" --files "$FILES" --host 127.0.0.1 --port "$port" --public-url "$PUBLIC" \
+  "$BIN" serve --db "$DB" --files "$FILES" --host 127.0.0.1 --port "$port" --public-url "$PUBLIC" --client-address-from X-Forwarded-For \
     --threads 8 >>"$dir/instance-$n.log" 2>&1 &
   pid=$!
   echo $pid >"$dir/instance-$n.pid"

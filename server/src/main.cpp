@@ -23,6 +23,7 @@ const char* usage =
     "  serve     --db FILE [--files DIR] [--host 127.0.0.1] [--port 8080] [--public-url URL]\n"
     "            [--threads 8] [--catalogue-poll-ms 1000] [--provider demo|wechat]\n"
     "            [--demo-on-public-address yes]   (the demo provider listens on loopback only)\n"
+    "            [--client-address-from X-Forwarded-For]   (behind a proxy on this machine)\n"
     "            [--wechat-appid ID --wechat-secret-file FILE]\n"
     "            [--wechat-connect-base URL] [--wechat-api-base URL]\n"
     "  import    --db FILE [--files DIR] CATALOGUE.json\n"
@@ -60,6 +61,7 @@ int serve(const Options& o) {
   config.cataloguePollMs = atoi(o.get("catalogue-poll-ms", "1000").c_str());
   config.provider = o.get("provider", "demo");
   config.demoOnPublicAddress = o.get("demo-on-public-address", "no") == "yes";
+  config.clientAddressHeader = o.get("client-address-from");
   config.wechat.appId = o.get("wechat-appid");
   // The secret comes from a file or the environment, never the command line, which other
   // users of the machine can read.

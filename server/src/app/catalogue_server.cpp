@@ -20,6 +20,7 @@ bool IsLoopbackHost(const std::string& host) {
 std::string CatalogueServer::start() {
   int threads = config_.threads > 0 ? config_.threads : 8;
   state_ = std::make_unique<ServerState>(config_.dbPath, static_cast<size_t>(threads));
+  state_->client_address_header = config_.clientAddressHeader;
   {
     ConnectionPool::Lease db = state_->pool.lease();
     if (!db->ok()) return "cannot open " + describe_database(config_.dbPath) + ": " + db->last_error();

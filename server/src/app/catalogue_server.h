@@ -23,6 +23,9 @@ struct ServerConfig {
   // The demo provider signs anyone in with one click: it is started on an address other than
   // a loopback one only when this says so (--demo-on-public-address yes).
   bool demoOnPublicAddress = false;
+  // Behind a reverse proxy on this machine: the header it names the client in (the sign-in
+  // codes are counted per client). Empty: the connection's own address.
+  std::string clientAddressHeader;
   WeChatConfig wechat;
   int threads = 8;
   // How often the catalogue version is read; a change elsewhere shows within about this long.

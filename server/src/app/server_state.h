@@ -7,6 +7,7 @@
 #include <string>
 
 #include "db/connection_pool.h"
+#include "users/code_quota.h"
 #include "users/login_codes.h"
 
 namespace catalogue {
@@ -19,6 +20,9 @@ struct ServerState {
   ConnectionPool pool;
   std::string public_base;  // e.g. http://127.0.0.1:8080, no trailing slash
   std::atomic<int64_t> max_live_codes{LoginCodes::default_max_live};
+  CodeQuota code_quota{LoginCodes::lifetime_seconds};
+  // Set behind a reverse proxy: the header on the proxy's requests that names the client.
+  std::string client_address_header;
 
   int64_t now() const {
     std::lock_guard<std::mutex> lock(clock_mutex_);

@@ -148,17 +148,39 @@ int HttpServer::bind(const std::string& host, int port) {
                                           : reinterpret_cast<sockaddr_in*>(&addr)->sin_port);
 }
 
+namespace {
+
+// The peer's address as text (IPv4-mapped IPv6 addresses as plain IPv4), for the handlers that
+// count requests per client.
+std::string address_text(const sockaddr_storage& peer) {
+  char text[INET6_ADDRSTRLEN] = "";
+  if (peer.ss_family == AF_INET) {
+    inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(&peer)->sin_addr, text, sizeof text);
+  } else if (peer.ss_family == AF_INET6) {
+    const in6_addr& a = reinterpret_cast<const sockaddr_in6*>(&peer)->sin6_addr;
+    if (IN6_IS_ADDR_V4MAPPED(&a))
+      inet_ntop(AF_INET, a.s6_addr + 12, text, sizeof text);
+    else
+      inet_ntop(AF_INET6, &a, text, sizeof text);
+  }
+  return text;
+}
+
+}  // namespace
+
 void HttpServer::run() {
   for (int i = 0; i < std::max(limits_.threads, 1); ++i) workers_.emplace_back([this] { work(); });
   while (!stopping_) {
-    int fd = accept4(listen_fd_, nullptr, nullptr, SOCK_CLOEXEC);
+    sockaddr_storage peer{};
+    socklen_t peer_len = sizeof peer;
+    int fd = accept4(listen_fd_, reinterpret_cast<sockaddr*>(&peer), &peer_len, SOCK_CLOEXEC);
     if (fd < 0) {
       if (errno == EMFILE || errno == ENFILE || errno == ENOMEM) std::this_thread::sleep_for(std::chrono::milliseconds(10));
       if (errno == EINVAL || errno == EBADF) break;  // the listener was shut down
       continue;
     }
     std::lock_guard<std::mutex> lock(mutex_);
-    queue_.push_back(fd);
+    queue_.push_back({fd, address_text(peer)});
     queued_.notify_one();
   }
   stopping_ = true;
@@ -169,7 +191,7 @@ void HttpServer::run() {
   }
   for (std::thread& t : workers_) t.join();
   workers_.clear();
-  for (int fd : queue_) close(fd);
+  for (const auto& waiting : queue_) close(waiting.first);
   queue_.clear();
 }
 
@@ -181,15 +203,17 @@ void HttpServer::stop() {
 void HttpServer::work() {
   for (;;) {
     int fd;
+    std::string peer;
     {
       std::unique_lock<std::mutex> lock(mutex_);
       queued_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
       if (stopping_) return;
-      fd = queue_.front();
+      fd = queue_.front().first;
+      peer = std::move(queue_.front().second);
       queue_.pop_front();
       open_.insert(fd);
     }
-    serve_connection(fd);
+    serve_connection(fd, peer);
     {
       std::lock_guard<std::mutex> lock(mutex_);
       open_.erase(fd);
@@ -198,7 +222,7 @@ void HttpServer::work() {
   }
 }
 
-void HttpServer::serve_connection(int fd) {
+void HttpServer::serve_connection(int fd, const std::string& peer) {
   int yes = 1;
   // Without it, a reply that leaves in two pieces (head, then a file) waits for the client's
   // delayed acknowledgement.
@@ -232,6 +256,7 @@ void HttpServer::serve_connection(int fd) {
     }
 
     httplib::Request req;
+    req.remote_addr = peer;
     RequestHead head = parse_request_head(buf.data(), head_bytes, req);
     httplib::Response res;
     if (head.refusal != 0) {

@@ -41,7 +41,7 @@ class HttpServer {
 
  private:
   void work();
-  void serve_connection(int fd);
+  void serve_connection(int fd, const std::string& peer);
 
   const Router& router_;
   const HttpLimits limits_;
@@ -49,7 +49,7 @@ class HttpServer {
   std::atomic<bool> stopping_{false};
   std::mutex mutex_;  // guards queue_ and open_
   std::condition_variable queued_;
-  std::deque<int> queue_;
+  std::deque<std::pair<int, std::string>> queue_;  // accepted connections and their peers' addresses
   std::set<int> open_;
   std::vector<std::thread> workers_;
 };

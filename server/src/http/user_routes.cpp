@@ -1,4 +1,5 @@
 #include "http/api_routes.h"
+#include "http/client_address.h"
 #include "http/query_rules.h"
 #include "http/reply.h"
 #include "signin/signin_pages.h"
@@ -25,6 +26,8 @@ void user_info_by_token(ServerState& state, const httplib::Request& req, httplib
 void sign_in_page_address(ServerState& state, const httplib::Request& req, httplib::Response& res) {
   std::string problem = check_query(req, {{"commodityType", 16}, {"isCef", 16}, {"channelNum", 128}, {"mac", 64}});
   if (!problem.empty()) return set_error(res, 400, problem);
+  if (!state.code_quota.take(client_address(req, state.client_address_header), state.now()))
+    return set_error(res, 429, "请求过于频繁，请稍后再试");
   std::optional<std::string> code =
       LoginCodes(*state.pool.lease(), state.max_live_codes)
           .issue(req.get_param_value("channelNum"), req.get_param_value("mac"), state.now());
