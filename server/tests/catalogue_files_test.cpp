@@ -186,14 +186,26 @@ TEST(ProductionSample, PinnedPackagesNameTheVersionOfTheirFolderAndX64OnesAreFor
   }
   EXPECT_EQ(pinned, 2);
 
-  // With the operator's copies in place, the import gives the pinned entries their digests.
+  // Without the operator's copies the import says which file is missing for which entry.
   catalogue_test::TempDir temp;
+  {
+    std::ostringstream out, err;
+    std::string db = catalogue_test::new_test_database(temp.path);
+    ASSERT_EQ(catalogue::import_catalogue_text(db, temp.path + "/files", text, out, err), 0) << err.str();
+    for (const std::string& rel : hosted)
+      EXPECT_NE(out.str().find(": no file " + temp.path + "/files/" + rel + "; the entry has no digest"),
+                std::string::npos)
+          << out.str();
+  }
+  // With the copies in place, the import gives the pinned entries their digests and says nothing
+  // of them.
   for (const std::string& rel : hosted) catalogue_test::write_file(temp.path + "/files/" + rel, "copy of " + rel);
   std::ostringstream out, err;
   std::string db = catalogue_test::new_test_database(temp.path);
   ASSERT_EQ(catalogue::import_catalogue_text(db, temp.path + "/files", text, out, err), 0) << err.str();
   std::ostringstream exported;
   ASSERT_EQ(catalogue::export_catalogue(db, exported, err), 0) << err.str();
+  for (const std::string& rel : hosted) EXPECT_EQ(out.str().find(rel), std::string::npos) << out.str();
   int checked = 0;
   json stored = json::parse(exported.str());
   for (const json& e : stored["runtime"]) {
