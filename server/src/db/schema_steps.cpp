@@ -57,8 +57,8 @@ constexpr const char* catalogue_version =
     "INSERT INTO catalogue_version(id, version) VALUES(1, 1);";
 
 // A runtime entry may name the least installed version and whether it is for 64-bit Windows
-// only. Until now only the DirectX and system lists carried a bitness, so theirs is marked given
-// and every stored runtime entry keeps meaning "any version, every system".
+// only. Before this step only the DirectX and system lists carried a bitness, so theirs is
+// marked given and every stored runtime entry keeps meaning "any version, every system".
 constexpr const char* runtime_version_and_bitness =
     "ALTER TABLE entries ADD COLUMN min_version TEXT NOT NULL DEFAULT '';"
     "ALTER TABLE entries ADD COLUMN system_bit_given INTEGER NOT NULL DEFAULT 0;"
