@@ -2,6 +2,7 @@
 // built with, and the production sample must import as it stands.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -152,4 +153,65 @@ TEST(ProductionSample, ImportsAndMarksTheEntriesThatHaveNoDigest) {
   EXPECT_EQ(j["runtime"][2]["fileName"], "vcredist_x86.exe");
   EXPECT_TRUE(catalogue::is_md5_text(j["runtime"][2].value("fileMd5", ""))) << j["runtime"][2].dump();
   EXPECT_FALSE(j["runtime"][3].contains("fileMd5"));
+}
+
+// The v14 packages change under Microsoft's permalink while a digest stays fixed, so the sample
+// hosts a copy per version; the version it names must be the one that copy installs, or the
+// program would repair in a loop (too high) or accept an outdated package (too low).
+TEST(ProductionSample, PinnedPackagesNameTheVersionOfTheirFolderAndX64OnesAreFor64BitWindows) {
+  std::string text = catalogue_test::read_text(std::string(TEST_DATA_DIR) + "/../../catalogues/production-sample.json");
+  catalogue::ImportResult r = catalogue::validate_import(text);
+  ASSERT_TRUE(r.ok()) << r.errors[0];
+  int pinned = 0;
+  std::vector<std::string> hosted;
+  for (const catalogue::Entry& e : r.catalogue.entries) {
+    if (e.list != catalogue::ListKind::runtime) continue;
+    std::optional<std::string> rel = catalogue::hosted_relative_path(e.downloadUrl);
+    if (!e.minVersion.empty()) {
+      ++pinned;
+      ASSERT_TRUE(rel) << e.downloadUrl << " is not a fixed file";
+      std::string folder = rel->substr(0, rel->rfind('/'));
+      EXPECT_EQ(folder.substr(folder.rfind('/') + 1), e.minVersion) << e.downloadUrl;
+    }
+    if (rel) {
+      hosted.push_back(*rel);
+    } else {
+      EXPECT_FALSE(e.md5From.empty()) << e.downloadUrl << ": a remote installer needs a copy to take its digest from";
+      EXPECT_EQ(e.downloadUrl.rfind("https://", 0), 0u) << e.downloadUrl;
+    }
+    std::string lower = e.downloadUrl;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    bool x64 = lower.size() > 7 && lower.compare(lower.size() - 7, 7, "x64.exe") == 0;
+    EXPECT_EQ(e.systemBit, x64 ? std::optional<int32_t>(1) : std::nullopt) << e.downloadUrl;
+  }
+  EXPECT_EQ(pinned, 2);
+
+  // Without the operator's copies the import says which file is missing for which entry.
+  catalogue_test::TempDir temp;
+  {
+    std::ostringstream out, err;
+    std::string db = catalogue_test::new_test_database(temp.path);
+    ASSERT_EQ(catalogue::import_catalogue_text(db, temp.path + "/files", text, out, err), 0) << err.str();
+    for (const std::string& rel : hosted)
+      EXPECT_NE(out.str().find(": no file " + temp.path + "/files/" + rel + "; the entry has no digest"),
+                std::string::npos)
+          << out.str();
+  }
+  // With the copies in place, the import gives the pinned entries their digests and says nothing
+  // of them.
+  for (const std::string& rel : hosted) catalogue_test::write_file(temp.path + "/files/" + rel, "copy of " + rel);
+  std::ostringstream out, err;
+  std::string db = catalogue_test::new_test_database(temp.path);
+  ASSERT_EQ(catalogue::import_catalogue_text(db, temp.path + "/files", text, out, err), 0) << err.str();
+  std::ostringstream exported;
+  ASSERT_EQ(catalogue::export_catalogue(db, exported, err), 0) << err.str();
+  for (const std::string& rel : hosted) EXPECT_EQ(out.str().find(rel), std::string::npos) << out.str();
+  int checked = 0;
+  json stored = json::parse(exported.str());
+  for (const json& e : stored["runtime"]) {
+    if (!e.contains("minVersion")) continue;
+    ++checked;
+    EXPECT_TRUE(catalogue::is_md5_text(e.value("fileMd5", ""))) << e.dump();
+  }
+  EXPECT_EQ(checked, pinned);
 }

@@ -52,6 +52,28 @@ TEST_F(Migrations, AnOlderDatabaseKeepsItsCatalogueAndUsersWhenUpgraded) {
   EXPECT_GE(CatalogueStore(*db).version(), 1);
 }
 
+TEST_F(Migrations, StoredRuntimeEntriesGainNoVersionOrBitnessAndDirectXKeepsItsBitness) {
+  ASSERT_EQ(migrate_to(*db, 4), "");
+  // Written as version 4 wrote them: every row had a bitness column, only DirectX and system used it.
+  ASSERT_TRUE(db->exec("INSERT INTO entries(list, id, position, status, download_url, file_name, regedit_name)"
+                       " VALUES('runtime', 3, 0, 1, 'https://x/vc.exe', 'vc.exe', 'HKEY_LOCAL_MACHINE\\A')"));
+  ASSERT_TRUE(db->exec("INSERT INTO entries(list, id, position, status, download_url, file_name, system_bit, file_path)"
+                       " VALUES('dx', 7, 1, 1, '/files/a.dll', 'a.dll', 1, 'C:\\Windows\\System32\\a.dll')"));
+  ASSERT_TRUE(db->exec("INSERT INTO entries(list, id, position, status, download_url, file_name, system_bit, file_path)"
+                       " VALUES('system', 8, 2, 1, '/files/b.dll', 'b.dll', 0, 'C:\\Windows\\System32\\b.dll')"));
+  db = open_connection(db_path);
+  ASSERT_EQ(migrate(*db), "");
+  Catalogue c;
+  ASSERT_TRUE(CatalogueStore(*db).load_all(c));
+  ASSERT_EQ(c.entries.size(), 3u);
+  for (const Entry& e : c.entries) {
+    EXPECT_EQ(e.minVersion, "");
+    if (e.list == ListKind::runtime) EXPECT_FALSE(e.systemBit.has_value());
+    if (e.list == ListKind::dx) EXPECT_EQ(e.systemBit, std::optional<int32_t>(1));
+    if (e.list == ListKind::system) EXPECT_EQ(e.systemBit, std::optional<int32_t>(0));
+  }
+}
+
 TEST_F(Migrations, UserNumbersAndTimesBeyond32BitsAreKept) {
   ASSERT_EQ(migrate(*db), "");
   const int64_t far = 5000000000;  // after 2038

@@ -5,7 +5,7 @@ namespace {
 
 constexpr const char* entry_columns =
     "id, status, type, download_url, img_url, file_name, file_md5, memo, regedit_name,"
-    " silent_param, game_repair, system_bit, file_path, is_key, md5_source";
+    " silent_param, game_repair, system_bit, file_path, is_key, md5_source, system_bit_given, min_version";
 
 Entry entry_from_row(ListKind kind, const SqlResult& r, size_t i) {
   Entry e;
@@ -21,10 +21,11 @@ Entry entry_from_row(ListKind kind, const SqlResult& r, size_t i) {
   e.regeditName = r.text_at(i, 8);
   e.silentParam = r.text_at(i, 9);
   e.gameRepair = static_cast<int32_t>(r.int_at(i, 10));
-  e.systemBit = static_cast<int32_t>(r.int_at(i, 11));
+  if (r.int_at(i, 15) != 0) e.systemBit = static_cast<int32_t>(r.int_at(i, 11));
   e.filePath = r.text_at(i, 12);
   e.isKey = r.int_at(i, 13) != 0;
   e.md5From = r.text_at(i, 14);
+  e.minVersion = r.text_at(i, 16);
   return e;
 }
 
@@ -51,10 +52,12 @@ std::string CatalogueStore::replace_all(const Catalogue& catalogue) {
   for (const Entry& e : catalogue.entries) {
     bool stored = db_.run(
         "INSERT INTO entries(list, id, position, status, type, download_url, img_url, file_name,"
-        " file_md5, memo, regedit_name, silent_param, game_repair, system_bit, file_path, is_key, md5_source)"
-        " VALUES($1, $2, $3, $4, $5, $6, $7, $8, $9, $10, $11, $12, $13, $14, $15, $16, $17)",
+        " file_md5, memo, regedit_name, silent_param, game_repair, system_bit, file_path, is_key, md5_source,"
+        " system_bit_given, min_version)"
+        " VALUES($1, $2, $3, $4, $5, $6, $7, $8, $9, $10, $11, $12, $13, $14, $15, $16, $17, $18, $19)",
         {list_name(e.list), e.id, position++, e.status, e.type, e.downloadUrl, e.imgUrl, e.fileName, e.fileMd5, e.memo,
-         e.regeditName, e.silentParam, e.gameRepair, e.systemBit, e.filePath, int32_t{e.isKey ? 1 : 0}, e.md5From});
+         e.regeditName, e.silentParam, e.gameRepair, e.systemBit.value_or(0), e.filePath, int32_t{e.isKey ? 1 : 0},
+         e.md5From, int32_t{e.systemBit ? 1 : 0}, e.minVersion});
     if (!stored)
       return "cannot store " + std::string(list_name(e.list)) + " entry " + std::to_string(e.id) + ": " +
              db_.last_error();

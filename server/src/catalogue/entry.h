@@ -29,7 +29,12 @@ struct Entry {
   std::string regeditName;
   std::string silentParam;
   int32_t gameRepair = 0;
-  int32_t systemBit = 0;
+  // Always there for the DirectX and system lists. A runtime entry may leave it out: 1 marks a
+  // package for 64-bit Windows only, and an entry without it is offered on every system.
+  std::optional<int32_t> systemBit;
+  // Runtime list only, empty when not given: "major.minor.build", the least version that counts
+  // as installed.
+  std::string minVersion;
   std::string filePath;
   bool isKey = false;
   // Import only, never sent to the program: a path under /files/ holding a copy of a file whose

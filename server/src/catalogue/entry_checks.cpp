@@ -1,6 +1,7 @@
 #include "catalogue/entry_checks.h"
 
 #include <cctype>
+#include <cstdint>
 
 #include "net/catalogue_rules.h"
 #include "platform/path_text.h"
@@ -41,6 +42,28 @@ bool is_md5_text(const std::string& text) {
   for (char c : text)
     if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))) return false;
   return true;
+}
+
+const char* const min_version_reason =
+    "\"minVersion\" must be major.minor.build in decimal digits, major and minor at most 65535, build at most "
+    "4294967295";
+
+bool is_version_text(const std::string& text) {
+  const uint64_t limits[] = {65535, 65535, 4294967295u};
+  size_t at = 0;
+  for (size_t part = 0; part < 3; ++part) {
+    if (part > 0) {
+      if (at >= text.size() || text[at] != '.') return false;
+      ++at;
+    }
+    uint64_t value = 0;
+    size_t digits = 0;
+    // Eleven digits cannot fit any limit; stopping there keeps the value from overflowing.
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9' && digits <= 10; ++at, ++digits)
+      value = value * 10 + static_cast<uint64_t>(text[at] - '0');
+    if (digits == 0 || value > limits[part]) return false;
+  }
+  return at == text.size();
 }
 
 namespace {
@@ -85,6 +108,8 @@ std::vector<std::string> entry_content_problems(const Entry& e) {
     if (slash == std::string::npos || slash == 0 || slash + 1 == e.regeditName.size())
       why.push_back("\"regeditName\" must be a root key, a backslash and a sub-key path");
   }
+  if (!e.minVersion.empty() && !is_version_text(e.minVersion)) why.push_back(min_version_reason);
+  if (e.systemBit && *e.systemBit != 0 && *e.systemBit != 1) why.push_back("\"systemBit\" must be 0 or 1");
   if ((e.list == ListKind::dx || e.list == ListKind::system) && e.filePath.empty())
     why.push_back("\"filePath\" must not be empty");
   program_rule_problems(e, why);

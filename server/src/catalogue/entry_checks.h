@@ -20,6 +20,11 @@ std::optional<std::string> hosted_relative_path(const std::string& url);
 
 bool is_md5_text(const std::string& text);
 
+// "major.minor.build" in decimal digits, as the runtime packages' registry keys count them:
+// major and minor fit in 16 bits, build in 32.
+bool is_version_text(const std::string& text);
+extern const char* const min_version_reason;
+
 // Checks of content that the JSON types alone do not catch.
 std::vector<std::string> entry_content_problems(const Entry& e);
 

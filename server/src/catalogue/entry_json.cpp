@@ -22,16 +22,19 @@ nlohmann::json entry_to_json(const Entry& e, const std::string& base) {
       break;
     case ListKind::runtime:
       j["regeditName"] = e.regeditName;
-      // Both keys are optional for this list; absent means "no digest" / "no switches".
+      // These keys are optional for this list; absent means "no digest", "no switches", "any
+      // installed version" and "every system", which is what a program older than them assumes.
       if (!e.fileMd5.empty()) j["fileMd5"] = e.fileMd5;
       if (!e.silentParam.empty()) j["silentParam"] = e.silentParam;
+      if (!e.minVersion.empty()) j["minVersion"] = e.minVersion;
+      if (e.systemBit) j["systemBit"] = *e.systemBit;
       j["gameRepair"] = e.gameRepair;
       break;
     case ListKind::system:
       j["isKey"] = e.isKey;
       [[fallthrough]];
     case ListKind::dx:
-      j["systemBit"] = e.systemBit;
+      j["systemBit"] = e.systemBit.value_or(0);
       j["fileMd5"] = e.fileMd5;
       j["filePath"] = e.filePath;
       break;

@@ -30,7 +30,8 @@ const std::vector<Field>& fields_of(ListKind kind) {
       {"status", Want::integer, true}, {"id", Want::integer, true},
       {"downloadUrl", Want::text, true}, {"fileName", Want::text, true},
       {"regeditName", Want::text, true}, {"fileMd5", Want::text, false},
-      {"silentParam", Want::text, false}, {"gameRepair", Want::integer, true}};
+      {"silentParam", Want::text, false}, {"gameRepair", Want::integer, true},
+      {"minVersion", Want::text, false}, {"systemBit", Want::integer, false}};
   static const std::vector<Field> dx = {
       {"status", Want::integer, true}, {"id", Want::integer, true},
       {"systemBit", Want::integer, true}, {"downloadUrl", Want::text, true},
@@ -104,11 +105,15 @@ std::vector<std::string> check_entry(const Json& v, ListKind kind, Entry& e) {
   e.regeditName = v.value("regeditName", std::string());
   e.silentParam = v.value("silentParam", std::string());
   e.gameRepair = v.value("gameRepair", 0);
-  e.systemBit = v.value("systemBit", 0);
+  if (v.contains("systemBit")) e.systemBit = v["systemBit"].get<int32_t>();
+  e.minVersion = v.value("minVersion", std::string());
   e.filePath = v.value("filePath", std::string());
   e.isKey = v.value("isKey", false);
   e.md5From = v.value("md5From", std::string());
-  return entry_content_problems(e);
+  why = entry_content_problems(e);
+  // An empty text would be stored as "not given"; the operator meant something else.
+  if (v.contains("minVersion") && e.minVersion.empty()) why.push_back(min_version_reason);
+  return why;
 }
 
 void check_links(const Json& root, Links& links, std::vector<std::string>& errors) {

@@ -42,15 +42,20 @@ bool is_regular_file(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-// Digests of hosted files: computed when the entry has none, checked when it has one.
-int fill_digests(ImportResult& r, const std::string& files_dir, std::vector<std::string>& errors) {
+// Digests of hosted files: computed when the entry has none, checked when it has one. A copy
+// that is not there is named, because its entry then goes out without a digest.
+int fill_digests(ImportResult& r, const std::string& files_dir, std::vector<std::string>& errors,
+                 std::ostream& warnings) {
   int computed = 0;
   for (size_t i = 0; i < r.catalogue.entries.size(); ++i) {
     Entry& e = r.catalogue.entries[i];
     std::optional<std::string> rel = hosted_relative_path(e.md5From.empty() ? e.downloadUrl : e.md5From);
     if (!rel || files_dir.empty()) continue;
     std::string path = files_dir + "/" + *rel;
-    if (!is_regular_file(path)) continue;
+    if (!is_regular_file(path)) {
+      if (e.fileMd5.empty()) warnings << "line " << r.lines[i] << ": no file " << path << "; the entry has no digest\n";
+      continue;
+    }
     std::string md5 = md5_of_file(path);
     if (md5.empty()) {
       errors.push_back("line " + std::to_string(r.lines[i]) + ": cannot read " + path);
@@ -70,7 +75,8 @@ int import_catalogue_text(const std::string& db_path, const std::string& files_d
                           std::ostream& out, std::ostream& err) {
   ImportResult r = validate_import(text);
   std::vector<std::string> errors = r.errors;
-  int computed = r.ok() ? fill_digests(r, files_dir, errors) : 0;
+  std::ostringstream warnings;
+  int computed = r.ok() ? fill_digests(r, files_dir, errors, warnings) : 0;
   if (!errors.empty()) {
     for (const std::string& e : errors) err << e << "\n";
     err << "import refused; the catalogue is unchanged\n";
@@ -85,7 +91,7 @@ int import_catalogue_text(const std::string& db_path, const std::string& files_d
   }
   int without = 0;
   for (const Entry& e : r.catalogue.entries) without += e.fileMd5.empty() ? 1 : 0;
-  out << "imported " << r.catalogue.entries.size() << " entries; " << computed
+  out << warnings.str() << "imported " << r.catalogue.entries.size() << " entries; " << computed
       << " digests computed from hosted files; " << without << " entries without a digest\n";
   return 0;
 }

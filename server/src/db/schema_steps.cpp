@@ -56,13 +56,21 @@ constexpr const char* catalogue_version =
     "CREATE TABLE catalogue_version(id INTEGER PRIMARY KEY CHECK(id = 1), version BIGINT NOT NULL);"
     "INSERT INTO catalogue_version(id, version) VALUES(1, 1);";
 
+// A runtime entry may name the least installed version and whether it is for 64-bit Windows
+// only. Before this step only the DirectX and system lists carried a bitness, so theirs is
+// marked given and every stored runtime entry keeps meaning "any version, every system".
+constexpr const char* runtime_version_and_bitness =
+    "ALTER TABLE entries ADD COLUMN min_version TEXT NOT NULL DEFAULT '';"
+    "ALTER TABLE entries ADD COLUMN system_bit_given INTEGER NOT NULL DEFAULT 0;"
+    "UPDATE entries SET system_bit_given = 1 WHERE list IN ('dx', 'system');";
+
 }  // namespace
 
 const std::vector<const char*>& schema_steps(SqlDialect dialect) {
   static const std::vector<const char*> sqlite = {catalogue_tables, sqlite_sign_in_tables, md5_source_column,
-                                                  catalogue_version};
+                                                  catalogue_version, runtime_version_and_bitness};
   static const std::vector<const char*> pg = {catalogue_tables, pg_sign_in_tables, md5_source_column,
-                                              catalogue_version};
+                                              catalogue_version, runtime_version_and_bitness};
   return dialect == SqlDialect::sqlite ? sqlite : pg;
 }
 
