@@ -10,7 +10,7 @@
 #include "net/curl_global.h"
 #include "net/web_protocols.h"
 #include "net/file_sink.h"
-#include "net/tls_peer_check.h"
+#include "net/trusted_peer.h"
 
 namespace net {
 
@@ -37,14 +37,6 @@ long long ExistingFileSize(const std::string& path) {
 size_t WriteToFile(char* data, size_t size, size_t count, void* sink) {
   // Anything but the full count makes libcurl end the transfer with a write error.
   return static_cast<FileSink*>(sink)->Write(data, size * count) ? size * count : 0;
-}
-
-// Every response's status line passes here first; a connection whose peer is not trusted
-// ends the transfer before a byte of its body reaches the file.
-size_t CheckEachResponse(char* data, size_t size, size_t count, void* curl) {
-  size_t bytes = size * count;
-  if (bytes >= 5 && std::memcmp(data, "HTTP/", 5) == 0 && !TlsPeerTrusted(static_cast<CURL*>(curl))) return 0;
-  return bytes;
 }
 
 int ReportProgress(void* listener, curl_off_t total, curl_off_t now, curl_off_t, curl_off_t) {
@@ -87,15 +79,8 @@ int Transfer(const DownloadTask& task) {
   set(CURLOPT_FOLLOWLOCATION, 1L);
   // An HTTP error page must not end up appended to an installer as if it were its rest.
   set(CURLOPT_FAILONERROR, 1L);
-  // The files fetched here are run with administrator rights, so the peer's certificate and
-  // host name are verified (libcurl's defaults, stated so that nobody switches them off).
-  // Revocation is checked where the revocation servers answer, without failing offline.
-  set(CURLOPT_SSL_VERIFYPEER, 1L);
-  set(CURLOPT_SSL_VERIFYHOST, 2L);
-  set(CURLOPT_SSL_OPTIONS, static_cast<long>(CURLSSLOPT_REVOKE_BEST_EFFORT));
-  set(CURLOPT_HEADERFUNCTION, CheckEachResponse);
-  set(CURLOPT_HEADERDATA, static_cast<void*>(curl));
-  if (result == CURLE_OK) PrepareTlsPeerCheck(curl);
+  // The files fetched here are run with administrator rights.
+  if (result == CURLE_OK) result = RequireTrustedPeer(curl);
   set(CURLOPT_XFERINFOFUNCTION, ReportProgress);
   set(CURLOPT_XFERINFODATA, static_cast<void*>(task.listener));
   if (result == CURLE_OK) result = curl_easy_perform(curl);

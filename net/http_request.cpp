@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "net/curl_global.h"
+#include "net/trusted_peer.h"
 #include "net/web_protocols.h"
 
 namespace net {
@@ -33,14 +34,16 @@ bool Transfer(const HttpRequest& request, std::string& reply) {
   for (const std::string& line : request.headers) headers = curl_slist_append(headers, line.c_str());
   curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
   curl_easy_setopt(curl, CURLOPT_URL, request.url.c_str());
-  RestrictToWebProtocols(curl, request.url);
+  // The catalogue names what the elevated program runs and copies, so its replies are taken
+  // only from a server whose certificate is checked as the downloads' are.
+  bool prepared = RestrictToWebProtocols(curl, request.url) == CURLE_OK && RequireTrustedPeer(curl) == CURLE_OK;
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 10L);
   curl_easy_setopt(curl, CURLOPT_TIMEOUT, 10L);
   curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 1L);
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, AppendToReply);
   curl_easy_setopt(curl, CURLOPT_WRITEDATA, &reply);
-  CURLcode result = curl_easy_perform(curl);
+  CURLcode result = prepared ? curl_easy_perform(curl) : CURLE_FAILED_INIT;
   curl_easy_cleanup(curl);
   curl_slist_free_all(headers);
   return result == CURLE_OK;

@@ -191,4 +191,19 @@ TEST(HttpRequest, ARefusedConnectionIsAFailedTransfer) {
   EXPECT_FALSE(outcomes[0].ok);
 }
 
+// The catalogue names what the elevated program runs; a server whose certificate is not
+// trusted must not be able to supply it, on Windows (where the program checks the chain
+// itself) as natively.
+TEST(HttpRequest, AServerWithAnUntrustedCertificateSuppliesNothing) {
+  std::string body;
+  ASSERT_TRUE(test_support::FetchDirect(test_support::TlsFixtureUrl("/hello.txt"), body, true));
+  ASSERT_EQ(body, "hello over tls\n") << "the TLS fixture serves a client that skips the checks";
+  RecordingListener listener;
+  EXPECT_FALSE(net::RunRequest(Request(6, test_support::TlsFixtureUrl("/hello.txt"), &listener)));
+  auto outcomes = listener.WaitFor(1);
+  ASSERT_EQ(outcomes.size(), 1u);
+  EXPECT_FALSE(outcomes[0].ok);
+  EXPECT_FALSE(outcomes[0].hadBody);
+}
+
 }  // namespace
