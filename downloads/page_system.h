@@ -12,13 +12,18 @@ struct PageOps {
   std::function<std::string()> downloadRoot;
   // The folder of the list icons, ending with a backslash.
   std::function<std::string()> imageFolder;
-  // Creates a folder with all missing parents; true when it exists afterwards.
+  // Creates a folder with all missing parents; true when it exists afterwards and no folder on
+  // the way leads elsewhere.
   std::function<bool(const std::string& folder)> ensureFolder;
   std::function<bool(const std::string& path)> fileExists;
   std::function<bool(const std::string& folder)> folderExists;
   // The file's size, or -1 when its status cannot be read.
   std::function<long long(const std::string& path)> fileSize;
+  // Refuses (false) a file reached through a link or junction: see leadsElsewhere.
   std::function<bool(const std::string& path)> deleteFile;
+  // A folder on the way to the path is a link or junction to elsewhere: the program writes and
+  // deletes there with administrator rights, and the download drive's folders are the user's.
+  std::function<bool(const std::string& path)> leadsElsewhere;
   // Fetches a picture to the path; anything that is not a picture is not kept.
   std::function<bool(const std::string& url, const std::string& path)> fetchImage;
   // Shows a folder in the file manager.

@@ -7,6 +7,7 @@
 #include "app/dialogs/tip_window.h"
 #include "net/user_folders.h"
 #include "net/user_paths.h"
+#include "platform/path_links.h"
 
 namespace downloads {
 
@@ -29,10 +30,15 @@ PageOps SystemPageOps() {
   PageOps ops;
   ops.downloadRoot = net::DownloadDrive;
   ops.imageFolder = [] { return net::ImageFolder(net::LocalAppData()); };
-  ops.ensureFolder = net::EnsureFolder;
+  ops.ensureFolder = [](const std::string& folder) {
+    return !platform::PathLeadsElsewhere(folder) && net::EnsureFolder(folder) && !platform::PathLeadsElsewhere(folder);
+  };
   ops.fileExists = net::FileExists;
   ops.fileSize = FileSize;
-  ops.deleteFile = [](const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; };
+  ops.deleteFile = [](const std::string& path) {
+    return !platform::PathLeadsElsewhere(path) && ::DeleteFileA(path.c_str()) != FALSE;
+  };
+  ops.leadsElsewhere = platform::PathLeadsElsewhere;
   ops.fetchImage = net::UrlDownloadImage;
   ops.folderExists = FolderExists;
   ops.openFolder = [](const std::string& folder) {

@@ -36,6 +36,17 @@ void DownloadPage::Begin(Start kind) {
     md5 = md5_;
   }
   if (session == 0) return;
+  if (ops_.leadsElsewhere(path)) {
+    // Someone made the download folder lead into another one; nothing is written or deleted.
+    RowControls row = FindControls(CurrentEntryId());
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      EndSession();
+    }
+    if (row.Complete()) row.Show(RowState::kOffered);
+    ops_.prompt(L"下载失败", L"下载目录指向了其他位置，为保护电脑上的文件，本次下载已停止。");
+    return;
+  }
   long long offset = 0;
   if (kind == Start::kFresh) {
     // A fresh download never resumes: what lies there is from another run or entry.
@@ -63,6 +74,8 @@ void DownloadPage::Begin(Start kind) {
   auto task = std::make_unique<net::DownloadTask>();
   task->url = url;
   task->path = path;
+  // Nothing may appear at the path between its removal above and the transfer's start.
+  task->createNew = kind == Start::kFresh;
   task->listener = new TransferTicket(link_, session, md5);
   net::StartDownload(threads_, std::move(task));
 }

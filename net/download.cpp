@@ -1,7 +1,13 @@
 #include "net/download.h"
 
 #include <curl/curl.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include <atomic>
 #include <cstdio>
@@ -34,6 +40,20 @@ long long ExistingFileSize(const std::string& path) {
   return static_cast<long long>(info.st_size);
 }
 
+// Creates the file, failing if anything (a file, a link) is there already.
+std::FILE* OpenNewFile(const std::string& path) {
+#ifdef _WIN32
+  const int fd = _open(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+  std::FILE* file = fd < 0 ? nullptr : _fdopen(fd, "wb");
+  if (fd >= 0 && !file) _close(fd);
+#else
+  const int fd = open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644);
+  std::FILE* file = fd < 0 ? nullptr : fdopen(fd, "wb");
+  if (fd >= 0 && !file) close(fd);
+#endif
+  return file;
+}
+
 size_t WriteToFile(char* data, size_t size, size_t count, void* sink) {
   // Anything but the full count makes libcurl end the transfer with a write error.
   return static_cast<FileSink*>(sink)->Write(data, size * count) ? size * count : 0;
@@ -50,8 +70,9 @@ int Transfer(const DownloadTask& task) {
   if (!EnsureCurlGlobalInit()) return CURLE_FAILED_INIT;
   CURL* curl = curl_easy_init();
   if (!curl) return CURLE_FAILED_INIT;
-  long long resumeFrom = ExistingFileSize(task.path);
-  std::FILE* file = std::fopen(task.path.c_str(), resumeFrom >= 0 ? "ab+" : "wb");
+  long long resumeFrom = task.createNew ? -1 : ExistingFileSize(task.path);
+  std::FILE* file = task.createNew ? OpenNewFile(task.path)
+                                   : std::fopen(task.path.c_str(), resumeFrom >= 0 ? "ab+" : "wb");
   if (!file) {
     curl_easy_cleanup(curl);
     return kCannotOpenTarget;

@@ -23,6 +23,9 @@ class DownloadListener {
 struct DownloadTask {
   std::string url;
   std::string path;  // full path of the target file; an existing file is resumed from its end
+  // The file must not exist yet and is created for this transfer alone: a file or link put
+  // there by someone else fails the transfer instead of being written through.
+  bool createNew = false;
   DownloadListener* listener = nullptr;  // not owned; may be null
 };
 

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "platform/path_links.h"
+
 namespace platform {
 
 // Owner Administrators; protected DACL: SYSTEM and Administrators full control, Users read
@@ -13,38 +15,6 @@ namespace platform {
 const char kAdminOnlyFolderSddl[] = "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)";
 
 namespace {
-
-bool SamePath(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                        static_cast<int>(b.size())) == CSTR_EQUAL;
-}
-
-// Where the folder really is, links and junctions followed; empty when it cannot be opened.
-std::string FinalPath(const std::string& path) {
-  HANDLE folder = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (folder == INVALID_HANDLE_VALUE) return {};
-  char final[2 * MAX_PATH] = {};
-  const DWORD length = GetFinalPathNameByHandleA(folder, final, sizeof final, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-  CloseHandle(folder);
-  if (length == 0 || length >= sizeof final) return {};
-  std::string result(final, length);
-  return result.rfind("\\\\?\\", 0) == 0 ? result.substr(4) : result;
-}
-
-// A link or junction to elsewhere. Not every system marks a link as a reparse point (Wine
-// does not), so where the folder really is is asked as well.
-bool IsLinkOrJunction(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
-  char longForm[2 * MAX_PATH] = {};
-  const DWORD length = GetLongPathNameA(path.c_str(), longForm, sizeof longForm);
-  const std::string expected = length > 0 && length < sizeof longForm ? std::string(longForm, length) : path;
-  return !SamePath(FinalPath(path), expected);
-}
 
 bool IsFolder(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());

@@ -293,6 +293,36 @@ TEST_F(TransfersTest, AFreshDownloadReplacesWhatLiesAtItsPath) {
   EXPECT_EQ(ReadFile(folder + "\\5000"), Generated(5000));
 }
 
+// Someone made the download folder a junction into another folder (only a stand-in for the
+// check can show it: Wine makes no working junction). Nothing is requested, written or removed
+// there, and the user is told.
+TEST_F(TransfersTest, ADownloadFolderThatLeadsElsewhereIsNeitherWrittenNorEmptied) {
+  catalogue_.netFiles = {Entry(8, 5000)};
+  std::vector<std::string> asked;
+  ops_.leadsElsewhere = [&](const std::string& path) {
+    asked.push_back(path);
+    return true;
+  };
+  StartFrame();
+  Show(kNet);
+  const std::string folder = root_ + "\Tessavane\8";
+  ASSERT_TRUE(ops_.ensureFolder(folder));
+  std::FILE* there = std::fopen((folder + "\5000").c_str(), "wb");
+  std::fputs("a file of the folder the junction leads to", there);
+  std::fclose(there);
+  test_support::ResetFixture();
+  Click(L"8_netdownload");
+  PumpFor(200);
+  EXPECT_EQ(StateOf(L"net", 8), static_cast<int>(RowState::kOffered));
+  EXPECT_FALSE(Page(kNet)->Downloading());
+  EXPECT_EQ(test_support::FixtureRequestCount(), 0);
+  const std::vector<unsigned char> kept = ReadFile(folder + "\5000");
+  EXPECT_EQ(std::string(kept.begin(), kept.end()), "a file of the folder the junction leads to");
+  EXPECT_EQ(asked, std::vector<std::string>{folder + "\5000"});
+  ASSERT_EQ(prompts_.size(), 1u);
+  EXPECT_NE(prompts_[0].find(L"其他位置"), std::wstring::npos);
+}
+
 TEST_F(TransfersTest, AFileThatCannotBeReplacedIsNotResumedAsIfItWereTheStart) {
   catalogue_.netFiles = {Entry(8, 5000)};
   StartFrame();

@@ -248,6 +248,27 @@ TEST(Download, AFullDiskIsAFailureEvenForTheLastBytes) {
 }
 #endif
 
+// A fresh download must not write into, or through, whatever someone put at its path
+// between the page's removal of the old file and the transfer's start.
+TEST(Download, AFileCreatedNewFailsWhereSomethingIsAlreadyThereAndIsWrittenWhereNothingIs) {
+  const std::string path = test_support::TempPath("create-new.bin");
+  const std::vector<unsigned char> planted = {'p', 'l', 'a', 'n', 't'};
+  WriteFile(path, planted);
+  RecordingDownload refused;
+  auto task = Task(FixtureUrl("/gen/3000"), path, &refused);
+  task->createNew = true;
+  EXPECT_EQ(DownloadToEnd(std::move(task), refused), net::kDownloadFailed);
+  EXPECT_TRUE(ReadFile(path) == planted) << "the file that was there is left as it was";
+  std::remove(path.c_str());
+
+  RecordingDownload made;
+  task = Task(FixtureUrl("/gen/3000"), path, &made);
+  task->createNew = true;
+  EXPECT_EQ(DownloadToEnd(std::move(task), made), net::kDownloadSucceeded);
+  EXPECT_TRUE(ReadFile(path) == Generated(0, 3000));
+  std::remove(path.c_str());
+}
+
 TEST(Download, AnUntrustedCertificateIsRefused) {
   std::string body;
   // The TLS server is up and serves the file to a client that skips the checks ...
