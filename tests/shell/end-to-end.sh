@@ -83,8 +83,15 @@ means=()
 for i in 0 1 2 3 4 5 6 7; do
   tab=$(( i % 7 ))  # the last click comes back to the first tab
   xdotool mousemove --window "$window" $(( 121 * tab + 60 )) 80 click 1
-  sleep 0.6
   file="$shots/$i-${names[$tab]}.png"
+  # On a busy machine the page may take a while to paint: up to 15 s for the tab to show
+  # selected, then the whole picture is judged.
+  for _ in $(seq 1 30); do
+    sleep 0.5
+    shot "$file"
+    [ "$(pixel "$file" $(( 121 * tab + 10 )) 60)" = 1B68C2 ] && break
+  done
+  sleep 0.3
   shot "$file"
   for other in 0 1 2 3 4 5 6; do
     colour=$(pixel "$file" $(( 121 * other + 10 )) 60)
