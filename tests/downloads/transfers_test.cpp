@@ -305,9 +305,9 @@ TEST_F(TransfersTest, ADownloadFolderThatLeadsElsewhereIsNeitherWrittenNorEmptie
   };
   StartFrame();
   Show(kNet);
-  const std::string folder = root_ + "\Tessavane\8";
+  const std::string folder = root_ + "\\Tessavane\\8";
   ASSERT_TRUE(ops_.ensureFolder(folder));
-  std::FILE* there = std::fopen((folder + "\5000").c_str(), "wb");
+  std::FILE* there = std::fopen((folder + "\\5000").c_str(), "wb");
   std::fputs("a file of the folder the junction leads to", there);
   std::fclose(there);
   test_support::ResetFixture();
@@ -316,9 +316,9 @@ TEST_F(TransfersTest, ADownloadFolderThatLeadsElsewhereIsNeitherWrittenNorEmptie
   EXPECT_EQ(StateOf(L"net", 8), static_cast<int>(RowState::kOffered));
   EXPECT_FALSE(Page(kNet)->Downloading());
   EXPECT_EQ(test_support::FixtureRequestCount(), 0);
-  const std::vector<unsigned char> kept = ReadFile(folder + "\5000");
+  const std::vector<unsigned char> kept = ReadFile(folder + "\\5000");
   EXPECT_EQ(std::string(kept.begin(), kept.end()), "a file of the folder the junction leads to");
-  EXPECT_EQ(asked, std::vector<std::string>{folder + "\5000"});
+  EXPECT_EQ(asked, std::vector<std::string>{folder + "\\5000"});
   ASSERT_EQ(prompts_.size(), 1u);
   EXPECT_NE(prompts_[0].find(L"其他位置"), std::wstring::npos);
 }
