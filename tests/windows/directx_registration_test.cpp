@@ -12,8 +12,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "fixture_client.h"
 #include "platform/platform_utils.h"
@@ -26,11 +24,12 @@
 namespace {
 
 const char* const kRefusingClassId = "{0E7ECEF5-492B-46A3-91AD-9AE650856F55}";
-// Names of audio servers the prefix has files of; each test's copy replaces one, and the
-// prefix's own is put back afterwards.
-const char* const kAudioName = "xaudio2_3.dll";
-const char* const kEngineName = "xactengine3_5.dll";
+// XACT engines of which Wine has no built-in DLL: Wine would load its own in place of a copied
+// file of any name it has one for (xaudio2_*, most xactengine*), and register that instead.
+const char* const kAudioName = "xactengine2_1.dll";
+const char* const kRefusedName = "xactengine2_3.dll";
 const char* const kPlainName = "tessa_plain_server.dll";
+const char* const kNames[] = {kAudioName, kRefusedName, kPlainName};
 
 // The class id the list of the demo's stand-ins gives for one of its DLLs.
 std::string ListedClassId(const std::string& file) {
@@ -84,19 +83,12 @@ class AudioRegistration : public ::testing::Test {
     ASSERT_EQ(classId_.size(), 38u) << "no class id in the stand-ins' list";
     ASSERT_EQ(ListedClassId("directx/x86/xaudio2_7.dll"), classId_);
     local_ = test_support::TempPath("audio_cache");
-    for (int bit : {0, 1})
-      for (const char* name : {kAudioName, kEngineName}) {
-        const std::string original = SystemFolderOf(bit) + name, kept = Kept(bit, name);
-        if (CopyFileA(original.c_str(), kept.c_str(), FALSE)) saved_.push_back({original, kept});
-      }
-    CleanRegistry();
+    Clean();
   }
-  void TearDown() override {
-    for (const auto& file : saved_) {
-      CopyFileA(file.second.c_str(), file.first.c_str(), FALSE);
-      DeleteFileA(file.second.c_str());
-    }
-    for (int bit : {0, 1}) DeleteFileA((SystemFolderOf(bit) + kPlainName).c_str());
+  void TearDown() override { Clean(); }
+  void Clean() {
+    for (int bit : {0, 1})
+      for (const char* name : kNames) DeleteFileA((SystemFolderOf(bit) + name).c_str());
     CleanRegistry();
   }
   void CleanRegistry() {
@@ -104,9 +96,6 @@ class AudioRegistration : public ::testing::Test {
       DeleteClass(classId_, view);
       DeleteClass(kRefusingClassId, view);
     }
-  }
-  std::string Kept(int bit, const std::string& name) {
-    return test_support::TempPath("kept_" + std::to_string(bit) + "_" + name);
   }
   // The DLL served by the fixture under servedName; its digest goes into the entry.
   net::CatalogueFile Entry(const std::string& source, const std::string& servedName, int systemBit,
@@ -128,7 +117,6 @@ class AudioRegistration : public ::testing::Test {
                                       repair::SystemDirectXRepairOps(std::getenv("TEMP")));
   }
   std::string classId_, local_;
-  std::vector<std::pair<std::string, std::string>> saved_;
 };
 
 TEST_F(AudioRegistration, The64BitServerIsRegisteredInThe64BitView) {
@@ -157,9 +145,9 @@ TEST_F(AudioRegistration, The32BitServerIsRegisteredInThe32BitView) {
 // native one in the x86_64 suite.
 TEST_F(AudioRegistration, AFailedRegistrationFailsTheRepairAndTakesTheCopyAway) {
   const int systemBit = test_support::kProcessIs32Bit ? 0 : 1;
-  const net::CatalogueFile entry = Entry(STANDIN_REFUSING_DLL, "refusing.dll", systemBit, kEngineName);
+  const net::CatalogueFile entry = Entry(STANDIN_REFUSING_DLL, "refusing.dll", systemBit, kRefusedName);
   EXPECT_FALSE(Repair(entry));
-  EXPECT_EQ(GetFileAttributesA((SystemFolderOf(systemBit) + kEngineName).c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesA((SystemFolderOf(systemBit) + kRefusedName).c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_FALSE(repair::DirectXFileIntact(entry, repair::SystemDirectXRepairOps(std::getenv("TEMP"))));
 }
 
