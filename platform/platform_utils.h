@@ -27,6 +27,11 @@ std::wstring DisplayTextToWide(const std::string& gbk);
 // The processor architecture of the machine rather than of this 32-bit process.
 bool IsSystem64Bit();
 
+// The folder Windows is installed in ("C:\Windows", "D:\WINNT"), without a trailing
+// backslash unless it is a drive's root: the shared one, not a terminal-server user's own
+// copy. Empty when the system does not say.
+std::string SystemWindowsFolder();
+
 // Appends the ids of every process whose executable name equals name, ignoring letter case
 // (names compared in code page 936). False, with the list unchanged, when no snapshot could
 // be taken.

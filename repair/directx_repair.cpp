@@ -1,5 +1,8 @@
 #include "repair/directx_repair.h"
 
+#include "platform/path_text.h"
+#include "platform/windows_folder.h"
+#include "repair/com_registration.h"
 #include "repair/runtime_repair.h"
 
 namespace repair {
@@ -8,7 +11,8 @@ namespace {
 
 bool NativeFolder(const net::CatalogueFile& entry) { return entry.systemBit == 1; }
 
-bool CopyCached(const net::CatalogueFile& entry, const std::string& local, const DirectXRepairOps& ops) {
+bool CopyCached(const net::CatalogueFile& entry, const std::string& local, const std::string& target,
+                const DirectXRepairOps& ops) {
   if (!ops.cachedFileExists(local)) return false;
   FileHold hold = HoldFile(ops.holdFile, local);
   // Without a digest a cached file proves nothing and goes, as a stale one does.
@@ -17,35 +21,55 @@ bool CopyCached(const net::CatalogueFile& entry, const std::string& local, const
     ops.deleteFile(local);
     return false;
   }
-  return ops.copyIntoPlace(local, entry.filePath, NativeFolder(entry));
+  return ops.copyIntoPlace(local, target, NativeFolder(entry));
+}
+
+bool DownloadAndCopy(const net::CatalogueFile& entry, const std::string& local, const std::string& target,
+                     const DirectXRepairOps& ops) {
+  for (int attempt = 0; attempt < kDirectXDownloadAttempts; ++attempt) {
+    if (!ops.download(entry.downloadUrl, local) || !ops.cachedFileExists(local)) continue;
+    FileHold hold = HoldFile(ops.holdFile, local);
+    if (hold && DigestMatches(ops.fileMd5(local), entry.fileMd5) &&
+        ops.copyIntoPlace(local, target, NativeFolder(entry)))
+      return true;
+  }
+  return false;
 }
 
 }  // namespace
+
+std::string DirectXTargetPath(const net::CatalogueFile& entry, const DirectXRepairOps& ops) {
+  return platform::MapWindowsFolder(entry.filePath, ops.windowsFolder);
+}
 
 bool DirectXEntryApplies(const net::CatalogueFile& entry, const DirectXRepairOps& ops) {
   return entry.systemBit != 1 || ops.system64Bit;
 }
 
 bool DirectXFileIntact(const net::CatalogueFile& entry, const DirectXRepairOps& ops) {
-  return ops.systemFileExists(entry.filePath, NativeFolder(entry) && ops.system64Bit);
+  const std::string target = DirectXTargetPath(entry, ops);
+  return !target.empty() && ops.systemFileExists(target, NativeFolder(entry) && ops.system64Bit);
 }
 
 bool RepairDirectXEntry(const net::CatalogueFile& entry, const std::string& cacheFolder,
                         const DirectXRepairOps& ops) {
+  const std::string target = DirectXTargetPath(entry, ops);
   if (!DirectXEntryApplies(entry, ops) || !SourceTrusted(entry) || entry.fileName.empty() ||
-      entry.filePath.empty())
+      target.empty())
     return false;
   if (!ops.ensureFolder(cacheFolder)) return false;
-  std::string local = cacheFolder + entry.fileName;
-  if (CopyCached(entry, local, ops)) return true;
-  for (int attempt = 0; attempt < kDirectXDownloadAttempts; ++attempt) {
-    if (!ops.download(entry.downloadUrl, local) || !ops.cachedFileExists(local)) continue;
-    FileHold hold = HoldFile(ops.holdFile, local);
-    if (hold && DigestMatches(ops.fileMd5(local), entry.fileMd5) &&
-        ops.copyIntoPlace(local, entry.filePath, NativeFolder(entry)))
-      return true;
+  const std::string local = cacheFolder + entry.fileName;
+  if (!CopyCached(entry, local, target, ops) && !DownloadAndCopy(entry, local, target, ops))
+    return false;
+  // A registration that fails is not a bad download: fetching the file again would not help.
+  // The placed file's name decides, not a catalogue flag: a COM server copied without its
+  // classes is as good as missing.
+  const bool native = NativeFolder(entry);
+  if (NeedsComRegistration(platform::FileNameOfPath(target)) && !ops.registerServer(target, native)) {
+    ops.removeFromPlace(target, native);
+    return false;
   }
-  return false;
+  return ops.systemFileExists(target, native);
 }
 
 }  // namespace repair

@@ -3,6 +3,7 @@
 #include "net/user_folders.h"
 #include "platform/admin_folder.h"
 #include "platform/platform_utils.h"
+#include "repair/com_registration_system.h"
 #include "repair/directx_repair_system.h"
 #include "repair/file_hold_win.h"
 #include "repair/md5.h"
@@ -34,6 +35,10 @@ bool CopyIntoPlace(const std::string& from, const std::string& to, bool native) 
   return WithNativeSystemFolder(native, [&] { return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0; });
 }
 
+void RemoveFromPlace(const std::string& path, bool native) {
+  WithNativeSystemFolder(native, [&] { return DeleteFileA(path.c_str()) != 0; });
+}
+
 }  // namespace
 
 DirectXRepairOps SystemDirectXRepairOps(const std::string& cacheBase) {
@@ -47,7 +52,15 @@ DirectXRepairOps SystemDirectXRepairOps(const std::string& cacheBase) {
   ops.download = net::UrlDownloadToFile;
   ops.systemFileExists = SystemFileExists;
   ops.copyIntoPlace = CopyIntoPlace;
+  ops.removeFromPlace = RemoveFromPlace;
   ops.system64Bit = platform::IsSystem64Bit();
+  ops.windowsFolder = platform::SystemWindowsFolder();
+  // Redirection stays on: the registrar is reached through Sysnative when it must be the
+  // native one, and starting a process loads DLLs that must come from this process's folder.
+  ops.registerServer = [folder = ops.windowsFolder, system64Bit = ops.system64Bit](
+                           const std::string& path, bool native) {
+    return RegisterComServer(folder, path, native && system64Bit, system64Bit);
+  };
   ops.holdFile = HoldFileAgainstWriters;
   return ops;
 }

@@ -19,7 +19,11 @@ struct FakeFiles {
   std::vector<std::string> downloads;                       // digest per attempt; "" fails
   int attempt = 0;
   bool copyWorks = true;
+  bool copyLands = true;  // false: the copy reports success but the file is not there after
+  bool registrationWorks = true;
+  std::string windowsFolder = "C:\\Windows";
   std::vector<std::string> log;
+  std::vector<std::pair<std::string, bool>> registered;
 
   DirectXRepairOps Ops(bool system64Bit = true) {
     DirectXRepairOps ops;
@@ -39,9 +43,19 @@ struct FakeFiles {
     ops.copyIntoPlace = [this](const std::string& from, const std::string& to, bool native) {
       log.push_back(native ? "copy native" : "copy");
       if (!copyWorks) return false;
-      sys[{to, native}] = cache[from];
+      if (copyLands) sys[{to, native}] = cache[from];
       return true;
     };
+    ops.removeFromPlace = [this](const std::string& p, bool native) {
+      log.push_back(native ? "remove native" : "remove");
+      sys.erase({p, native});
+    };
+    ops.registerServer = [this](const std::string& p, bool native) {
+      log.push_back(native ? "register native" : "register");
+      registered.push_back({p, native});
+      return registrationWorks;
+    };
+    ops.windowsFolder = windowsFolder;
     ops.system64Bit = system64Bit;
     return ops;
   }
@@ -50,11 +64,12 @@ struct FakeFiles {
 const std::string kDigest = "0123456789abcdef0123456789abcdef";
 const std::string kFolder = "C:\\Local\\Tessavane\\DirectX\\1\\";
 
-net::CatalogueFile Entry(int systemBit, const std::string& md5 = kDigest) {
+net::CatalogueFile Entry(int systemBit, const std::string& md5 = kDigest,
+                         const std::string& name = "d3dx9_43.dll") {
   net::CatalogueFile entry;
   entry.systemBit = systemBit;
-  entry.fileName = "d3dx9_43.dll";
-  entry.filePath = "C:\\Windows\\System32\\d3dx9_43.dll";
+  entry.fileName = name;
+  entry.filePath = "C:\\Windows\\System32\\" + name;
   entry.downloadUrl = "http://cat/files/directx/x64/d3dx9_43.dll";
   entry.fileMd5 = md5;
   return entry;
@@ -135,6 +150,77 @@ TEST(DirectXRepair, A64BitFileIsNeverPutOnto32BitWindows) {
   // And on 32-bit Windows nothing is looked up in a native folder that is not there.
   f.sys[{Entry(1).filePath, false}] = kDigest;
   EXPECT_TRUE(DirectXFileIntact(Entry(1), f.Ops(false)));
+}
+
+TEST(DirectXRepair, TheFileIsJudgedAndPlacedInTheRealWindowsFolder) {
+  FakeFiles f;
+  f.windowsFolder = "D:\\WINNT";
+  f.downloads = {kDigest};
+  const std::string real = "D:\\WINNT\\System32\\d3dx9_43.dll";
+  f.sys[{"C:\\Windows\\System32\\d3dx9_43.dll", true}] = kDigest;  // not where Windows is
+  EXPECT_EQ(DirectXTargetPath(Entry(1), f.Ops()), real);
+  EXPECT_FALSE(DirectXFileIntact(Entry(1), f.Ops()));
+  EXPECT_TRUE(RepairDirectXEntry(Entry(1), kFolder, f.Ops()));
+  EXPECT_EQ((f.sys[{real, true}]), kDigest);
+  EXPECT_TRUE(DirectXFileIntact(Entry(1), f.Ops()));
+}
+
+TEST(DirectXRepair, APathOutsideTheWindowsFolderIsNeitherLookedAtNorWritten) {
+  for (const char* path : {"C:\\WindowsOld\\System32\\d3dx9_43.dll", "D:\\Games\\d3dx9_43.dll",
+                           "C:\\Windows\\System32\\..\\..\\d3dx9_43.dll"}) {
+    FakeFiles f;
+    f.downloads = {kDigest};
+    net::CatalogueFile entry = Entry(0);
+    entry.filePath = path;
+    f.sys[{path, false}] = kDigest;
+    EXPECT_FALSE(DirectXFileIntact(entry, f.Ops())) << path;
+    EXPECT_FALSE(RepairDirectXEntry(entry, kFolder, f.Ops())) << path;
+    EXPECT_TRUE(f.log.empty()) << path;
+  }
+}
+
+TEST(DirectXRepair, AudioComServersAreRegisteredAfterTheirCopyAndOthersAreNot) {
+  FakeFiles audio;
+  audio.windowsFolder = "E:\\Windows";
+  audio.downloads = {kDigest};
+  EXPECT_TRUE(RepairDirectXEntry(Entry(1, kDigest, "XAudio2_7.dll"), kFolder, audio.Ops()));
+  EXPECT_EQ(audio.log, (std::vector<std::string>{"download", "copy native", "register native"}));
+  EXPECT_EQ(audio.registered,
+            (std::vector<std::pair<std::string, bool>>{{"E:\\Windows\\System32\\XAudio2_7.dll", true}}));
+
+  FakeFiles engine;
+  engine.cache[kFolder + "xactengine3_7.dll"] = kDigest;
+  EXPECT_TRUE(RepairDirectXEntry(Entry(0, kDigest, "xactengine3_7.dll"), kFolder, engine.Ops()));
+  EXPECT_EQ(engine.log, (std::vector<std::string>{"copy", "register"}));
+
+  for (const char* name : {"d3dx9_43.dll", "xaudio2_8.dll", "x3daudio1_7.dll", "xinput1_3.dll"}) {
+    FakeFiles plain;
+    plain.downloads = {kDigest};
+    EXPECT_TRUE(RepairDirectXEntry(Entry(0, kDigest, name), kFolder, plain.Ops())) << name;
+    EXPECT_TRUE(plain.registered.empty()) << name;
+  }
+}
+
+TEST(DirectXRepair, AFailedRegistrationFailsTheRepairAndTakesTheCopyAway) {
+  FakeFiles f;
+  f.downloads = {kDigest, kDigest, kDigest};
+  f.registrationWorks = false;
+  net::CatalogueFile entry = Entry(0, kDigest, "xaudio2_7.dll");
+  EXPECT_FALSE(RepairDirectXEntry(entry, kFolder, f.Ops()));
+  // Registered once: another download would bring the same bytes.
+  EXPECT_EQ(f.log, (std::vector<std::string>{"download", "copy", "register", "remove"}));
+  EXPECT_FALSE(DirectXFileIntact(entry, f.Ops()));
+}
+
+TEST(DirectXRepair, ACopyThatReportsSuccessIsLookedForBeforeSuccessIsClaimed) {
+  FakeFiles f;
+  f.downloads = {kDigest};
+  f.copyLands = false;
+  EXPECT_FALSE(RepairDirectXEntry(Entry(1), kFolder, f.Ops()));
+  FakeFiles audio;
+  audio.downloads = {kDigest};
+  audio.copyLands = false;
+  EXPECT_FALSE(RepairDirectXEntry(Entry(1, kDigest, "xaudio2_7.dll"), kFolder, audio.Ops()));
 }
 
 }  // namespace

@@ -43,8 +43,12 @@ while IFS=$'\t' read -r file root subkey view args; do
   build_one "$installer_arch-w64-mingw32-gcc-posix" installer.c "$out/$file" "$config" -mwindows
 done < "$here/installers.tsv"
 
-while IFS=$'\t' read -r file bits; do
+# A class id in the third column makes the DLL a COM server that registers that class.
+# --kill-at: regsvr32 asks for "DllRegisterServer", not the 32-bit stdcall "DllRegisterServer@0".
+while IFS=$'\t' read -r file bits clsid; do
   [[ -z "$file" || "$file" == \#* ]] && continue
   [[ "$bits" == 64 ]] && cc=x86_64-w64-mingw32-gcc-posix || cc=i686-w64-mingw32-gcc-posix
-  build_one "$cc" standin_dll.c "$out/$file" "#define STANDIN_NAME \"$(c_string "$file")\"" -shared
+  config="#define STANDIN_NAME \"$(c_string "$file")\""
+  [[ -n "${clsid:-}" ]] && config+=$'\n'"#define STANDIN_CLSID \"$(c_string "$clsid")\""
+  build_one "$cc" standin_dll.c "$out/$file" "$config" -shared -Wl,--kill-at
 done < "$here/dlls.tsv"
