@@ -73,17 +73,20 @@ TEST_F(InterfaceKey, ALeaseFromAnyServerForTheAdaptersAddressIsConfigured) {
   EXPECT_EQ(read.dhcpIpAddress, "10.20.0.57");
 }
 
-TEST_F(InterfaceKey, DhcpOffOrWithoutServerIsNotConfigured) {
+TEST_F(InterfaceKey, DhcpWithoutServerOrAMissingSwitchIsNotConfiguredButStaticIs) {
   Lease("10.20.0.1", "10.20.0.57");
-  SetDword("EnableDHCP", 0);
-  EXPECT_FALSE(tools_.IsDhcpConfigured(kGuid, "10.20.0.57"));
-  SetDword("EnableDHCP", 1);
   RegDeleteValueA(key_, "DhcpServer");
   EXPECT_FALSE(tools_.IsDhcpConfigured(kGuid, "10.20.0.57"));
-  // A switch stored as text is not a switch.
+  // A static address has no lease to hold, whatever an old one left behind.
+  SetDword("EnableDHCP", 0);
+  EXPECT_TRUE(tools_.IsDhcpConfigured(kGuid, "10.20.0.57"));
+  // A switch stored as text is not a switch, and no switch is not a static address.
   Lease("10.20.0.1", "10.20.0.57");
   SetText("EnableDHCP", "1");
-  EXPECT_EQ(NetworkTools::ReadDhcpSettings(kGuid).enableDhcp, 0u);
+  EXPECT_FALSE(NetworkTools::ReadDhcpSettings(kGuid).enableDhcpRead);
+  EXPECT_FALSE(tools_.IsDhcpConfigured(kGuid, "10.20.0.57"));
+  RegDeleteValueA(key_, "EnableDHCP");
+  EXPECT_FALSE(tools_.IsDhcpConfigured(kGuid, "10.20.0.57"));
   EXPECT_FALSE(tools_.IsDhcpConfigured("{00000000-0000-0000-0000-000000000000}", ""));
 }
 
@@ -147,6 +150,7 @@ TEST_F(InterfaceKey, AStaticAddressStaysStaticThroughCheckAndRepair) {
   SetDword("EnableDHCP", 0);
   SetText("IPAddress", "192.168.1.20");
   KeyedTools tools;
+  tools.resolves = true;
   SequenceRun run(tools);
   run.sequence.RunCheck();
   EXPECT_EQ(run.page.Last(functions::NetworkRow::kDhcp), L"正常");
@@ -157,9 +161,7 @@ TEST_F(InterfaceKey, AStaticAddressStaysStaticThroughCheckAndRepair) {
   run.sequence.RunCheck();
   ASSERT_FALSE(run.flags.dhcpOk);
   run.sequence.RunRepair();
-  EXPECT_TRUE(tools.Ran("start Dhcp"));
-  EXPECT_FALSE(tools.Ran("source=dhcp"));
-  EXPECT_FALSE(tools.Ran("/renew"));
+  EXPECT_EQ(tools.commands, std::vector<std::string>{"start Dhcp"});
   EXPECT_EQ(Dword("EnableDHCP"), 0u);
   EXPECT_EQ(Text("IPAddress"), "192.168.1.20");
   EXPECT_FALSE(HasValue("DhcpServer"));
