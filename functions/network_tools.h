@@ -2,7 +2,6 @@
 #include <cstddef>
 #include <string>
 #include <utility>
-
 #include <vector>
 
 #include "functions/dhcp_settings.h"
