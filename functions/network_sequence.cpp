@@ -117,11 +117,17 @@ void NetworkSequence::RepairRow(NetworkRow row, bool ok, Repair repair) {
 }
 
 void NetworkSequence::RepairDhcp(const AdapterInfo& adapter) {
+  if (flags_.dhcpOk || !display_.HasRow(NetworkRow::kDhcp)) return;
+  display_.ShowRowStatus(NetworkRow::kDhcp, kRepairing, RowLook::kRunning);
   if (!tools_.IsServiceRunning("Dhcp")) tools_.StartServiceAndWait("Dhcp");
   // A stopped service may have been the whole fault. A static address reads as configured,
   // so only a DHCP adapter still without a lease is asked to fetch one.
-  std::string address = tools_.GetAdapterAddress(adapter.interfaceIndex);
-  if (!tools_.IsDhcpConfigured(adapter.guid, address)) tools_.RenewLease(adapter.connectionName);
+  if (!tools_.IsDhcpConfigured(adapter.guid, tools_.GetAdapterAddress(adapter.interfaceIndex)))
+    tools_.RenewLease(adapter.connectionName);
+  // Looked at again: a server that does not answer leaves the adapter without a lease.
+  bool ok = ProbeDhcp(adapter);
+  display_.ShowRowStatus(NetworkRow::kDhcp, ok ? kRepaired : L"DHCP异常",
+                         ok ? RowLook::kGood : RowLook::kFault);
 }
 
 void NetworkSequence::RepairDns(const AdapterInfo& adapter) {
@@ -163,7 +169,7 @@ void NetworkSequence::RunRepair() {
   }
   RepairRow(NetworkRow::kAdapter, flags_.adapterOk,
             [&] { tools_.EnableAdapter(adapter.connectionName); });
-  RepairRow(NetworkRow::kDhcp, flags_.dhcpOk, [&] { RepairDhcp(adapter); });
+  RepairDhcp(adapter);
   RepairRow(NetworkRow::kAddress, flags_.addressOk, [&] { tools_.RenewAddress(); });
   RepairDns(adapter);
   RepairRow(NetworkRow::kProxy, flags_.proxyOk, [&] { tools_.DisableProxy(); });

@@ -55,6 +55,9 @@ TEST(NetworkRepair, RepairsEveryFaultyRowInOrderAndTestsOnlyTheWebAgain) {
       "GetAdapterAddress 12",
       "IsDhcpConfigured {5B2C7E0A-1111-2222-3333-444455556666} 10.20.0.57",
       "RenewLease 以太网",
+      "GetAdapterAddress 12",
+      "IsServiceRunning Dhcp",
+      "IsDhcpConfigured {5B2C7E0A-1111-2222-3333-444455556666} 10.20.0.57",
       "RenewAddress",
       "ReadDnsSettings {5B2C7E0A-1111-2222-3333-444455556666}",
       "SetPublicDns 以太网",
@@ -202,6 +205,34 @@ TEST(NetworkRepair, ADhcpAdapterWithoutALeaseIsAskedToFetchOneByConnectionName) 
   // ipconfig knows the adapter by its connection name; the other adapters keep their leases.
   EXPECT_TRUE(run.machine.Called("RenewLease 以太网"));
   EXPECT_FALSE(run.machine.Called("RenewAddress"));
+  EXPECT_EQ(run.page.Last(NetworkRow::kDhcp), L"已修复");
+}
+
+TEST(NetworkRepair, ADhcpRepairIsLookedAtAgainAndAFailureShown) {
+  auto repaired = [](auto change) {
+    RepairRun run;
+    run.flags = NetworkFlags{};
+    run.flags.dhcpOk = false;
+    change(run.machine);
+    run.Repair();
+    EXPECT_TRUE(run.page.check.shown && run.page.check.enabled);
+    return std::make_pair(run.page.Last(NetworkRow::kDhcp), run.page.LastLook(NetworkRow::kDhcp));
+  };
+  const auto fault = std::make_pair(std::wstring(L"DHCP异常"), RowLook::kFault);
+  // No server answers the renewal.
+  EXPECT_EQ(repaired([](StandInNetwork& m) {
+              m.dhcp.dhcpServer = "255.255.255.255";
+              m.renewServer.clear();
+            }),
+            fault);
+  // The service does not come up (disabled by policy, a broken dependency).
+  EXPECT_EQ(repaired([](StandInNetwork& m) {
+              m.dhcpRunning = false;
+              m.dhcpStarts = false;
+            }),
+            fault);
+  EXPECT_EQ(repaired([](StandInNetwork& m) { m.dhcpRunning = false; }),
+            std::make_pair(std::wstring(L"已修复"), RowLook::kGood));
 }
 
 TEST(NetworkRepair, PublicDnsThatDoesNotHelpIsUndoneExactly) {

@@ -36,6 +36,11 @@ class StandInNetwork : public functions::NetworkOperations {
   functions::AdapterInfo adapter;
   std::string address = "10.20.0.57";
   bool dhcpRunning = true;
+  bool dhcpStarts = true;  // whether starting the service gets it running
+  // What a renewal gets a DHCP adapter: a lease for this address from this server, or
+  // nothing when the server is empty.
+  std::string renewServer = "10.20.0.1";
+  std::string renewAddress = "10.20.0.57";
   functions::DhcpSettings dhcp;
   std::string arpListing =
       "\r\nInterface: 10.20.0.57 --- 0xc\r\n  Internet Address      Physical Address      Type\r\n"
@@ -65,6 +70,7 @@ class StandInNetwork : public functions::NetworkOperations {
   }
   void StartServiceAndWait(const char* name) override {
     calls.push_back(std::string("StartServiceAndWait ") + name);
+    dhcpRunning = dhcpStarts;
   }
   bool IsDhcpConfigured(const std::string& guid, const std::string& givenAddress) override {
     calls.push_back("IsDhcpConfigured " + guid + " " + givenAddress);
@@ -72,6 +78,9 @@ class StandInNetwork : public functions::NetworkOperations {
   }
   void RenewLease(const std::string& connectionName) override {
     calls.push_back("RenewLease " + connectionName);
+    if (dhcp.enableDhcp != 1 || renewServer.empty()) return;
+    dhcp.dhcpServer = renewServer;
+    dhcp.dhcpIpAddress = address = renewAddress;
   }
   bool HasNoAddressConflict() override {
     calls.push_back("HasNoAddressConflict");

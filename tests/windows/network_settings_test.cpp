@@ -162,6 +162,7 @@ TEST_F(InterfaceKey, AStaticAddressStaysStaticThroughCheckAndRepair) {
   ASSERT_FALSE(run.flags.dhcpOk);
   run.sequence.RunRepair();
   EXPECT_EQ(tools.commands, std::vector<std::string>{"start Dhcp"});
+  EXPECT_EQ(run.page.Last(functions::NetworkRow::kDhcp), L"已修复");
   EXPECT_EQ(Dword("EnableDHCP"), 0u);
   EXPECT_EQ(Text("IPAddress"), "192.168.1.20");
   EXPECT_FALSE(HasValue("DhcpServer"));
@@ -179,6 +180,9 @@ TEST_F(InterfaceKey, ADhcpAdapterWithoutALeaseIsAFaultAndOnlyItsLeaseIsRenewed) 
   run.sequence.RunRepair();
   EXPECT_EQ(tools.commands.front(), "ipconfig.exe /renew \"Test Ethernet\"");
   EXPECT_EQ(Dword("EnableDHCP"), 1u);
+  // The renewal was only written down here, so the values still show no lease: said so.
+  EXPECT_EQ(run.page.Last(functions::NetworkRow::kDhcp), L"DHCP异常");
+  EXPECT_EQ(run.page.LastLook(functions::NetworkRow::kDhcp), functions::RowLook::kFault);
 }
 
 TEST_F(InterfaceKey, DnsSettingsAreKeptAndPutBackExactlyWhenNamesStillFail) {
