@@ -103,9 +103,8 @@ bool NetworkTools::CanReachWeb() {
 }
 
 bool NetworkTools::IsProxyWorking(const std::string& serverText) {
-  std::string host;
-  int port = 0;
-  if (!ParseProxyServer(serverText, host, port)) return false;
+  ProxyEndpoint proxy;
+  if (!ParseProxyServer(serverText, proxy)) return false;
   if (!net::EnsureCurlGlobalInit()) return false;
   CURL* curl = curl_easy_init();
   if (!curl) return false;
@@ -113,8 +112,11 @@ bool NetworkTools::IsProxyWorking(const std::string& serverText) {
   std::string body;
   curl_slist* headers = curl_slist_append(nullptr, "Proxy-Connection: Keep-Alive");
   curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(curl, CURLOPT_PROXY, host.c_str());
-  curl_easy_setopt(curl, CURLOPT_PROXYPORT, static_cast<long>(port));
+  curl_easy_setopt(curl, CURLOPT_PROXY, proxy.host.c_str());
+  curl_easy_setopt(curl, CURLOPT_PROXYPORT, static_cast<long>(proxy.port));
+  // The system's own clients speak SOCKS version 4 to a "socks=" proxy; the 4a form lets the
+  // proxy resolve the name, as the browser's would when local name resolution is the fault.
+  if (proxy.socks) curl_easy_setopt(curl, CURLOPT_PROXYTYPE, static_cast<long>(CURLPROXY_SOCKS4A));
   curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kProxyConnectTimeoutSeconds);

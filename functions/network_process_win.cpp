@@ -69,17 +69,34 @@ std::string SystemToolCommand(const char* program, const std::string& arguments)
   return "\"" + SystemToolFolder() + program + "\" " + arguments;
 }
 
+namespace {
+
+std::wstring Utf8ToWide(const std::string& text) {
+  if (text.empty()) return {};
+  int count = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(count), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], count);
+  return wide;
+}
+
+}  // namespace
+
 void NetworkTools::RunAndWait(const char* program, const std::string& parameters) {
-  const std::string folder = SystemToolFolder();
-  std::string file = folder + program;
-  SHELLEXECUTEINFOA info{};
+  // Wide, because a connection name may hold characters the ANSI code page lacks.
+  wchar_t system[MAX_PATH] = {};
+  UINT length = GetSystemDirectoryW(system, MAX_PATH);
+  const std::wstring folder =
+      length > 0 && length < MAX_PATH ? std::wstring(system) + L"\\" : L"C:\\Windows\\System32\\";
+  std::wstring file = folder + Utf8ToWide(program);
+  std::wstring wideParameters = Utf8ToWide(parameters);
+  SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof info;
   info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
   info.lpFile = file.c_str();
-  info.lpParameters = parameters.c_str();
+  info.lpParameters = wideParameters.c_str();
   info.lpDirectory = folder.c_str();
   info.nShow = SW_HIDE;
-  if (!ShellExecuteExA(&info) || !info.hProcess) return;
+  if (!ShellExecuteExW(&info) || !info.hProcess) return;
   WaitForSingleObject(info.hProcess, INFINITE);
   CloseHandle(info.hProcess);
 }

@@ -11,6 +11,7 @@ const wchar_t kGood[] = L"正常";
 const wchar_t kNotConnected[] = L"网络未连接，请检查网线或WIFI连接";
 const wchar_t kWebGood[] = L"上网正常";
 const wchar_t kWebFault[] = L"无法正常上网";
+const wchar_t kDnsFault[] = L"DNS解析异常";
 
 }  // namespace
 
@@ -89,7 +90,7 @@ void NetworkSequence::RunCheck() {
   flags_.addressOk =
       CheckRow(NetworkRow::kAddress, &NetworkSequence::ProbeAddress, adapter, kGood, L"IP地址异常");
   flags_.dnsOk =
-      CheckRow(NetworkRow::kDns, &NetworkSequence::ProbeDns, adapter, kGood, L"DNS解析异常");
+      CheckRow(NetworkRow::kDns, &NetworkSequence::ProbeDns, adapter, kGood, kDnsFault);
   flags_.proxyOk =
       CheckRow(NetworkRow::kProxy, &NetworkSequence::ProbeProxy, adapter, kGood, L"代理服务器异常");
   // The web row is a verdict only: nothing repairs "the internet" directly, so it does not
@@ -116,12 +117,35 @@ void NetworkSequence::RepairRow(NetworkRow row, bool ok, Repair repair) {
 }
 
 void NetworkSequence::RepairDhcp(const AdapterInfo& adapter) {
+  if (flags_.dhcpOk || !display_.HasRow(NetworkRow::kDhcp)) return;
+  display_.ShowRowStatus(NetworkRow::kDhcp, kRepairing, RowLook::kRunning);
   if (!tools_.IsServiceRunning("Dhcp")) tools_.StartServiceAndWait("Dhcp");
-  // A stopped service may have been the whole fault; the settings are handed back to DHCP
-  // only when they still read as something else.
-  std::string address = tools_.GetAdapterAddress(adapter.interfaceIndex);
-  if (!tools_.IsDhcpConfigured(adapter.guid, address))
-    tools_.SetDhcpConfiguration(adapter.connectionName);
+  // A stopped service may have been the whole fault. A static address reads as configured,
+  // so only a DHCP adapter still without a lease is asked to fetch one.
+  if (!tools_.IsDhcpConfigured(adapter.guid, tools_.GetAdapterAddress(adapter.interfaceIndex)))
+    tools_.RenewLease(adapter.connectionName);
+  // Looked at again: a server that does not answer leaves the adapter without a lease.
+  bool ok = ProbeDhcp(adapter);
+  display_.ShowRowStatus(NetworkRow::kDhcp, ok ? kRepaired : L"DHCP异常",
+                         ok ? RowLook::kGood : RowLook::kFault);
+}
+
+void NetworkSequence::RepairDns(const AdapterInfo& adapter) {
+  if (flags_.dnsOk || !display_.HasRow(NetworkRow::kDns)) return;
+  display_.ShowRowStatus(NetworkRow::kDns, kRepairing, RowLook::kRunning);
+  DnsSettings kept = tools_.ReadDnsSettings(adapter.guid);
+  // Settings that cannot be kept could not be put back: they are left as they are.
+  if (kept.read) {
+    tools_.SetPublicDns(adapter.connectionName);
+    if (tools_.CanResolveNames()) {
+      display_.ShowRowStatus(NetworkRow::kDns, kRepaired, RowLook::kGood);
+      return;
+    }
+    // The public server did not help: the fault lies elsewhere (a captive portal, a
+    // firewall, a company network with its own names), where the user's servers are needed.
+    tools_.RestoreDnsSettings(adapter.connectionName, adapter.guid, kept);
+  }
+  display_.ShowRowStatus(NetworkRow::kDns, kDnsFault, RowLook::kFault);
 }
 
 void NetworkSequence::RunRepair() {
@@ -145,9 +169,9 @@ void NetworkSequence::RunRepair() {
   }
   RepairRow(NetworkRow::kAdapter, flags_.adapterOk,
             [&] { tools_.EnableAdapter(adapter.connectionName); });
-  RepairRow(NetworkRow::kDhcp, flags_.dhcpOk, [&] { RepairDhcp(adapter); });
+  RepairDhcp(adapter);
   RepairRow(NetworkRow::kAddress, flags_.addressOk, [&] { tools_.RenewAddress(); });
-  RepairRow(NetworkRow::kDns, flags_.dnsOk, [&] { tools_.SetPublicDns(adapter.connectionName); });
+  RepairDns(adapter);
   RepairRow(NetworkRow::kProxy, flags_.proxyOk, [&] { tools_.DisableProxy(); });
   if (!flags_.webOk && display_.HasRow(NetworkRow::kWeb)) {
     display_.ShowRowStatus(NetworkRow::kWeb, kChecking, RowLook::kRunning);

@@ -47,7 +47,11 @@ class NetworkSequence {
   bool ProbeDns(const AdapterInfo& adapter);
   bool ProbeProxy(const AdapterInfo& adapter);
   bool ProbeWeb(const AdapterInfo& adapter);
+  // The service started and a missing lease asked for, then looked at again.
   void RepairDhcp(const AdapterInfo& adapter);
+  // The public server, looked at again; what the adapter had is put back when names still
+  // do not resolve.
+  void RepairDns(const AdapterInfo& adapter);
   // "修复中...", the repair, "已修复": the aspect is not tested again.
   template <typename Repair>
   void RepairRow(NetworkRow row, bool ok, Repair repair);

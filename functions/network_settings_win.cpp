@@ -12,16 +12,67 @@ const char kInternetSettingsKey[] =
 
 namespace {
 
-// A DWORD value, 0 when the key or value cannot be read or is not four bytes long.
-DWORD ReadDword(HKEY root, const std::string& subKey, const char* valueName) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return 0;
+// A REG_DWORD value of an open key; absent when missing or of another type.
+KeptValue<unsigned long> QueryDword(HKEY key, const char* valueName) {
+  KeptValue<unsigned long> kept;
   DWORD value = 0;
+  DWORD type = 0;
   DWORD size = sizeof value;
-  LONG status =
-      RegQueryValueExA(key, valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
+  if (RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
+          ERROR_SUCCESS &&
+      type == REG_DWORD && size == sizeof value) {
+    kept.present = true;
+    kept.value = value;
+  }
+  return kept;
+}
+
+KeptValue<unsigned long> ReadDwordValue(HKEY root, const std::string& subKey, const char* valueName) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
+  KeptValue<unsigned long> kept = QueryDword(key, valueName);
   RegCloseKey(key);
-  return status == ERROR_SUCCESS && size == sizeof value ? value : 0;
+  return kept;
+}
+
+// A DWORD value, 0 when the key or value cannot be read or is not a DWORD.
+DWORD ReadDword(HKEY root, const std::string& subKey, const char* valueName) {
+  return ReadDwordValue(root, subKey, valueName).value;
+}
+
+// A REG_SZ value of an open key, whatever its length; absent when missing or of another type.
+KeptValue<std::string> QueryText(HKEY key, const char* valueName) {
+  KeptValue<std::string> kept;
+  DWORD type = 0;
+  DWORD size = 0;
+  if (RegQueryValueExA(key, valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+      type != REG_SZ)
+    return kept;
+  std::string bytes(size + 1, '\0');
+  if (RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(&bytes[0]), &size) !=
+      ERROR_SUCCESS)
+    return kept;
+  kept.present = true;
+  kept.value = bytes.substr(0, bytes.find('\0'));
+  return kept;
+}
+
+void PutDword(HKEY key, const char* valueName, const KeptValue<unsigned long>& kept) {
+  if (!kept.present) {
+    RegDeleteValueA(key, valueName);
+    return;
+  }
+  DWORD value = kept.value;
+  RegSetValueExA(key, valueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+}
+
+void PutText(HKEY key, const char* valueName, const KeptValue<std::string>& kept) {
+  if (!kept.present) {
+    RegDeleteValueA(key, valueName);
+    return;
+  }
+  RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(kept.value.c_str()),
+                 static_cast<DWORD>(kept.value.size() + 1));
 }
 
 // Both handles of one service, closed together.
@@ -79,7 +130,9 @@ void NetworkTools::StartServiceAndWait(const char* name) {
 DhcpSettings NetworkTools::ReadDhcpSettings(const std::string& guid) {
   std::string key = std::string(kInterfacesKey) + "\\" + guid;
   DhcpSettings settings;
-  settings.enableDhcp = ReadDword(HKEY_LOCAL_MACHINE, key, "EnableDHCP");
+  KeptValue<unsigned long> enable = ReadDwordValue(HKEY_LOCAL_MACHINE, key, "EnableDHCP");
+  settings.enableDhcpRead = enable.present;
+  settings.enableDhcp = enable.value;
   settings.dhcpServer =
       platform::ReadRegistryText(HKEY_LOCAL_MACHINE, key.c_str(), "DhcpServer", 100);
   settings.dhcpIpAddress =
@@ -91,11 +144,38 @@ bool NetworkTools::IsDhcpConfigured(const std::string& guid, const std::string& 
   return DhcpSettingsConfigured(ReadDhcpSettings(guid), address);
 }
 
+DnsSettings NetworkTools::ReadDnsSettings(const std::string& guid) {
+  DnsSettings settings;
+  std::string path = std::string(kInterfacesKey) + "\\" + guid;
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    return settings;
+  settings.read = true;
+  settings.nameServer = QueryText(key, "NameServer");
+  settings.registrationEnabled = QueryDword(key, "RegistrationEnabled");
+  settings.registerAdapterName = QueryDword(key, "RegisterAdapterName");
+  RegCloseKey(key);
+  return settings;
+}
+
+void NetworkTools::WriteDnsSettings(const std::string& guid, const DnsSettings& kept) {
+  std::string path = std::string(kInterfacesKey) + "\\" + guid;
+  HKEY key = nullptr;
+  if (!kept.read ||
+      RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+    return;
+  PutText(key, "NameServer", kept.nameServer);
+  PutDword(key, "RegistrationEnabled", kept.registrationEnabled);
+  PutDword(key, "RegisterAdapterName", kept.registerAdapterName);
+  RegCloseKey(key);
+}
+
 ProxySettings NetworkTools::ReadProxySettings() {
   ProxySettings proxy;
   proxy.enable = ReadDword(HKEY_CURRENT_USER, kInternetSettingsKey, "ProxyEnable");
   proxy.server =
-      platform::ReadRegistryText(HKEY_CURRENT_USER, kInternetSettingsKey, "ProxyServer", 100);
+      platform::ReadRegistryText(HKEY_CURRENT_USER, kInternetSettingsKey, "ProxyServer",
+                                 kProxyServerBytes);
   return proxy;
 }
 

@@ -21,13 +21,6 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 namespace {
 
-bool TakeField(const std::string& line, const char* prefix, std::string& field) {
-  size_t length = std::char_traits<char>::length(prefix);
-  if (line.compare(0, length, prefix) != 0) return false;
-  field = line.substr(length);
-  return true;
-}
-
 // The address at the start of an address line, or empty text: up to three digits' room
 // before the first ".", three dots in order, then a space.
 std::string LeadingAddress(const std::string& line) {
@@ -43,22 +36,6 @@ std::string LeadingAddress(const std::string& line) {
 }
 
 }  // namespace
-
-bool ParsePhysicalAdapter(const std::string& wmicListing, AdapterInfo& info) {
-  std::vector<std::string> lines = SplitLines(wmicListing);
-  if (lines.size() < 6) return false;
-  for (const std::string& line : lines) {
-    std::string device;
-    if (TakeField(line, "Name=", info.name) || TakeField(line, "InterfaceIndex=", info.interfaceIndex) ||
-        TakeField(line, "NetConnectionID=", info.connectionName) || TakeField(line, "GUID=", info.guid) ||
-        TakeField(line, "NetConnectionStatus=", info.connectionStatus))
-      continue;
-    if (TakeField(line, "PNPDeviceID=", device) && device.compare(0, 3, "PCI") == 0)
-      return !info.name.empty() && !info.interfaceIndex.empty() && !info.connectionName.empty() &&
-             !info.guid.empty() && !info.connectionStatus.empty();
-  }
-  return false;
-}
 
 bool ArpListingFreeOfConflicts(const std::string& arpListing) {
   std::vector<std::string> lines = SplitLines(arpListing);
@@ -78,13 +55,51 @@ bool ArpListingFreeOfConflicts(const std::string& arpListing) {
   return true;
 }
 
-bool ParseProxyServer(const std::string& text, std::string& host, int& port) {
+namespace {
+
+bool ParseHostAndPort(const std::string& text, ProxyEndpoint& proxy) {
   if (text.compare(0, 9, "127.0.0.1") == 0) return false;
   size_t colon = text.find(':');
   if (colon == std::string::npos || colon < 7) return false;
-  host = text.substr(0, colon);
-  port = platform::TextToInt(text.substr(colon + 1));
+  proxy.host = text.substr(0, colon);
+  proxy.port = platform::TextToInt(text.substr(colon + 1));
   return true;
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return text;
+}
+
+}  // namespace
+
+bool ParseProxyServer(const std::string& text, ProxyEndpoint& proxy) {
+  if (text.find('=') == std::string::npos) {
+    proxy.socks = false;
+    return ParseHostAndPort(text, proxy);
+  }
+  // Entries are separated by ";" (the settings dialog writes that) or by spaces.
+  std::string https, http, socks;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find_first_of("; ", start);
+    if (end == std::string::npos) end = text.size();
+    std::string entry = text.substr(start, end - start);
+    size_t equals = entry.find('=');
+    if (equals != std::string::npos) {
+      std::string protocol = Lower(entry.substr(0, equals));
+      std::string address = entry.substr(equals + 1);
+      std::string* slot = protocol == "https" ? &https
+                          : protocol == "http" ? &http
+                          : protocol == "socks" ? &socks
+                                                : nullptr;
+      if (slot && slot->empty()) *slot = address;
+    }
+    start = end + 1;
+  }
+  proxy.socks = https.empty() && http.empty() && !socks.empty();
+  const std::string& chosen = !https.empty() ? https : !http.empty() ? http : socks;
+  return !chosen.empty() && ParseHostAndPort(chosen, proxy);
 }
 
 }  // namespace functions

@@ -6,22 +6,17 @@
 // elsewhere. Everything here takes the captured output as it came, possibly cut short.
 namespace functions {
 
-// The physical adapter as `wmic nic ... /format:list` describes it; texts exactly as printed.
+// The physical adapter the check looks at (see network_adapters.h).
 struct AdapterInfo {
   std::string name;
-  std::string interfaceIndex;
-  std::string connectionName;  // NetConnectionID: the name netsh knows the adapter by
+  std::string interfaceIndex;  // decimal
+  std::string connectionName;  // UTF-8: the name netsh knows the adapter by
   std::string guid;            // with braces: the adapter's key under Tcpip\Parameters\Interfaces
-  std::string connectionStatus;
+  std::string connectionStatus;  // NetConnectionStatus's number: "2" connected, "7" unplugged
 };
 
 // Splits at every CR and LF, dropping empty lines.
 std::vector<std::string> SplitLines(const std::string& text);
-
-// Fills info from the listing, up to the first adapter whose PNPDeviceID begins with "PCI"
-// (a later adapter's lines overwrite an earlier one's). True when such an adapter was reached
-// and all five fields are non-empty.
-bool ParsePhysicalAdapter(const std::string& wmicListing, AdapterInfo& info);
 
 // Whether `arp -a` shows every address at most once within each interface section. Address
 // lines start (after spaces) with a dotted quad; any other line closes the section before it,
@@ -29,8 +24,18 @@ bool ParsePhysicalAdapter(const std::string& wmicListing, AdapterInfo& info);
 // counts as a fault.
 bool ArpListingFreeOfConflicts(const std::string& arpListing);
 
-// The proxy server text of the Internet Settings: "host:port". False for a loopback proxy
-// ("127.0.0.1..."), and for a text without ":" or with it before position 7.
-bool ParseProxyServer(const std::string& text, std::string& host, int& port);
+// Where web requests go through the configured proxy.
+struct ProxyEndpoint {
+  bool socks = false;  // a SOCKS proxy rather than an HTTP one
+  std::string host;
+  int port = 0;
+};
+
+// The proxy server text of the Internet Settings, "host:port" for every protocol, or one
+// proxy per protocol ("http=host:80;https=host:443", "socks=host:1080"). Of the latter, the
+// one web requests take: the "https" entry, else "http", else "socks". False for a loopback
+// proxy ("127.0.0.1..."), for an address without ":" or with it before position 7, and for a
+// per-protocol text without a web entry.
+bool ParseProxyServer(const std::string& text, ProxyEndpoint& proxy);
 
 }  // namespace functions

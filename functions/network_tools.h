@@ -2,8 +2,10 @@
 #include <cstddef>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "functions/dhcp_settings.h"
+#include "functions/network_adapters.h"
 #include "functions/network_operations.h"
 #include "functions/network_pauses.h"
 
@@ -20,11 +22,13 @@ struct ProbeTarget {
   std::string proxyProbeUrl;
 };
 
-// Where the DHCP and proxy values live, and what the capture buffers hold.
+// Where the adapter, DHCP, DNS and proxy values live, and what the capture buffer holds.
 extern const char kInterfacesKey[];        // under HKEY_LOCAL_MACHINE, + "\" + adapter GUID
+extern const char kNetworkClassKey[];      // under HKEY_LOCAL_MACHINE, + "\" + GUID + "\Connection"
 extern const char kInternetSettingsKey[];  // under HKEY_CURRENT_USER
-constexpr size_t kAdapterListingBytes = 1024;
 constexpr size_t kArpListingBytes = 4096;
+// Room for a per-protocol proxy list with long host names.
+constexpr unsigned kProxyServerBytes = 2048;
 
 // The system folder with its closing backslash, and a command line that starts the tool
 // there by its full, quoted path (program relative to the system folder, e.g. "arp.exe").
@@ -41,7 +45,7 @@ class NetworkTools : public NetworkOperations {
   // stays terminated; the rest is read and dropped. Returns after the process has ended.
   // False when the pipe or the process could not be made.
   virtual bool RunAndCapture(const std::string& commandLine, char* buffer, size_t capacity);
-  // Runs System32\program hidden with the parameters and waits for it to end.
+  // Runs System32\program hidden with the parameters (UTF-8) and waits for it to end.
   virtual void RunAndWait(const char* program, const std::string& parameters);
 
   bool FindPhysicalAdapter(AdapterInfo& info) override;
@@ -50,7 +54,7 @@ class NetworkTools : public NetworkOperations {
   // Polls until the service runs, for at most kServiceStartLimitMs.
   void StartServiceAndWait(const char* name) override;
   bool IsDhcpConfigured(const std::string& guid, const std::string& address) override;
-  void SetDhcpConfiguration(const std::string& connectionName) override;
+  void RenewLease(const std::string& connectionName) override;
   bool HasNoAddressConflict() override;
   bool CanResolveNames() override;
   ProxySettings ReadProxySettings() override;
@@ -58,11 +62,20 @@ class NetworkTools : public NetworkOperations {
   bool CanReachWeb() override;
   void EnableAdapter(const std::string& connectionName) override;
   void RenewAddress() override;
+  DnsSettings ReadDnsSettings(const std::string& guid) override;
   void SetPublicDns(const std::string& connectionName) override;
+  void RestoreDnsSettings(const std::string& connectionName, const std::string& guid,
+                          const DnsSettings& kept) override;
   void DisableProxy() override;
 
+  // Every adapter the IP Helper API lists, with its plug-and-play id from the registry, then
+  // those only the registry knows (disabled ones). Empty when neither can be read.
+  static std::vector<AdapterRecord> ReadAdapterRecords();
   // The registry half of IsDhcpConfigured.
   static DhcpSettings ReadDhcpSettings(const std::string& guid);
+  // The registry half of RestoreDnsSettings: each kept value written back, each absent one
+  // deleted. Nothing happens when the adapter's key is gone.
+  static void WriteDnsSettings(const std::string& guid, const DnsSettings& kept);
 
   static constexpr unsigned kServiceStartLimitMs = 30000;
   // A probe through a proxy that does not answer must not hold the check up.

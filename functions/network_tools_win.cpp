@@ -1,4 +1,5 @@
-// The adapter, the ARP listing and the repairs that hand the work to Windows' console tools.
+// The adapter's address, the ARP listing and the repairs that hand the work to Windows'
+// console tools.
 #include <winsock2.h>
 #include <windows.h>
 #include <iphlpapi.h>
@@ -9,16 +10,6 @@
 #include "platform/text_number.h"
 
 namespace functions {
-
-bool NetworkTools::FindPhysicalAdapter(AdapterInfo& info) {
-  std::vector<char> listing(kAdapterListingBytes, '\0');
-  if (!RunAndCapture(SystemToolCommand("wbem\\wmic.exe",
-                                       "nic where PhysicalAdapter=TRUE get Name,InterfaceIndex,"
-                                       "NetConnectionID,GUID,NetConnectionStatus,PNPDeviceID /format:list"),
-                     listing.data(), listing.size()))
-    return false;
-  return ParsePhysicalAdapter(listing.data(), info);
-}
 
 std::string NetworkTools::GetAdapterAddress(const std::string& interfaceIndex) {
   ULONG size = 648;
@@ -42,10 +33,9 @@ bool NetworkTools::HasNoAddressConflict() {
   return ArpListingFreeOfConflicts(listing.data());
 }
 
-void NetworkTools::SetDhcpConfiguration(const std::string& connectionName) {
-  // netsh sets EnableDHCP and lets the DHCP client fetch a lease itself; the lease values in
-  // the registry are the client's to write, not ours.
-  RunAndWait("netsh.exe", "interface ip set address name=\"" + connectionName + "\" source=dhcp");
+void NetworkTools::RenewLease(const std::string& connectionName) {
+  // Named, so that the other adapters keep their leases; a static adapter is left as it is.
+  RunAndWait("ipconfig.exe", "/renew \"" + connectionName + "\"");
 }
 
 void NetworkTools::EnableAdapter(const std::string& connectionName) {
@@ -64,6 +54,17 @@ void NetworkTools::SetPublicDns(const std::string& connectionName) {
   RunAndWait("netsh.exe", "interface ip set dns name=\"" + connectionName +
                               "\" source=static addr=114.114.114.114 register=primary");
   pauses_.sleep(pauses_.dnsMs);
+  RunAndWait("ipconfig.exe", "/flushdns");
+}
+
+void NetworkTools::RestoreDnsSettings(const std::string& connectionName, const std::string& guid,
+                                      const DnsSettings& kept) {
+  if (!kept.read) return;
+  // netsh tells the DNS client; the values are then written as they were, which also keeps
+  // separators and entries netsh would not take back.
+  for (const std::string& parameters : DnsRestoreParameters(connectionName, kept))
+    RunAndWait("netsh.exe", parameters);
+  WriteDnsSettings(guid, kept);
   RunAndWait("ipconfig.exe", "/flushdns");
 }
 

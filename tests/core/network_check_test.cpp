@@ -102,7 +102,17 @@ TEST(NetworkCheck, DhcpOnWithALeaseFromAnyServerIsGood) {
       run.machine.Called("IsDhcpConfigured {5B2C7E0A-1111-2222-3333-444455556666} 10.20.0.57"));
 }
 
-TEST(NetworkCheck, DhcpOffStoppedOrWithoutLeaseIsAFault) {
+TEST(NetworkCheck, AStaticAddressWithTheDhcpClientRunningIsGood) {
+  CheckRun run;
+  run.machine.dhcp = {true, 0, "", ""};
+  run.machine.address = "192.168.1.20";
+  run.Check();
+  EXPECT_EQ(run.page.Last(NetworkRow::kDhcp), L"正常");
+  EXPECT_TRUE(run.flags.dhcpOk);
+  EXPECT_FALSE(run.page.repair.shown);
+}
+
+TEST(NetworkCheck, DhcpStoppedUnreadableOrWithoutLeaseIsAFault) {
   auto dhcpRow = [](auto change) {
     CheckRun run;
     change(run.machine);
@@ -111,7 +121,12 @@ TEST(NetworkCheck, DhcpOffStoppedOrWithoutLeaseIsAFault) {
     return std::make_pair(run.page.Last(NetworkRow::kDhcp), run.flags.dhcpOk);
   };
   auto fault = std::make_pair(std::wstring(L"DHCP异常"), false);
-  EXPECT_EQ(dhcpRow([](StandInNetwork& m) { m.dhcp.enableDhcp = 0; }), fault);
+  EXPECT_EQ(dhcpRow([](StandInNetwork& m) { m.dhcp.enableDhcpRead = false; }), fault);
+  EXPECT_EQ(dhcpRow([](StandInNetwork& m) {
+              m.dhcp = {true, 0, "", ""};
+              m.dhcpRunning = false;
+            }),
+            fault);
   EXPECT_EQ(dhcpRow([](StandInNetwork& m) { m.dhcpRunning = false; }), fault);
   EXPECT_EQ(dhcpRow([](StandInNetwork& m) { m.dhcp.dhcpServer.clear(); }), fault);
   EXPECT_EQ(dhcpRow([](StandInNetwork& m) { m.dhcp.dhcpIpAddress = "10.20.0.99"; }), fault);
@@ -169,6 +184,11 @@ TEST(NetworkCheck, TheProxyIsJudgedOnlyWhenItIsSwitchedOn) {
   EXPECT_EQ(proxyRow(0, "127.0.0.1:8888"), L"正常");
   EXPECT_EQ(proxyRow(0, ""), L"正常");
   EXPECT_EQ(proxyRow(2, "127.0.0.1:8888"), L"正常");  // only the value 1 switches it on
+  // One proxy per protocol is a proxy like any other.
+  EXPECT_EQ(proxyRow(1, "http=proxy.corp:80;https=proxy.corp:443"), L"正常");
+  EXPECT_EQ(proxyRow(1, "http=proxy.corp:80;https=proxy.corp:443;socks=socks.corp:1080"), L"正常");
+  EXPECT_EQ(proxyRow(1, "socks=socks.corp:1080"), L"正常");
+  EXPECT_EQ(proxyRow(1, "http=proxy.corp:80;https=proxy.corp:443", false), L"代理服务器异常");
 }
 
 TEST(NetworkCheck, OnlyTheWebFailingLeavesTheCheckButtonAndOffersNoRepair) {

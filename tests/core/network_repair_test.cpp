@@ -37,7 +37,7 @@ struct RepairRun {
 
 TEST(NetworkRepair, RepairsEveryFaultyRowInOrderAndTestsOnlyTheWebAgain) {
   RepairRun run;
-  run.machine.dhcp.enableDhcp = 0;
+  run.machine.dhcp.dhcpServer.clear();
   run.Repair();
   std::vector<Status> expected;
   for (NetworkRow row : {NetworkRow::kAdapter, NetworkRow::kDhcp, NetworkRow::kAddress,
@@ -54,9 +54,14 @@ TEST(NetworkRepair, RepairsEveryFaultyRowInOrderAndTestsOnlyTheWebAgain) {
       "IsServiceRunning Dhcp",
       "GetAdapterAddress 12",
       "IsDhcpConfigured {5B2C7E0A-1111-2222-3333-444455556666} 10.20.0.57",
-      "SetDhcpConfiguration 以太网",
+      "RenewLease 以太网",
+      "GetAdapterAddress 12",
+      "IsServiceRunning Dhcp",
+      "IsDhcpConfigured {5B2C7E0A-1111-2222-3333-444455556666} 10.20.0.57",
       "RenewAddress",
+      "ReadDnsSettings {5B2C7E0A-1111-2222-3333-444455556666}",
       "SetPublicDns 以太网",
+      "CanResolveNames",
       "DisableProxy",
       "CanReachWeb"};
   EXPECT_EQ(run.machine.calls, calls);
@@ -78,7 +83,9 @@ TEST(NetworkRepair, TouchesOnlyTheRowsTheCheckFoundFaulty) {
                                   {NetworkRow::kDns, L"已修复", RowLook::kGood}};
   EXPECT_EQ(run.page.statuses, expected);
   EXPECT_EQ(run.machine.calls,
-            (std::vector<std::string>{"FindPhysicalAdapter", "SetPublicDns 以太网"}));
+            (std::vector<std::string>{"FindPhysicalAdapter",
+                                      "ReadDnsSettings {5B2C7E0A-1111-2222-3333-444455556666}",
+                                      "SetPublicDns 以太网", "CanResolveNames"}));
 }
 
 TEST(NetworkRepair, AWebStillUnreachableAfterTheRepairIsShown) {
@@ -156,21 +163,122 @@ TEST(NetworkRepair, AStoppedDhcpClientIsStartedAndGoodSettingsAreLeftAlone) {
   run.machine.dhcpRunning = false;
   run.Repair();
   EXPECT_TRUE(run.machine.Called("StartServiceAndWait Dhcp"));
-  EXPECT_FALSE(run.machine.Called("SetDhcpConfiguration"));
+  EXPECT_FALSE(run.machine.Called("RenewLease"));
   EXPECT_EQ(run.page.Last(NetworkRow::kDhcp), L"已修复");
 }
 
-TEST(NetworkRepair, DhcpIsHandedBackByConnectionNameWhenTheSettingsAreNotDhcp) {
+TEST(NetworkRepair, AStaticAddressStaysStaticThroughCheckAndRepair) {
+  StandInNetwork machine;
+  machine.dhcp = {true, 0, "", ""};
+  machine.address = "192.168.1.20";
+  machine.dhcpRunning = false;  // the only DHCP fault there is on this machine
+  StandInPage page;
+  NetworkFlags flags;
+  std::vector<unsigned> pauses;
+  NetworkSequence sequence(machine, page, flags, RecordedPauses(pauses));
+  sequence.RunCheck();
+  EXPECT_EQ(page.Last(NetworkRow::kDhcp), L"DHCP异常");
+  machine.dhcpRunning = true;
+  sequence.RunCheck();
+  EXPECT_EQ(page.Last(NetworkRow::kDhcp), L"正常");
+  EXPECT_TRUE(flags.dhcpOk);
+
+  flags.dhcpOk = false;
+  machine.dhcpRunning = false;
+  sequence.RunRepair();
+  EXPECT_TRUE(machine.Called("StartServiceAndWait Dhcp"));
+  EXPECT_FALSE(machine.Called("RenewLease"));
+  EXPECT_FALSE(machine.Called("RenewAddress"));
+  EXPECT_EQ(machine.dhcp.enableDhcp, 0u);
+}
+
+TEST(NetworkRepair, ADhcpAdapterWithoutALeaseIsAskedToFetchOneByConnectionName) {
   RepairRun run;
   run.flags = NetworkFlags{};
   run.flags.dhcpOk = false;
-  run.machine.dhcp.dhcpServer.clear();
-  run.machine.address.clear();
+  run.machine.dhcp.dhcpServer = "255.255.255.255";
+  run.machine.dhcp.dhcpIpAddress = "0.0.0.0";
+  run.machine.address = "169.254.7.9";
   run.Repair();
   EXPECT_FALSE(run.machine.Called("StartServiceAndWait"));
-  // netsh knows the adapter by its connection name, not by the GUID of its registry key.
-  EXPECT_TRUE(run.machine.Called("SetDhcpConfiguration 以太网"));
-  EXPECT_TRUE(run.machine.Called("IsDhcpConfigured {5B2C7E0A-1111-2222-3333-444455556666} "));
+  EXPECT_TRUE(run.machine.Called("IsDhcpConfigured {5B2C7E0A-1111-2222-3333-444455556666} 169.254.7.9"));
+  // ipconfig knows the adapter by its connection name; the other adapters keep their leases.
+  EXPECT_TRUE(run.machine.Called("RenewLease 以太网"));
+  EXPECT_FALSE(run.machine.Called("RenewAddress"));
+  EXPECT_EQ(run.page.Last(NetworkRow::kDhcp), L"已修复");
+}
+
+TEST(NetworkRepair, ADhcpRepairIsLookedAtAgainAndAFailureShown) {
+  auto repaired = [](auto change) {
+    RepairRun run;
+    run.flags = NetworkFlags{};
+    run.flags.dhcpOk = false;
+    change(run.machine);
+    run.Repair();
+    EXPECT_TRUE(run.page.check.shown && run.page.check.enabled);
+    return std::make_pair(run.page.Last(NetworkRow::kDhcp), run.page.LastLook(NetworkRow::kDhcp));
+  };
+  const auto fault = std::make_pair(std::wstring(L"DHCP异常"), RowLook::kFault);
+  // No server answers the renewal.
+  EXPECT_EQ(repaired([](StandInNetwork& m) {
+              m.dhcp.dhcpServer = "255.255.255.255";
+              m.renewServer.clear();
+            }),
+            fault);
+  // The service does not come up (disabled by policy, a broken dependency).
+  EXPECT_EQ(repaired([](StandInNetwork& m) {
+              m.dhcpRunning = false;
+              m.dhcpStarts = false;
+            }),
+            fault);
+  EXPECT_EQ(repaired([](StandInNetwork& m) { m.dhcpRunning = false; }),
+            std::make_pair(std::wstring(L"已修复"), RowLook::kGood));
+}
+
+TEST(NetworkRepair, PublicDnsThatDoesNotHelpIsUndoneExactly) {
+  const functions::DnsSettings automatic = [] {
+    functions::DnsSettings dns;
+    dns.read = true;
+    dns.registrationEnabled = {true, 1};
+    return dns;
+  }();
+  for (const functions::DnsSettings& before : {StandInNetwork().dns, automatic}) {
+    RepairRun run;
+    run.flags = NetworkFlags{};
+    run.flags.dnsOk = false;
+    run.machine.resolves = false;
+    run.machine.resolvesWithPublicDns = false;
+    run.machine.dns = before;
+    run.Repair();
+    EXPECT_EQ(run.machine.calls,
+              (std::vector<std::string>{
+                  "FindPhysicalAdapter", "ReadDnsSettings {5B2C7E0A-1111-2222-3333-444455556666}",
+                  "SetPublicDns 以太网", "CanResolveNames",
+                  "RestoreDnsSettings 以太网 {5B2C7E0A-1111-2222-3333-444455556666}"}));
+    EXPECT_TRUE(run.machine.dns == before);
+    // Looked at again and still faulty: not "已修复".
+    EXPECT_EQ(run.page.statuses.back(), (Status{NetworkRow::kDns, L"DNS解析异常", RowLook::kFault}));
+  }
+}
+
+TEST(NetworkRepair, PublicDnsThatHelpsIsKeptAndSettingsThatCannotBeKeptAreNotChanged) {
+  RepairRun helps;
+  helps.flags = NetworkFlags{};
+  helps.flags.dnsOk = false;
+  helps.machine.resolves = false;
+  helps.Repair();
+  EXPECT_FALSE(helps.machine.Called("RestoreDnsSettings"));
+  EXPECT_EQ(helps.machine.dns.nameServer.value, "114.114.114.114");
+  EXPECT_EQ(helps.page.Last(NetworkRow::kDns), L"已修复");
+  EXPECT_EQ(helps.page.LastLook(NetworkRow::kDns), RowLook::kGood);
+
+  RepairRun unreadable;
+  unreadable.flags = NetworkFlags{};
+  unreadable.flags.dnsOk = false;
+  unreadable.machine.dns = functions::DnsSettings{};
+  unreadable.Repair();
+  EXPECT_FALSE(unreadable.machine.Called("SetPublicDns"));
+  EXPECT_EQ(unreadable.page.Last(NetworkRow::kDns), L"DNS解析异常");
 }
 
 }  // namespace

@@ -22,7 +22,12 @@ class StandInNetwork : public functions::NetworkOperations {
     adapter.connectionName = "以太网";
     adapter.guid = "{5B2C7E0A-1111-2222-3333-444455556666}";
     adapter.connectionStatus = "2";
+    dhcp.enableDhcpRead = true;
     dhcp.enableDhcp = 1;
+    dns.read = true;
+    dns.nameServer = {true, "10.20.0.1,10.20.0.2"};
+    dns.registrationEnabled = {true, 1};
+    dns.registerAdapterName = {true, 1};
     dhcp.dhcpServer = "10.20.0.1";
     dhcp.dhcpIpAddress = "10.20.0.57";
   }
@@ -31,12 +36,20 @@ class StandInNetwork : public functions::NetworkOperations {
   functions::AdapterInfo adapter;
   std::string address = "10.20.0.57";
   bool dhcpRunning = true;
+  bool dhcpStarts = true;  // whether starting the service gets it running
+  // What a renewal gets a DHCP adapter: a lease for this address from this server, or
+  // nothing when the server is empty.
+  std::string renewServer = "10.20.0.1";
+  std::string renewAddress = "10.20.0.57";
   functions::DhcpSettings dhcp;
   std::string arpListing =
       "\r\nInterface: 10.20.0.57 --- 0xc\r\n  Internet Address      Physical Address      Type\r\n"
       "  10.20.0.1             11-22-33-44-55-66     dynamic\r\n\r\nInterface: 127.0.0.1 --- "
       "0x1\r\n";
   bool resolves = true;
+  // Whether names resolve once the public server is set.
+  bool resolvesWithPublicDns = true;
+  functions::DnsSettings dns;
   functions::ProxySettings proxy;
   bool proxyAnswers = true;  // whether a well-formed proxy text leads to a proxy that answers
   bool web = true;
@@ -57,13 +70,17 @@ class StandInNetwork : public functions::NetworkOperations {
   }
   void StartServiceAndWait(const char* name) override {
     calls.push_back(std::string("StartServiceAndWait ") + name);
+    dhcpRunning = dhcpStarts;
   }
   bool IsDhcpConfigured(const std::string& guid, const std::string& givenAddress) override {
     calls.push_back("IsDhcpConfigured " + guid + " " + givenAddress);
     return functions::DhcpSettingsConfigured(dhcp, givenAddress);
   }
-  void SetDhcpConfiguration(const std::string& connectionName) override {
-    calls.push_back("SetDhcpConfiguration " + connectionName);
+  void RenewLease(const std::string& connectionName) override {
+    calls.push_back("RenewLease " + connectionName);
+    if (dhcp.enableDhcp != 1 || renewServer.empty()) return;
+    dhcp.dhcpServer = renewServer;
+    dhcp.dhcpIpAddress = address = renewAddress;
   }
   bool HasNoAddressConflict() override {
     calls.push_back("HasNoAddressConflict");
@@ -79,9 +96,8 @@ class StandInNetwork : public functions::NetworkOperations {
   }
   bool IsProxyWorking(const std::string& serverText) override {
     calls.push_back("IsProxyWorking " + serverText);
-    std::string host;
-    int port = 0;
-    return functions::ParseProxyServer(serverText, host, port) && proxyAnswers;
+    functions::ProxyEndpoint endpoint;
+    return functions::ParseProxyServer(serverText, endpoint) && proxyAnswers;
   }
   bool CanReachWeb() override {
     calls.push_back("CanReachWeb");
@@ -91,8 +107,22 @@ class StandInNetwork : public functions::NetworkOperations {
     calls.push_back("EnableAdapter " + connectionName);
   }
   void RenewAddress() override { calls.push_back("RenewAddress"); }
+  functions::DnsSettings ReadDnsSettings(const std::string& guid) override {
+    calls.push_back("ReadDnsSettings " + guid);
+    return dns;
+  }
+  // What netsh does: one static server, registered under the primary suffix only.
   void SetPublicDns(const std::string& connectionName) override {
     calls.push_back("SetPublicDns " + connectionName);
+    dns.nameServer = {true, "114.114.114.114"};
+    dns.registrationEnabled = {true, 1};
+    dns.registerAdapterName = {true, 0};
+    resolves = resolvesWithPublicDns;
+  }
+  void RestoreDnsSettings(const std::string& connectionName, const std::string& guid,
+                          const functions::DnsSettings& kept) override {
+    calls.push_back("RestoreDnsSettings " + connectionName + " " + guid);
+    dns = kept;
   }
   void DisableProxy() override { calls.push_back("DisableProxy"); }
 

@@ -6,44 +6,6 @@ namespace {
 
 using namespace functions;
 
-const char kTwoAdapters[] =
-    "\r\r\n\r\r\nGUID={AAAA}\r\r\nInterfaceIndex=4\r\r\nName=USB Wireless\r\r\nNetConnectionID=WLAN\r\r\n"
-    "NetConnectionStatus=2\r\r\nPNPDeviceID=USB\\VID_0BDA\r\r\n\r\r\n\r\r\n"
-    "GUID={5B2C7E0A-1111-2222-3333-444455556666}\r\r\nInterfaceIndex=12\r\r\n"
-    "Name=Realtek PCIe GbE Family Controller\r\r\nNetConnectionID=以太网\r\r\nNetConnectionStatus=7\r\r\n"
-    "PNPDeviceID=PCI\\VEN_10EC&DEV_8168\r\r\n\r\r\n";
-
-TEST(WmicListing, TakesThePciAdapterAfterOthers) {
-  AdapterInfo info;
-  ASSERT_TRUE(ParsePhysicalAdapter(kTwoAdapters, info));
-  EXPECT_EQ(info.name, "Realtek PCIe GbE Family Controller");
-  EXPECT_EQ(info.interfaceIndex, "12");
-  EXPECT_EQ(info.connectionName, "以太网");
-  EXPECT_EQ(info.guid, "{5B2C7E0A-1111-2222-3333-444455556666}");
-  EXPECT_EQ(info.connectionStatus, "7");
-}
-
-TEST(WmicListing, NoPciAdapterOrMissingFieldsIsNotFound) {
-  AdapterInfo info;
-  std::string usbOnly(kTwoAdapters, std::string(kTwoAdapters).find("\r\r\n\r\r\n\r\r\nGUID={5B"));
-  EXPECT_FALSE(ParsePhysicalAdapter(usbOnly, info));
-  EXPECT_FALSE(ParsePhysicalAdapter("", info));
-  EXPECT_FALSE(ParsePhysicalAdapter("Name=a\nGUID=b\nPNPDeviceID=PCI\\x\n", info));  // under six lines
-  AdapterInfo partial;
-  EXPECT_FALSE(ParsePhysicalAdapter("Name=a\nInterfaceIndex=1\nNetConnectionID=\nGUID={g}\n"
-                                    "NetConnectionStatus=2\nPNPDeviceID=PCI\\x\n",
-                                    partial));
-  // Prefixes are case-sensitive and must stand at the very start.
-  AdapterInfo shifted;
-  EXPECT_FALSE(ParsePhysicalAdapter(" Name=a\nInterfaceIndex=1\nNetConnectionID=c\nGUID={g}\n"
-                                    "NetConnectionStatus=2\nPNPDeviceID=PCI\\x\n",
-                                    shifted));
-  // Output cut short before the PCI line: not found.
-  AdapterInfo cut;
-  std::string whole(kTwoAdapters);
-  EXPECT_FALSE(ParsePhysicalAdapter(whole.substr(0, whole.find("PNPDeviceID=PCI")), cut));
-}
-
 const char kArpHeader[] = "\r\nInterface: 192.168.1.5 --- 0xc\r\n  Internet Address      Physical Address      Type\r\n";
 
 TEST(ArpListing, ARepeatedAddressWithinOneSectionIsAConflict) {
@@ -70,20 +32,62 @@ TEST(ArpListing, RepeatsAfterTheLastHeaderAreNotExamined) {
   EXPECT_FALSE(ArpListingFreeOfConflicts("1.2.3.4 x\n1.2.3.4 y\nhdr\n"));
 }
 
-TEST(ProxyServerText, HostAndPortOrAFault) {
-  std::string host;
-  int port = 0;
-  ASSERT_TRUE(ParseProxyServer("proxy.corp:8080", host, port));
-  EXPECT_EQ(host, "proxy.corp");
-  EXPECT_EQ(port, 8080);
-  ASSERT_TRUE(ParseProxyServer("10.0.0.1:3128x", host, port));
-  EXPECT_EQ(port, 3128);
-  EXPECT_FALSE(ParseProxyServer("127.0.0.1:8888", host, port));
-  EXPECT_FALSE(ParseProxyServer("127.0.0.10:8888", host, port));  // the prefix alone decides
-  EXPECT_FALSE(ParseProxyServer("proxy.corp", host, port));
-  EXPECT_FALSE(ParseProxyServer("a.b:80", host, port));  // ":" before position 7
-  EXPECT_TRUE(ParseProxyServer("abcdefg:80", host, port));
-  EXPECT_FALSE(ParseProxyServer("", host, port));
+TEST(ProxyServerText, OneProxyForEveryProtocolIsHostAndPortOrAFault) {
+  ProxyEndpoint proxy;
+  ASSERT_TRUE(ParseProxyServer("proxy.corp:8080", proxy));
+  EXPECT_EQ(proxy.host, "proxy.corp");
+  EXPECT_EQ(proxy.port, 8080);
+  EXPECT_FALSE(proxy.socks);
+  ASSERT_TRUE(ParseProxyServer("10.0.0.1:3128x", proxy));
+  EXPECT_EQ(proxy.port, 3128);
+  EXPECT_FALSE(ParseProxyServer("127.0.0.1:8888", proxy));
+  EXPECT_FALSE(ParseProxyServer("127.0.0.10:8888", proxy));  // the prefix alone decides
+  EXPECT_FALSE(ParseProxyServer("proxy.corp", proxy));
+  EXPECT_FALSE(ParseProxyServer("a.b:80", proxy));  // ":" before position 7
+  EXPECT_TRUE(ParseProxyServer("abcdefg:80", proxy));
+  EXPECT_FALSE(ParseProxyServer("", proxy));
+}
+
+TEST(ProxyServerText, APerProtocolListIsReadForTheEntryWebRequestsTake) {
+  struct Case {
+    const char* text;
+    const char* host;
+    int port;
+    bool socks;
+  };
+  const Case cases[] = {
+      {"http=webproxy.corp:80;https=secureproxy.corp:443", "secureproxy.corp", 443, false},
+      {"https=secureproxy.corp:443;http=webproxy.corp:80", "secureproxy.corp", 443, false},
+      {"http=webproxy.corp:80", "webproxy.corp", 80, false},
+      {"ftp=ftpproxy.corp:21;http=webproxy.corp:8080", "webproxy.corp", 8080, false},
+      {"socks=socksproxy.corp:1080", "socksproxy.corp", 1080, true},
+      // A web entry wins over SOCKS, which serves only the protocols without their own.
+      {"socks=socksproxy.corp:1080;http=webproxy.corp:80", "webproxy.corp", 80, false},
+      {"http=webproxy.corp:80;https=secureproxy.corp:443;ftp=ftpproxy.corp:21;"
+       "socks=socksproxy.corp:1080",
+       "secureproxy.corp", 443, false},
+      // Spaces separate entries too, and the protocol's case does not matter.
+      {"HTTP=webproxy.corp:80 HTTPS=secureproxy.corp:8443", "secureproxy.corp", 8443, false},
+      {"http=webproxy.corp:80;", "webproxy.corp", 80, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    ProxyEndpoint proxy;
+    ASSERT_TRUE(ParseProxyServer(c.text, proxy));
+    EXPECT_EQ(proxy.host, c.host);
+    EXPECT_EQ(proxy.port, c.port);
+    EXPECT_EQ(proxy.socks, c.socks);
+  }
+}
+
+TEST(ProxyServerText, APerProtocolListWithoutAUsableWebEntryIsAFault) {
+  ProxyEndpoint proxy;
+  EXPECT_FALSE(ParseProxyServer("ftp=ftpproxy.corp:21", proxy));
+  EXPECT_FALSE(ParseProxyServer("https=127.0.0.1:8443;http=webproxy.corp:80", proxy));
+  EXPECT_FALSE(ParseProxyServer("https=secureproxy.corp", proxy));  // no port
+  EXPECT_FALSE(ParseProxyServer("https=a.b:443", proxy));           // ":" before position 7
+  EXPECT_FALSE(ParseProxyServer("=;=;", proxy));
+  EXPECT_FALSE(ParseProxyServer("https=", proxy));
 }
 
 }  // namespace

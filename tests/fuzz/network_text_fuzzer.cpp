@@ -1,17 +1,19 @@
-// The captured console output of wmic and arp, and the registry's proxy text, as arbitrary
-// bytes: the readers must stay inside them whatever they hold.
+// The captured ARP listing and the registry's proxy and DNS server texts, as arbitrary bytes:
+// the readers must stay inside them whatever they hold, and what reaches netsh's command line
+// must stay an address.
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
+#include "functions/dns_settings.h"
 #include "functions/network_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  functions::AdapterInfo info;
-  functions::ParsePhysicalAdapter(text, info);
   functions::ArpListingFreeOfConflicts(text);
-  std::string host;
-  int port = 0;
-  functions::ParseProxyServer(text, host, port);
+  functions::ProxyEndpoint proxy;
+  if (functions::ParseProxyServer(text, proxy) && proxy.host.size() > text.size()) std::abort();
+  for (const std::string& server : functions::NameServerList(text))
+    if (server.empty() || server.find_first_of("\" ,;&|") != std::string::npos) std::abort();
   return 0;
 }

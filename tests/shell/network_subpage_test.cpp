@@ -192,8 +192,11 @@ TEST_F(NetworkSubpageTest, ADnsFaultIsRepairedAloneAndOnlyTheWebIsTestedAgain) {
   EXPECT_EQ(Statuses(), (std::vector<Status>{{L"正常", kGood}, {L"正常", kGood},
                                              {L"正常", kGood}, {L"已修复", kGood},
                                              {L"正常", kGood}, {L"上网正常", kGood}}));
-  EXPECT_EQ(CallsAfter(start), (std::vector<std::string>{"FindPhysicalAdapter",
-                                                         "SetPublicDns 以太网", "CanReachWeb"}));
+  // The public server is looked at again before the row says it was repaired.
+  EXPECT_EQ(CallsAfter(start),
+            (std::vector<std::string>{"FindPhysicalAdapter",
+                                      "ReadDnsSettings {5B2C7E0A-1111-2222-3333-444455556666}",
+                                      "SetPublicDns 以太网", "CanResolveNames", "CanReachWeb"}));
   EXPECT_EQ(Buttons(), (std::vector<bool>{true, true, false, true, true}));
 
   // Opened again: Ready with fresh rows, and the flags of the check are still there.
@@ -203,6 +206,18 @@ TEST_F(NetworkSubpageTest, ADnsFaultIsRepairedAloneAndOnlyTheWebIsTestedAgain) {
   EXPECT_EQ(Buttons(), (std::vector<bool>{true, true, false, true, true}));
   ASSERT_TRUE(Run(L"function_net_repair"));
   EXPECT_EQ(Statuses()[3], (Status{L"已修复", kGood}));
+}
+
+TEST_F(NetworkSubpageTest, ADnsRepairThatDoesNotHelpIsUndoneAndShownAsAFault) {
+  network_->resolves = false;
+  network_->resolvesWithPublicDns = false;
+  const functions::DnsSettings before = network_->dns;
+  ASSERT_TRUE(Run(L"function_net_check"));
+  ASSERT_TRUE(Run(L"function_net_repair"));
+  EXPECT_EQ(Statuses()[3], (Status{L"DNS解析异常", kFault}));
+  EXPECT_TRUE(network_->Called("RestoreDnsSettings 以太网"));
+  EXPECT_TRUE(network_->dns == before);
+  EXPECT_EQ(Buttons(), (std::vector<bool>{true, true, false, true, true}));
 }
 
 TEST_F(NetworkSubpageTest, WithoutAPhysicalAdapterTheCheckStopsAfterTheFirstRow) {

@@ -147,10 +147,10 @@ TEST(NetworkCommands, ALongConnectionNameIsPassedWhole) {
   RecordingTools tools(log);
   std::string name(300, 'n');
   tools.SetPublicDns(name);
-  tools.SetDhcpConfiguration(name);
+  tools.RenewLease(name);
   ASSERT_EQ(log.size(), 4u);
   EXPECT_NE(log[0].find("name=\"" + name + "\" source=static"), std::string::npos);
-  EXPECT_EQ(log[3], "netsh.exe interface ip set address name=\"" + name + "\" source=dhcp");
+  EXPECT_EQ(log[3], "ipconfig.exe /renew \"" + name + "\"");
 }
 
 TEST(NetworkCommands, TheAddressIsReleasedThenRenewed) {
@@ -159,35 +159,10 @@ TEST(NetworkCommands, TheAddressIsReleasedThenRenewed) {
   EXPECT_EQ(log, (std::vector<std::string>{"ipconfig.exe /release", "ipconfig.exe /renew"}));
 }
 
-TEST(NetworkCommands, DhcpIsRestoredWithNetshAlone) {
+TEST(NetworkCommands, ALeaseIsRenewedForTheOneConnectionOnly) {
   std::vector<std::string> log;
-  RecordingTools(log).SetDhcpConfiguration("以太网");
-  EXPECT_EQ(log, std::vector<std::string>{
-                     "netsh.exe interface ip set address name=\"以太网\" source=dhcp"});
-}
-
-TEST(NetworkCommands, TheAdapterQueryAsksWmicForPhysicalAdaptersIntoOneKilobyte) {
-  std::vector<std::string> log;
-  RecordingTools tools(log);
-  tools.listing =
-      "\r\r\nGUID={5B2C7E0A-1111-2222-3333-444455556666}\r\r\nInterfaceIndex=12\r\r\n"
-      "Name=Realtek PCIe GbE Family Controller\r\r\nNetConnectionID=Ethernet\r\r\n"
-      "NetConnectionStatus=2\r\r\nPNPDeviceID=PCI\\VEN_10EC&DEV_8168\r\r\n";
-  functions::AdapterInfo adapter;
-  ASSERT_TRUE(tools.FindPhysicalAdapter(adapter));
-  EXPECT_EQ(adapter.connectionName, "Ethernet");
-  EXPECT_EQ(adapter.interfaceIndex, "12");
-  ASSERT_EQ(tools.captures.size(), 1u);
-  EXPECT_EQ(tools.captures[0].first,
-            "\"" + functions::SystemToolFolder() + "wbem\\wmic.exe\" "
-            "nic where PhysicalAdapter=TRUE get Name,InterfaceIndex,NetConnectionID,GUID,"
-            "NetConnectionStatus,PNPDeviceID /format:list");
-  EXPECT_EQ(tools.captures[0].second, 1024u);
-
-  tools.captureWorks = false;
-  functions::AdapterInfo none;
-  EXPECT_FALSE(tools.FindPhysicalAdapter(none));
-  EXPECT_TRUE(log.empty());
+  RecordingTools(log).RenewLease("以太网");
+  EXPECT_EQ(log, std::vector<std::string>{"ipconfig.exe /renew \"以太网\""});
 }
 
 TEST(NetworkCommands, TheArpListingIsReadIntoFourKilobytes) {

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "functions/network_sequence.h"
 #include "functions/network_tools.h"
+#include "network_standins.h"
 #include "platform/registry.h"
 #include "wine_path.h"
 
@@ -40,6 +42,15 @@ class InterfaceKey : public ::testing::Test {
   bool HasValue(const char* name) {
     return RegQueryValueExA(key_, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
   }
+  DWORD Dword(const char* name) {
+    DWORD value = 0xFFFFFFFF;
+    DWORD size = sizeof value;
+    RegQueryValueExA(key_, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
+    return value;
+  }
+  std::string Text(const char* name) {
+    return platform::ReadRegistryText(HKEY_LOCAL_MACHINE, path_.c_str(), name, 512);
+  }
   void Lease(const std::string& server, const std::string& address) {
     SetDword("EnableDHCP", 1);
     SetText("DhcpServer", server);
@@ -62,34 +73,162 @@ TEST_F(InterfaceKey, ALeaseFromAnyServerForTheAdaptersAddressIsConfigured) {
   EXPECT_EQ(read.dhcpIpAddress, "10.20.0.57");
 }
 
-TEST_F(InterfaceKey, DhcpOffOrWithoutServerIsNotConfigured) {
+TEST_F(InterfaceKey, DhcpWithoutServerOrAMissingSwitchIsNotConfiguredButStaticIs) {
   Lease("10.20.0.1", "10.20.0.57");
-  SetDword("EnableDHCP", 0);
-  EXPECT_FALSE(tools_.IsDhcpConfigured(kGuid, "10.20.0.57"));
-  SetDword("EnableDHCP", 1);
   RegDeleteValueA(key_, "DhcpServer");
   EXPECT_FALSE(tools_.IsDhcpConfigured(kGuid, "10.20.0.57"));
-  // A switch stored as text is not a switch.
+  // A static address has no lease to hold, whatever an old one left behind.
+  SetDword("EnableDHCP", 0);
+  EXPECT_TRUE(tools_.IsDhcpConfigured(kGuid, "10.20.0.57"));
+  // A switch stored as text is not a switch, and no switch is not a static address.
   Lease("10.20.0.1", "10.20.0.57");
   SetText("EnableDHCP", "1");
-  EXPECT_EQ(NetworkTools::ReadDhcpSettings(kGuid).enableDhcp, 0u);
+  EXPECT_FALSE(NetworkTools::ReadDhcpSettings(kGuid).enableDhcpRead);
+  EXPECT_FALSE(tools_.IsDhcpConfigured(kGuid, "10.20.0.57"));
+  RegDeleteValueA(key_, "EnableDHCP");
+  EXPECT_FALSE(tools_.IsDhcpConfigured(kGuid, "10.20.0.57"));
   EXPECT_FALSE(tools_.IsDhcpConfigured("{00000000-0000-0000-0000-000000000000}", ""));
 }
 
-TEST_F(InterfaceKey, HandingDhcpBackLeavesTheLeaseValuesToTheDhcpClient) {
-  // A static set-up: the lease values are absent and must stay so; only netsh is asked.
+// The real tools on the test key, with what the prefix cannot give replaced: the adapter
+// (Wine's adapters have no key of ours), the DHCP client service (Wine has none) and name
+// resolution. Console tools are written down, not run; netsh's DNS change is played on the
+// registry as Windows' netsh makes it.
+class KeyedTools : public NetworkTools {
+ public:
+  bool dhcpRunning = true;
+  bool resolves = false;
+  std::string address = "192.168.1.20";
+  std::vector<std::string> commands;
+
+  bool FindPhysicalAdapter(functions::AdapterInfo& info) override {
+    info = {"Test adapter", "12", "Test Ethernet", kGuid, "2"};
+    return true;
+  }
+  std::string GetAdapterAddress(const std::string&) override { return address; }
+  bool IsServiceRunning(const char*) override { return dhcpRunning; }
+  void StartServiceAndWait(const char*) override {
+    commands.push_back("start Dhcp");
+    dhcpRunning = true;
+  }
+  bool CanResolveNames() override { return resolves; }
+  bool HasNoAddressConflict() override { return true; }
+  bool CanReachWeb() override { return true; }
+  void RunAndWait(const char* program, const std::string& parameters) override {
+    commands.push_back(std::string(program) + " " + parameters);
+    if (parameters.find("addr=114.114.114.114 register=primary") == std::string::npos) return;
+    std::string path = std::string(functions::kInterfacesKey) + "\\" + kGuid;
+    platform::WriteRegistryText(HKEY_LOCAL_MACHINE, path.c_str(), "NameServer", "114.114.114.114");
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+      return;
+    const DWORD on = 1, off = 0;
+    RegSetValueExA(key, "RegistrationEnabled", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), 4);
+    RegSetValueExA(key, "RegisterAdapterName", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off), 4);
+    RegCloseKey(key);
+  }
+  bool Ran(const std::string& text) const {
+    for (const std::string& command : commands)
+      if (command.find(text) != std::string::npos) return true;
+    return false;
+  }
+};
+
+struct SequenceRun {
+  explicit SequenceRun(KeyedTools& tools)
+      : sequence(tools, page, flags, [] {
+          functions::NetworkPauses none;
+          none.sleep = [](unsigned) {};
+          return none;
+        }()) {}
+  test_support::StandInPage page;
+  functions::NetworkFlags flags;
+  functions::NetworkSequence sequence;
+};
+
+TEST_F(InterfaceKey, AStaticAddressStaysStaticThroughCheckAndRepair) {
   SetDword("EnableDHCP", 0);
-  struct Tools : NetworkTools {
-    std::vector<std::string> commands;
-    void RunAndWait(const char* program, const std::string& parameters) override {
-      commands.push_back(std::string(program) + " " + parameters);
-    }
-  } tools;
-  tools.SetDhcpConfiguration("Ethernet");
-  EXPECT_EQ(tools.commands.size(), 1u);
+  SetText("IPAddress", "192.168.1.20");
+  KeyedTools tools;
+  tools.resolves = true;
+  SequenceRun run(tools);
+  run.sequence.RunCheck();
+  EXPECT_EQ(run.page.Last(functions::NetworkRow::kDhcp), L"正常");
+  EXPECT_TRUE(run.flags.dhcpOk);
+
+  // With the client stopped the row is a fault; the repair starts it and leaves the rest.
+  tools.dhcpRunning = false;
+  run.sequence.RunCheck();
+  ASSERT_FALSE(run.flags.dhcpOk);
+  run.sequence.RunRepair();
+  EXPECT_EQ(tools.commands, std::vector<std::string>{"start Dhcp"});
+  EXPECT_EQ(run.page.Last(functions::NetworkRow::kDhcp), L"已修复");
+  EXPECT_EQ(Dword("EnableDHCP"), 0u);
+  EXPECT_EQ(Text("IPAddress"), "192.168.1.20");
   EXPECT_FALSE(HasValue("DhcpServer"));
-  EXPECT_FALSE(HasValue("DhcpIPAddress"));
-  EXPECT_EQ(NetworkTools::ReadDhcpSettings(kGuid).enableDhcp, 0u);
+  EXPECT_TRUE(tools.IsDhcpConfigured(kGuid, "192.168.1.20"));
+}
+
+TEST_F(InterfaceKey, ADhcpAdapterWithoutALeaseIsAFaultAndOnlyItsLeaseIsRenewed) {
+  Lease("255.255.255.255", "0.0.0.0");
+  KeyedTools tools;
+  tools.address = "169.254.20.7";
+  SequenceRun run(tools);
+  run.sequence.RunCheck();
+  EXPECT_EQ(run.page.Last(functions::NetworkRow::kDhcp), L"DHCP异常");
+  ASSERT_FALSE(run.flags.dhcpOk);
+  run.sequence.RunRepair();
+  EXPECT_EQ(tools.commands.front(), "ipconfig.exe /renew \"Test Ethernet\"");
+  EXPECT_EQ(Dword("EnableDHCP"), 1u);
+  // The renewal was only written down here, so the values still show no lease: said so.
+  EXPECT_EQ(run.page.Last(functions::NetworkRow::kDhcp), L"DHCP异常");
+  EXPECT_EQ(run.page.LastLook(functions::NetworkRow::kDhcp), functions::RowLook::kFault);
+}
+
+TEST_F(InterfaceKey, DnsSettingsAreKeptAndPutBackExactlyWhenNamesStillFail) {
+  SetText("NameServer", "10.1.1.53,10.1.2.53");
+  SetDword("RegistrationEnabled", 1);
+  SetDword("RegisterAdapterName", 1);
+  KeyedTools tools;
+  SequenceRun run(tools);
+  run.flags.dnsOk = false;
+  run.sequence.RunRepair();
+  EXPECT_EQ(Text("NameServer"), "10.1.1.53,10.1.2.53");
+  EXPECT_EQ(Dword("RegistrationEnabled"), 1u);
+  EXPECT_EQ(Dword("RegisterAdapterName"), 1u);
+  EXPECT_EQ(tools.commands,
+            (std::vector<std::string>{
+                "netsh.exe interface ip set dns name=\"Test Ethernet\" source=static "
+                "addr=114.114.114.114 register=primary",
+                "ipconfig.exe /flushdns",
+                "netsh.exe interface ip set dns name=\"Test Ethernet\" source=static addr=10.1.1.53 "
+                "register=both",
+                "netsh.exe interface ip add dns name=\"Test Ethernet\" addr=10.1.2.53 index=2",
+                "ipconfig.exe /flushdns"}));
+  EXPECT_EQ(run.page.Last(functions::NetworkRow::kDns), L"DNS解析异常");
+}
+
+TEST_F(InterfaceKey, ServersFromDhcpAreAskedForAgainAndValuesThatWereAbsentGoAgain) {
+  SetText("NameServer", "");
+  KeyedTools tools;
+  const functions::DnsSettings before = tools.ReadDnsSettings(kGuid);
+  ASSERT_TRUE(before.read);
+  SequenceRun run(tools);
+  run.flags.dnsOk = false;
+  run.sequence.RunRepair();
+  EXPECT_TRUE(tools.Ran("netsh.exe interface ip set dns name=\"Test Ethernet\" source=dhcp"));
+  EXPECT_TRUE(tools.ReadDnsSettings(kGuid) == before);
+  EXPECT_EQ(Text("NameServer"), "");
+  EXPECT_FALSE(HasValue("RegistrationEnabled"));
+  EXPECT_FALSE(HasValue("RegisterAdapterName"));
+
+  // When the public server helps, it stays.
+  tools.commands.clear();
+  tools.resolves = true;
+  run.sequence.RunRepair();
+  EXPECT_EQ(Text("NameServer"), "114.114.114.114");
+  EXPECT_FALSE(tools.Ran("source=dhcp"));
+  EXPECT_EQ(run.page.Last(functions::NetworkRow::kDns), L"已修复");
 }
 
 // The current user's Internet Settings, restored afterwards.
@@ -136,6 +275,23 @@ TEST_F(InternetSettings, TheSwitchAndTheServerAreRead) {
   EXPECT_EQ(proxy.server, "proxy.corp:3128");
   RegDeleteValueA(key_, "ProxyEnable");
   EXPECT_EQ(NetworkTools().ReadProxySettings().enable, 0u);
+}
+
+TEST_F(InternetSettings, APerProtocolServerListLongerThanAHundredBytesIsReadWhole) {
+  SetEnable(1);
+  const std::string list =
+      "http=proxy-for-web.headquarters.example.corp:8080;https=proxy-for-web.headquarters.example."
+      "corp:8443;ftp=ftp-gateway.headquarters.example.corp:2121;socks=socks.example.corp:1080";
+  ASSERT_GT(list.size(), 100u);
+  ASSERT_EQ(platform::WriteRegistryText(HKEY_CURRENT_USER, functions::kInternetSettingsKey,
+                                        "ProxyServer", list),
+            ERROR_SUCCESS);
+  functions::ProxySettings proxy = NetworkTools().ReadProxySettings();
+  EXPECT_EQ(proxy.server, list);
+  functions::ProxyEndpoint endpoint;
+  ASSERT_TRUE(functions::ParseProxyServer(proxy.server, endpoint));
+  EXPECT_EQ(endpoint.host, "proxy-for-web.headquarters.example.corp");
+  EXPECT_EQ(endpoint.port, 8443);
 }
 
 TEST_F(InternetSettings, DisablingTheProxyClearsOnlyTheSwitchThenPauses) {
