@@ -6,26 +6,11 @@
 
 namespace net {
 
+using platform::EndsWithIgnoringCase;
+using platform::EqualsIgnoringCase;
+using platform::StartsWithIgnoringCase;
+
 namespace {
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool StartsWithIgnoringCase(const std::string& text, const char* prefix) {
-  const size_t n = std::strlen(prefix);
-  if (text.size() < n) return false;
-  for (size_t i = 0; i < n; ++i)
-    if (Lower(text[i]) != Lower(prefix[i])) return false;
-  return true;
-}
-
-bool EndsWithIgnoringCase(const std::string& text, const char* suffix) {
-  const size_t n = std::strlen(suffix);
-  return text.size() >= n && StartsWithIgnoringCase(text.substr(text.size() - n), suffix);
-}
-
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && StartsWithIgnoringCase(a, b.c_str());
-}
 
 // Windows opens the device, not a file, for these names whatever the extension.
 bool IsDeviceName(const std::string& name) {

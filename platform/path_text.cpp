@@ -1,6 +1,27 @@
 #include "platform/path_text.h"
 
+#include <cstring>
+
 namespace platform {
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool StartsWithIgnoringCase(const std::string& text, const char* prefix) {
+  const size_t n = std::strlen(prefix);
+  if (text.size() < n) return false;
+  for (size_t i = 0; i < n; ++i)
+    if (LowerAscii(text[i]) != LowerAscii(prefix[i])) return false;
+  return true;
+}
+
+bool EndsWithIgnoringCase(const std::string& text, const char* suffix) {
+  const size_t n = std::strlen(suffix);
+  return text.size() >= n && StartsWithIgnoringCase(text.substr(text.size() - n), suffix);
+}
+
+bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && StartsWithIgnoringCase(a, b.c_str());
+}
 
 std::string FolderOfPath(const std::string& path) {
   size_t slash = path.rfind('\\');

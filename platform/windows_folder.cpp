@@ -2,22 +2,14 @@
 
 #include <cstring>
 
+#include "platform/path_text.h"
+
 namespace platform {
 
 namespace {
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool StartsWithIgnoringCase(const std::string& text, const char* prefix) {
-  const size_t n = std::strlen(prefix);
-  if (text.size() < n) return false;
-  for (size_t i = 0; i < n; ++i)
-    if (Lower(text[i]) != Lower(prefix[i])) return false;
-  return true;
-}
-
 bool IsDriveFolder(const std::string& folder) {
-  const char drive = Lower(folder.empty() ? '\0' : folder[0]);
+  const char drive = LowerAscii(folder.empty() ? '\0' : folder[0]);
   if (folder.size() < 2 || drive < 'a' || drive > 'z' || folder[1] != ':') return false;
   if (folder.size() == 2) return true;
   return folder[2] == '\\' && folder.find('/') == std::string::npos &&
