@@ -88,4 +88,35 @@ TEST(RegistryPathOnWindows, RootNamesChooseTheHive) {
   RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TessavaneRootTest");
 }
 
+// None of the runtimes' real keys has a default value, only named values ("Installed",
+// "Version", ...). A query of the default value would fail with ERROR_FILE_NOT_FOUND on
+// them, so the test is whether the key opens, in either view.
+TEST(RegistryPathOnWindows, AKeyWithOnlyNamedValuesCountsAsInstalledInEitherView) {
+  const char sub[] = "SOFTWARE\\TessavaneStandInTest\\NamedOnly";
+  const std::string path = std::string("HKEY_LOCAL_MACHINE\\") + sub;
+  for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+    SCOPED_TRACE(view == KEY_WOW64_32KEY ? "32-bit view" : "64-bit view");
+    EXPECT_FALSE(repair::RegistryPathExists(path));
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, sub, 0, nullptr, 0, KEY_ALL_ACCESS | view,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    DWORD one = 1;
+    ASSERT_EQ(RegSetValueExA(key, "Installed", 0, REG_DWORD, reinterpret_cast<BYTE*>(&one), sizeof one),
+              ERROR_SUCCESS);
+    // The key really has no default value.
+    EXPECT_EQ(RegQueryValueExA(key, nullptr, nullptr, nullptr, nullptr, nullptr), ERROR_FILE_NOT_FOUND);
+    RegCloseKey(key);
+    EXPECT_TRUE(repair::RegistryPathExists(path));
+    EXPECT_EQ(RegDeleteKeyExA(HKEY_LOCAL_MACHINE, sub, view, 0), ERROR_SUCCESS);
+  }
+  // A key with a default value and nothing else counts as well.
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\TessavaneDefaultOnly", &key), ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2), ERROR_SUCCESS);
+  RegCloseKey(key);
+  EXPECT_TRUE(repair::RegistryPathExists("HKEY_CURRENT_USER\\Software\\TessavaneDefaultOnly"));
+  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TessavaneDefaultOnly");
+}
+
 }  // namespace
