@@ -9,7 +9,7 @@
 namespace repair {
 
 bool RuntimePresentHere(const net::CatalogueFile& entry) {
-  return RegistryPathExists(entry.regeditName);
+  return RuntimeKeyInstalled(entry);
 }
 
 bool RepairRuntimeHere(const net::CatalogueFile& entry) {

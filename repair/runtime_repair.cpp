@@ -62,7 +62,7 @@ bool RepairRuntimeEntry(const net::CatalogueFile& entry, const std::string& cach
   if (!CachedInstallerUsable(entry, path, ops, hold) && !DownloadInstaller(entry, path, ops, hold)) return false;
   ops.install(path, entry.silentParam, cacheFolder);
   hold.reset();
-  return ops.installed(entry.regeditName);
+  return ops.installed(entry);
 }
 
 }  // namespace repair

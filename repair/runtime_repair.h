@@ -17,7 +17,8 @@ struct RuntimeRepairOps {
   std::function<bool(const std::string& url, const std::string& path)> download;
   // Starts the installer hidden, with the folder as its working folder, and waits for it.
   std::function<void(const std::string& path, const std::string& parameters, const std::string& folder)> install;
-  std::function<bool(const std::string& regeditName)> installed;
+  // RuntimeKeyInstalled on the program's side.
+  std::function<bool(const net::CatalogueFile& entry)> installed;
   // Keeps the installer from being swapped between its digest check and its run.
   FileHolder holdFile;
 };

@@ -37,7 +37,7 @@ RuntimeRepairOps SystemRuntimeRepairOps(const std::string& cacheBase) {
           FileMd5,
           net::UrlDownloadToFile,
           InstallHiddenAndWait,
-          RegistryPathExists,
+          RuntimeKeyInstalled,
           HoldFileAgainstWriters};
 }
 

@@ -43,7 +43,7 @@ struct FakeMachine {
               log.push_back("install " + p + " " + params + " in " + folder);
               if (DigestMatches(files[p], goodDigest)) registry.insert("HKEY_LOCAL_MACHINE\\K");
             },
-            [this](const std::string& key) { return registry.count(key) > 0; }};
+            [this](const net::CatalogueFile& entry) { return registry.count(entry.regeditName) > 0; }};
   }
 };
 

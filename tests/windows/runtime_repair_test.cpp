@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "fixture_client.h"
 #include "repair/md5.h"
@@ -86,6 +87,79 @@ TEST(RegistryPathOnWindows, RootNamesChooseTheHive) {
   EXPECT_FALSE(repair::RegistryPathExists("\\Software\\TessavaneRootTest"));
   EXPECT_TRUE(repair::RegistryPathExists("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft"));
   RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TessavaneRootTest");
+}
+
+// The Visual C++ 2015-2022 packages share one key; an older one leaves it behind with its own
+// version, which does not meet an entry that asks for a newer one.
+class VersionedKeyOnWindows : public ::testing::Test {
+ protected:
+  static constexpr const char* kSub = "SOFTWARE\\TessavaneStandInTest\\V14";
+  void SetUp() override {
+    Remove();
+    entry_.regeditName = std::string("HKEY_LOCAL_MACHINE\\") + kSub;
+    entry_.hasMinVersion = true;
+    entry_.minVersion = {14, 40, 33810};
+  }
+  void TearDown() override { Remove(); }
+  static void Remove() {
+    for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kSub, view, 0);
+  }
+  static void Write(REGSAM view, DWORD installed, DWORD major, DWORD minor, DWORD build) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSub, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    const std::pair<const char*, DWORD> values[] = {
+        {"Installed", installed}, {"Major", major}, {"Minor", minor}, {"Bld", build}};
+    for (const auto& [name, value] : values)
+      ASSERT_EQ(RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value),
+                ERROR_SUCCESS);
+    RegCloseKey(key);
+  }
+  net::CatalogueFile entry_;
+};
+
+TEST_F(VersionedKeyOnWindows, CountsOnlyAnInstalledKeyThatReachesTheVersionInEitherView) {
+  for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+    SCOPED_TRACE(view == KEY_WOW64_32KEY ? "32-bit view" : "64-bit view");
+    EXPECT_FALSE(repair::RuntimeKeyInstalled(entry_));
+    Write(view, 1, 14, 40, 33809);  // an older build
+    EXPECT_FALSE(repair::RuntimeKeyInstalled(entry_));
+    EXPECT_TRUE(repair::RegistryPathExists(entry_.regeditName));  // the key alone is there
+    Write(view, 1, 14, 40, 33810);
+    EXPECT_TRUE(repair::RuntimeKeyInstalled(entry_));
+    Write(view, 1, 14, 42, 100);  // newer minor, smaller build
+    EXPECT_TRUE(repair::RuntimeKeyInstalled(entry_));
+    Write(view, 1, 13, 99, 99999);  // older major, larger rest
+    EXPECT_FALSE(repair::RuntimeKeyInstalled(entry_));
+    Write(view, 0, 14, 44, 0);  // uninstalled, values left behind
+    EXPECT_FALSE(repair::RuntimeKeyInstalled(entry_));
+    Remove();
+  }
+  // An old version in one view and a new one in the other: the new one counts.
+  Write(KEY_WOW64_32KEY, 1, 14, 0, 23026);
+  Write(KEY_WOW64_64KEY, 1, 14, 40, 33816);
+  EXPECT_TRUE(repair::RuntimeKeyInstalled(entry_));
+  // Without a version the key alone decides, as before.
+  Remove();
+  Write(KEY_WOW64_32KEY, 0, 1, 0, 0);
+  entry_.hasMinVersion = false;
+  EXPECT_TRUE(repair::RuntimeKeyInstalled(entry_));
+}
+
+TEST_F(VersionedKeyOnWindows, VersionValuesThatAreMissingOrNotDwordsDoNotCount) {
+  Write(KEY_WOW64_32KEY, 1, 14, 40, 40000);
+  HKEY key;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSub, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &key), ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueExA(key, "Bld", 0, REG_SZ, reinterpret_cast<const BYTE*>("40000"), 6), ERROR_SUCCESS);
+  EXPECT_FALSE(repair::RuntimeKeyInstalled(entry_));
+  ASSERT_EQ(RegDeleteValueA(key, "Bld"), ERROR_SUCCESS);
+  EXPECT_FALSE(repair::RuntimeKeyInstalled(entry_));
+  const uint64_t wide = 40000;
+  ASSERT_EQ(RegSetValueExA(key, "Bld", 0, REG_QWORD, reinterpret_cast<const BYTE*>(&wide), sizeof wide),
+            ERROR_SUCCESS);
+  EXPECT_FALSE(repair::RuntimeKeyInstalled(entry_));
+  RegCloseKey(key);
 }
 
 // None of the runtimes' real keys has a default value, only named values ("Installed",
