@@ -7,9 +7,11 @@
 #include <cstdlib>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "fixture_client.h"
 #include "repair/md5.h"
+#include "platform/platform_utils.h"
 #include "repair/registry_path.h"
 #include "temp_path.h"
 #include "wine_path.h"
@@ -50,7 +52,7 @@ class RuntimeRepairOnWindows : public ::testing::Test {
 TEST_F(RuntimeRepairOnWindows, InstallsAPackageThatOnlyThe64BitViewShows) {
   ASSERT_EQ(entry_.fileMd5.size(), 32u);
   EXPECT_FALSE(repair::RegistryPathExists(kRegeditName));
-  EXPECT_TRUE(repair::RepairRuntimeEntry(entry_, cache_, CacheOps()));
+  EXPECT_TRUE(repair::RepairRuntimeEntry(entry_, cache_, CacheOps()).installed);
   EXPECT_TRUE(repair::RegistryPathExists(kRegeditName));
   HKEY key;
   EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ | KEY_WOW64_32KEY, &key), ERROR_SUCCESS);  // not in the 32-bit view
@@ -59,22 +61,118 @@ TEST_F(RuntimeRepairOnWindows, InstallsAPackageThatOnlyThe64BitViewShows) {
   // Once more: the cached installer is still the right one, so nothing is downloaded.
   RemoveKeyInBothViews();
   test_support::ResetFixture();
-  EXPECT_TRUE(repair::RepairRuntimeEntry(entry_, cache_, CacheOps()));
+  EXPECT_TRUE(repair::RepairRuntimeEntry(entry_, cache_, CacheOps()).installed);
   EXPECT_EQ(test_support::FixtureRequestCount(), 0);
 }
 
 TEST_F(RuntimeRepairOnWindows, AnInstallerWithTheWrongDigestIsNeverRun) {
   entry_.fileMd5 = "0123456789abcdef0123456789abcdef";
   test_support::ResetFixture();
-  EXPECT_FALSE(repair::RepairRuntimeEntry(entry_, cache_ + "wrong\\", CacheOps()));
+  EXPECT_FALSE(repair::RepairRuntimeEntry(entry_, cache_ + "wrong\\", CacheOps()).installed);
   EXPECT_GE(test_support::FixtureRequestCount(), 3);
   EXPECT_FALSE(repair::RegistryPathExists(kRegeditName));
 }
 
 TEST_F(RuntimeRepairOnWindows, TheRegistryDecidesNotTheInstaller) {
   entry_.silentParam = "/passive";  // the stand-in changes nothing without its own switches
-  EXPECT_FALSE(repair::RepairRuntimeEntry(entry_, cache_ + "switches\\", CacheOps()));
+  EXPECT_FALSE(repair::RepairRuntimeEntry(entry_, cache_ + "switches\\", CacheOps()).installed);
   EXPECT_FALSE(repair::RegistryPathExists(kRegeditName));
+}
+
+// Real installers end in other ways than 0: stand-ins that ask for a restart, that find a
+// newer version and write nothing, and that never end, run as the repair runs them.
+class InstallerEndingsOnWindows : public ::testing::Test {
+ protected:
+  static constexpr const char* kEndingKey = "SOFTWARE\\TessavaneStandInTest\\Ending";
+  void SetUp() override {
+    RemoveEndingKey();
+    cache_ = test_support::TempPath("Endings") + "\\";
+  }
+  void TearDown() override {
+    EndHangingInstallers();
+    RemoveEndingKey();
+  }
+  static void RemoveEndingKey() {
+    for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kEndingKey, view, 0);
+  }
+  // The hanging stand-in is left running by the repair, as a real one would be.
+  static void EndHangingInstallers() {
+    std::vector<DWORD> ids;
+    platform::FindProcessesByName("hang.exe", ids);
+    for (DWORD id : ids) {
+      HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+      if (!process) continue;
+      TerminateProcess(process, 0);
+      WaitForSingleObject(process, 5000);
+      CloseHandle(process);
+    }
+  }
+  static std::vector<DWORD> HangingInstallers() {
+    std::vector<DWORD> ids;
+    platform::FindProcessesByName("hang.exe", ids);
+    return ids;
+  }
+  net::CatalogueFile Serve(const char* standIn, const std::string& name) {
+    const std::string served = test_support::WinePath(std::string(std::getenv("FIXTURE_FILES")) + "/" + name);
+    EXPECT_TRUE(CopyFileA(test_support::WinePath(standIn).c_str(), served.c_str(), FALSE));
+    net::CatalogueFile entry;
+    entry.downloadUrl = test_support::FixtureUrl("/files/" + name);
+    entry.fileMd5 = repair::FileMd5(served);
+    entry.regeditName = std::string("HKEY_LOCAL_MACHINE\\") + kEndingKey;
+    entry.silentParam = kSwitches;
+    return entry;
+  }
+  std::string cache_;
+};
+
+TEST_F(InstallerEndingsOnWindows, ARestartRequestIsToldAndTheRegistryStillDecides) {
+  const repair::RuntimeRepairResult result =
+      repair::RepairRuntimeEntry(Serve(STANDIN_RESTART, "restart.exe"), cache_, CacheOps());
+  EXPECT_TRUE(result.installed);
+  EXPECT_TRUE(result.restartPending);
+  EXPECT_FALSE(result.newerPresent);
+}
+
+TEST_F(InstallerEndingsOnWindows, ANewerVersionReportWithTheKeyMissingFailsAfterOneRun) {
+  test_support::ResetFixture();
+  const repair::RuntimeRepairResult result =
+      repair::RepairRuntimeEntry(Serve(STANDIN_NEWER, "newer.exe"), cache_, CacheOps());
+  EXPECT_FALSE(result.installed);
+  EXPECT_TRUE(result.newerPresent);
+  EXPECT_FALSE(result.restartPending);
+  EXPECT_EQ(test_support::FixtureRequestCount(), 1);  // one download, nothing fetched again
+  EXPECT_FALSE(repair::RegistryPathExists(std::string("HKEY_LOCAL_MACHINE\\") + kEndingKey));
+}
+
+// The limit is injected short; the program's own is fifteen minutes.
+TEST_F(InstallerEndingsOnWindows, AnInstallerThatNeverEndsIsWaitedForUpToTheLimit) {
+  repair::RuntimeRepairOps ops = CacheOps();
+  ops.installWaitLimitMs = 1500;
+  const DWORD start = GetTickCount();
+  const repair::RuntimeRepairResult result = repair::RepairRuntimeEntry(Serve(STANDIN_HANG, "hang.exe"), cache_, ops);
+  const DWORD took = GetTickCount() - start;
+  EXPECT_FALSE(result.installed);
+  EXPECT_FALSE(result.waitStopped);
+  EXPECT_GE(took, 1400u);
+  EXPECT_LT(took, 6000u);
+  EXPECT_EQ(HangingInstallers().size(), 1u);  // the wait ended, not the installer
+}
+
+TEST_F(InstallerEndingsOnWindows, AStopRequestEndsTheWaitPromptlyAndTheEntryFails) {
+  const DWORD start = GetTickCount();
+  DWORD asked = 0;
+  const repair::RuntimeRepairResult result =
+      repair::RepairRuntimeEntry(Serve(STANDIN_HANG, "hang.exe"), cache_, CacheOps(), [&] {
+        if (GetTickCount() - start < 1000) return false;
+        if (!asked) asked = GetTickCount();
+        return true;
+      });
+  const DWORD end = GetTickCount();
+  EXPECT_TRUE(result.waitStopped);
+  EXPECT_FALSE(result.installed);
+  ASSERT_NE(asked, 0u);
+  EXPECT_LT(end - asked, 500u);
+  EXPECT_EQ(HangingInstallers().size(), 1u);
 }
 
 TEST(RegistryPathOnWindows, RootNamesChooseTheHive) {
