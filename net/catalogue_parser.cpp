@@ -76,6 +76,13 @@ bool ReadMinVersion(const json& e, CatalogueFile& f) {
   return f.hasMinVersion;
 }
 
+// A runtime entry's optional systemBit (1: a 64-bit package); absent means 0. False, and the
+// entry left out, for a value that is not a number.
+bool ReadRuntimeBits(const json& e, CatalogueFile& f) {
+  if (e.find("systemBit") == e.end()) return true;
+  return jf::ReadInt32(e, "systemBit", f.systemBit);
+}
+
 bool ReadSystemFolderEntry(const json& e, const DisplayTextConverter& convert, bool withIsKey,
                            CatalogueFile& f) {
   std::string fileName;
@@ -163,7 +170,7 @@ ReplyStatus ParseFileList(int kind, const std::string& body, const DisplayTextCo
                   ? ReadRuntimeEntry(entry, convert, file)
                   : ReadSystemFolderEntry(entry, convert, kind == kSystemFiles, file);
     if (!ok) return ReplyStatus::kMalformed;
-    if (kind == kRuntimeFiles && !ReadMinVersion(entry, file)) continue;
+    if (kind == kRuntimeFiles && (!ReadMinVersion(entry, file) || !ReadRuntimeBits(entry, file))) continue;
     // Left out before anything looks at it: a scan would otherwise probe the path it names.
     if (!EntryIsUsable(kind, file)) continue;
     list.push_back(std::move(file));
