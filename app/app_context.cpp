@@ -2,6 +2,8 @@
 
 #include <objbase.h>
 
+#include "platform/platform_utils.h"
+
 namespace app {
 
 AppContext& GetAppContext() {
@@ -10,6 +12,8 @@ AppContext& GetAppContext() {
 }
 
 bool AppContext::Initialise(HINSTANCE instanceHandle) {
+  // Asked of the machine, not of this program's build: a 32-bit program runs on both.
+  system64Bit = platform::IsSystem64Bit();
   HRESULT com = CoInitialize(nullptr);
   // S_FALSE still counts an initialisation that shutdown must balance.
   comInitialised_ = SUCCEEDED(com);

@@ -48,6 +48,9 @@ class AppState {
   // Written once on the UI thread at start, before any other thread exists.
   std::string exeFileName;
   std::string channel;
+  // Whether Windows itself is 64-bit (not this 32-bit program): on 32-bit Windows the runtime
+  // entries of the 64-bit packages are left out when the runtime list is stored.
+  bool system64Bit = true;
 
  private:
   template <class T>

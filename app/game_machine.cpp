@@ -24,7 +24,9 @@ functions::GameMachine ProgramGameMachine(AppState& state) {
   };
   machine.startChecker = [] { repair::StartSystemFileChecker(repair::SystemShellLauncher()); };
   machine.repairDirectX = repair::RepairDirectXHere;
-  machine.repairRuntime = repair::RepairRuntimeHere;
+  machine.repairRuntime = [](const net::CatalogueFile& entry) {
+    return repair::RepairRuntimeHere(entry).installed;
+  };
   machine.nameOf = [](const std::string& name) { return platform::DisplayTextToWide(name); };
   return machine;
 }

@@ -4,6 +4,7 @@
 
 #include "net/catalogue_rules.h"
 #include "net/json_fields.h"
+#include "net/runtime_version.h"
 #include "platform/text_number.h"
 
 namespace net {
@@ -60,6 +61,26 @@ bool ReadRuntimeEntry(const json& e, const DisplayTextConverter& convert, Catalo
   f.regeditName = CutRegistryName(regeditName);
   f.gameRepair = jf::EqualsNumberOne(e, "gameRepair");
   return ok;
+}
+
+// A runtime entry's minimum version. Absent, null or empty text means none, as in replies
+// that predate it. False for any other value that is not a version: such an entry is left out
+// of the list, as an unsafe one is. Judged without its version, an older package under the
+// shared key would pass for complete; judged never installed, every repair would run its
+// installer again and still find it missing.
+bool ReadMinVersion(const json& e, CatalogueFile& f) {
+  auto it = e.find("minVersion");
+  if (it == e.end() || it->is_null() || (it->is_string() && it->get_ref<const std::string&>().empty()))
+    return true;
+  f.hasMinVersion = it->is_string() && ParseRuntimeVersion(it->get_ref<const std::string&>(), f.minVersion);
+  return f.hasMinVersion;
+}
+
+// A runtime entry's optional systemBit (1: a 64-bit package); absent means 0. False, and the
+// entry left out, for a value that is not a number.
+bool ReadRuntimeBits(const json& e, CatalogueFile& f) {
+  if (e.find("systemBit") == e.end()) return true;
+  return jf::ReadInt32(e, "systemBit", f.systemBit);
 }
 
 bool ReadSystemFolderEntry(const json& e, const DisplayTextConverter& convert, bool withIsKey,
@@ -149,6 +170,7 @@ ReplyStatus ParseFileList(int kind, const std::string& body, const DisplayTextCo
                   ? ReadRuntimeEntry(entry, convert, file)
                   : ReadSystemFolderEntry(entry, convert, kind == kSystemFiles, file);
     if (!ok) return ReplyStatus::kMalformed;
+    if (kind == kRuntimeFiles && (!ReadMinVersion(entry, file) || !ReadRuntimeBits(entry, file))) continue;
     // Left out before anything looks at it: a scan would otherwise probe the path it names.
     if (!EntryIsUsable(kind, file)) continue;
     list.push_back(std::move(file));

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +17,13 @@ enum RequestKind : int {
   kSignInResult = 15,
 };
 
+// A runtime package's version as its registry key records it (DWORDs Major, Minor, Bld).
+struct RuntimeVersion {
+  uint32_t major = 0;
+  uint32_t minor = 0;
+  uint32_t build = 0;
+};
+
 // One entry of any catalogue list. Each list fills the fields it has and leaves the others at
 // their defaults; installed, intact and localPath are written by the program, not the server.
 struct CatalogueFile {
@@ -28,6 +36,10 @@ struct CatalogueFile {
   std::string localPath;
   std::string regeditName;
   std::string silentParam;
+  // A runtime entry whose key also has to record this version or a newer one (the Visual C++
+  // 2015-2022 packages share one key, which an older package leaves behind).
+  bool hasMinVersion = false;
+  RuntimeVersion minVersion;
   bool gameRepair = false;
   bool installed = false;
   int systemBit = 0;

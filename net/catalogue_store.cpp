@@ -1,6 +1,17 @@
 #include "net/catalogue_store.h"
 
+#include <algorithm>
+
 namespace net {
+
+namespace {
+
+void LeaveOut64BitPackages(CatalogueList& list) {
+  list.erase(std::remove_if(list.begin(), list.end(), [](const CatalogueFile& f) { return f.systemBit == 1; }),
+             list.end());
+}
+
+}  // namespace
 
 ReplyStatus StoreReply(app::AppState& state, int kind, const std::string& body,
                        const DisplayTextConverter& convert) {
@@ -17,6 +28,7 @@ ReplyStatus StoreReply(app::AppState& state, int kind, const std::string& body,
       CatalogueList list;
       ReplyStatus status = ParseFileList(kind, body, convert, list);
       if (status != ReplyStatus::kAccepted) return status;
+      if (kind == kRuntimeFiles && !state.system64Bit) LeaveOut64BitPackages(list);
       if (kind == kRuntimeFiles) state.ReplaceRuntimeFiles(std::move(list));
       else if (kind == kDirectXFiles) state.ReplaceDxFiles(std::move(list));
       else state.ReplaceSystemFiles(std::move(list));

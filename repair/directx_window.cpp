@@ -34,8 +34,8 @@ bool DirectXWindow::Judge(const net::CatalogueFile& entry) const {
   return DirectXPresentHere(entry);
 }
 
-bool DirectXWindow::Repair(const net::CatalogueFile& entry) const {
-  return RepairDirectXHere(entry);
+EntryRepair DirectXWindow::Repair(const net::CatalogueFile& entry) const {
+  return {RepairDirectXHere(entry), false};
 }
 
 }  // namespace repair

@@ -17,7 +17,7 @@ class DirectXWindow : public RepairPage {
  protected:
   app::AppState::ListPtr Entries() const override { return state_.DxFiles(); }
   bool Judge(const net::CatalogueFile& entry) const override;
-  bool Repair(const net::CatalogueFile& entry) const override;
+  EntryRepair Repair(const net::CatalogueFile& entry) const override;
   bool Result(const net::CatalogueFile& entry) const override { return entry.intact != 0; }
   void SetResult(net::CatalogueFile& entry, bool complete) const override {
     entry.intact = complete ? 1 : 0;

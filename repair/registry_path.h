@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "net/catalogue_records.h"
+
 namespace repair {
 
 // A catalogue's registry path: a root name, a backslash, and the sub-key. Only the exact name
@@ -16,5 +18,11 @@ bool ParseRegistryPath(const std::string& path, RegistryPath& out);
 // Whether the key exists in the 32-bit view or, on 64-bit Windows, in the 64-bit one: a
 // package registered in either counts as installed.
 bool RegistryPathExists(const std::string& path);
+
+// Whether a runtime package counts as installed. Without a minimum version: its key exists
+// (RegistryPathExists). With one: in one of the same views, the key holds DWORD "Installed" 1
+// and DWORDs "Major", "Minor" and "Bld" that reach the version; a key left by an older package
+// of the same family does not count.
+bool RuntimeKeyInstalled(const net::CatalogueFile& entry);
 
 }  // namespace repair

@@ -29,8 +29,9 @@ RepairPage::RepairPage(DuiLib::CPaintManagerUI* manager, app::AppState& state, c
 RepairPage::~RepairPage() { StopWorkers(); }
 
 void RepairPage::StopWorkers() {
-  // Both are told first, so neither waits for the other's step to end. A repair in hand
-  // finishes its installer first: stopping one half-way could leave the package broken.
+  // Both are told first, so neither waits for the other's step to end. A repair waiting for
+  // an installer stops waiting (see RepairStopRequested) but leaves the installer running:
+  // stopping one half-way could leave the package broken.
   scanJob_.RequestStop();
   repairJob_.RequestStop();
   scanJob_.Stop();
@@ -63,6 +64,7 @@ void RepairPage::InitControls() {
   repairingText_ = Find(L"repairing_text");
   repairedText_ = Find(L"repaired_text");
   repairedText1_ = Find(L"repaired_text1");
+  repairedPicture_ = Find(L"repaired_picture");
   Show(scanRegion_, false);
 }
 
@@ -143,12 +145,19 @@ void RepairPage::OnScanFinished() {
 
 void RepairPage::OnRepairFinished() {
   if (!EndJob(repairJob_, repaired_)) return;
-  const int attempted = attemptedCount_, repaired = repairedCount_;
-  PutText(repairedText_,
-          FillIn(cancelled_ ? kind_.repairStopped : kind_.repairDone, {std::to_wstring(repaired)}));
-  PutText(repairedText1_, FillIn(L"已修复项：%d个  成功：%d个  失败：%d个",
-                                 {std::to_wstring(attempted), std::to_wstring(repaired),
-                                  std::to_wstring(attempted - repaired)}));
+  const int attempted = attemptedCount_, repaired = repairedCount_, failed = attempted - repaired;
+  // A repair in which rows failed never ends on the success picture and text, whatever the
+  // count of the repaired ones.
+  if (repairedPicture_) repairedPicture_->SetBkImage(failed > 0 ? L"repair_failed.png" : L"scaned.png");
+  if (failed > 0)
+    PutText(repairedText_, FillIn(L"修复结束，%d个组件修复失败", {std::to_wstring(failed)}));
+  else
+    PutText(repairedText_,
+            FillIn(cancelled_ ? kind_.repairStopped : kind_.repairDone, {std::to_wstring(repaired)}));
+  std::wstring summary = FillIn(L"已修复项：%d个  成功：%d个  失败：%d个",
+                                {std::to_wstring(attempted), std::to_wstring(repaired), std::to_wstring(failed)});
+  if (restartPending_) summary += L"  部分组件需要重启电脑后生效";
+  PutText(repairedText1_, summary);
 }
 
 }  // namespace repair

@@ -19,6 +19,14 @@ namespace repair {
 //
 // Each worker takes the catalogue list it walks when it starts; a list that the catalogue
 // loader puts in its place meanwhile is first seen by the next job.
+//
+// What one entry's repair came to: whether it is repaired (looked at again afterwards), and
+// whether a restart is still needed for it to take effect.
+struct EntryRepair {
+  bool repaired = false;
+  bool restartPending = false;
+};
+
 class RepairPage : public app::PageWindow {
  public:
   RepairPage(DuiLib::CPaintManagerUI* manager, app::AppState& state, const PageKind& kind,
@@ -39,12 +47,15 @@ class RepairPage : public app::PageWindow {
   virtual app::AppState::ListPtr Entries() const = 0;
   // Whether the entry is complete on this machine now.
   virtual bool Judge(const net::CatalogueFile& entry) const = 0;
-  virtual bool Repair(const net::CatalogueFile& entry) const = 0;
+  virtual EntryRepair Repair(const net::CatalogueFile& entry) const = 0;
   // The entry's last result (installed, intact); read and written under the entry lock.
   virtual bool Result(const net::CatalogueFile& entry) const = 0;
   virtual void SetResult(net::CatalogueFile& entry, bool complete) const = 0;
   // How the entry is named in the list and in the scan's progress text.
   virtual std::string ShownName(const net::CatalogueFile& entry) const = 0;
+  // For an engine that waits long inside one entry: the repair was cancelled or the page is
+  // going, so the wait should end.
+  bool RepairStopRequested() const { return !repairJob_.Running(); }
 
   app::AppState& state_;
 
@@ -77,6 +88,7 @@ class RepairPage : public app::PageWindow {
   std::atomic<int> installedCount_{0};
   std::atomic<int> attemptedCount_{0};
   std::atomic<int> repairedCount_{0};
+  std::atomic<bool> restartPending_{false};
 
   DuiLib::CControlUI* normalRegion_ = nullptr;
   DuiLib::CControlUI* scanRegion_ = nullptr;
@@ -94,6 +106,7 @@ class RepairPage : public app::PageWindow {
   DuiLib::CControlUI* repairingText_ = nullptr;
   DuiLib::CControlUI* repairedText_ = nullptr;
   DuiLib::CControlUI* repairedText1_ = nullptr;
+  DuiLib::CControlUI* repairedPicture_ = nullptr;
 };
 
 }  // namespace repair

@@ -60,6 +60,7 @@ void RepairPage::ScanWorker(app::AppState::ListPtr entries) {
 void RepairPage::RepairWorker(app::AppState::ListPtr entries) {
   attemptedCount_ = 0;
   repairedCount_ = 0;
+  restartPending_ = false;
   for (net::CatalogueFile& entry : *entries) {
     if (!repairJob_.Running()) break;
     RepairOne(entry);
@@ -83,9 +84,10 @@ void RepairPage::RepairOne(net::CatalogueFile& entry) {
   ++attemptedCount_;
   state->SetText(kind_.repairingState);
   state->SetTextColor(kRepairColor);
-  const bool repaired = Repair(entry);
-  state->SetText(repaired ? L"修复完成" : L"修复失败");
-  if (!repaired) return;
+  const EntryRepair outcome = Repair(entry);
+  if (outcome.restartPending) restartPending_ = true;
+  state->SetText(outcome.repaired ? L"修复完成" : L"修复失败");
+  if (!outcome.repaired) return;
   ++repairedCount_;
   state_.WithEntries([&] { SetResult(entry, true); });
 }

@@ -1,5 +1,8 @@
 #pragma once
+#include <functional>
+
 #include "net/catalogue_records.h"
+#include "repair/runtime_repair.h"
 
 // The runtime and DirectX engines on this machine: its registry and system folders, the
 // current user's cache folders, urlmon and the shell. Every page that judges or repairs an
@@ -7,7 +10,9 @@
 namespace repair {
 
 bool RuntimePresentHere(const net::CatalogueFile& entry);
-bool RepairRuntimeHere(const net::CatalogueFile& entry);
+// stopRequested, when given, ends the wait for the installer (see RepairRuntimeEntry).
+RuntimeRepairResult RepairRuntimeHere(const net::CatalogueFile& entry,
+                                      const std::function<bool()>& stopRequested = {});
 bool DirectXPresentHere(const net::CatalogueFile& entry);
 bool RepairDirectXHere(const net::CatalogueFile& entry);
 

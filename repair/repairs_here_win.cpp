@@ -9,12 +9,13 @@
 namespace repair {
 
 bool RuntimePresentHere(const net::CatalogueFile& entry) {
-  return RegistryPathExists(entry.regeditName);
+  return RuntimeKeyInstalled(entry);
 }
 
-bool RepairRuntimeHere(const net::CatalogueFile& entry) {
-  return RepairRuntimeEntry(entry, net::RundllFolder(net::RepairCacheBase()),
-                            SystemRuntimeRepairOps());
+RuntimeRepairResult RepairRuntimeHere(const net::CatalogueFile& entry,
+                                      const std::function<bool()>& stopRequested) {
+  return RepairRuntimeEntry(entry, net::RundllFolder(net::RepairCacheBase()), SystemRuntimeRepairOps(),
+                            stopRequested);
 }
 
 bool DirectXPresentHere(const net::CatalogueFile& entry) {

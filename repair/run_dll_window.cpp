@@ -34,8 +34,9 @@ bool RunDllWindow::Judge(const net::CatalogueFile& entry) const {
   return RuntimePresentHere(entry);
 }
 
-bool RunDllWindow::Repair(const net::CatalogueFile& entry) const {
-  return RepairRuntimeHere(entry);
+EntryRepair RunDllWindow::Repair(const net::CatalogueFile& entry) const {
+  const RuntimeRepairResult result = RepairRuntimeHere(entry, [this] { return RepairStopRequested(); });
+  return {result.installed, result.restartPending};
 }
 
 }  // namespace repair

@@ -18,7 +18,7 @@ class RunDllWindow : public RepairPage {
  protected:
   app::AppState::ListPtr Entries() const override { return state_.RuntimeFiles(); }
   bool Judge(const net::CatalogueFile& entry) const override;
-  bool Repair(const net::CatalogueFile& entry) const override;
+  EntryRepair Repair(const net::CatalogueFile& entry) const override;
   bool Result(const net::CatalogueFile& entry) const override { return entry.installed; }
   void SetResult(net::CatalogueFile& entry, bool complete) const override {
     entry.installed = complete;

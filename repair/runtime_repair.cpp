@@ -53,16 +53,45 @@ std::string RuntimeInstallerPath(const net::CatalogueFile& entry, const std::str
   return cacheFolder + platform::LastUrlSegment(entry.downloadUrl);
 }
 
-bool RepairRuntimeEntry(const net::CatalogueFile& entry, const std::string& cacheFolder,
-                        const RuntimeRepairOps& ops) {
-  if (!SourceTrusted(entry) || !ops.ensureFolder(cacheFolder)) return false;
+InstallerSaid ReadInstallerExit(unsigned long exitCode) {
+  switch (exitCode) {
+    case 0:
+      return InstallerSaid::kDone;
+    case 3010:  // ERROR_SUCCESS_REBOOT_REQUIRED
+    case 1641:  // ERROR_SUCCESS_REBOOT_INITIATED
+      return InstallerSaid::kRestartPending;
+    case 1638:  // ERROR_PRODUCT_VERSION
+    case 5100:
+      return InstallerSaid::kNewerPresent;
+    default:
+      return InstallerSaid::kFailed;
+  }
+}
+
+RuntimeRepairResult RepairRuntimeEntry(const net::CatalogueFile& entry, const std::string& cacheFolder,
+                                       const RuntimeRepairOps& ops,
+                                       const std::function<bool()>& stopRequested) {
+  RuntimeRepairResult result;
+  if (!SourceTrusted(entry) || !ops.ensureFolder(cacheFolder)) return result;
   std::string path = RuntimeInstallerPath(entry, cacheFolder);
-  if (platform::LastUrlSegment(entry.downloadUrl).empty()) return false;  // no file to keep
+  if (platform::LastUrlSegment(entry.downloadUrl).empty()) return result;  // no file to keep
   FileHold hold;
-  if (!CachedInstallerUsable(entry, path, ops, hold) && !DownloadInstaller(entry, path, ops, hold)) return false;
-  ops.install(path, entry.silentParam, cacheFolder);
+  if (!CachedInstallerUsable(entry, path, ops, hold) && !DownloadInstaller(entry, path, ops, hold)) return result;
+  // One run only, whatever it says: an installer that found a newer version would say the
+  // same again, and one that failed is not made better by a second try in the same repair.
+  const InstallRun run = ops.install(path, entry.silentParam, cacheFolder, {ops.installWaitLimitMs, stopRequested});
   hold.reset();
-  return ops.installed(entry.regeditName);
+  if (run.end == InstallRun::End::kStopped) {
+    result.waitStopped = true;
+    return result;
+  }
+  if (run.end == InstallRun::End::kExited) {
+    const InstallerSaid said = ReadInstallerExit(run.exitCode);
+    result.restartPending = said == InstallerSaid::kRestartPending;
+    result.newerPresent = said == InstallerSaid::kNewerPresent;
+  }
+  result.installed = ops.installed(entry);
+  return result;
 }
 
 }  // namespace repair

@@ -7,6 +7,29 @@
 
 namespace repair {
 
+constexpr int kRuntimeDownloadAttempts = 3;
+// How long a silent installer may run before the repair stops waiting for it.
+constexpr unsigned long kInstallerWaitLimitMs = 15 * 60 * 1000;
+
+// How the wait for a silent installer ended.
+struct InstallRun {
+  enum class End {
+    kNotStarted,  // no process came back
+    kExited,      // it ended; exitCode is its exit code
+    kTimedOut,    // the wait limit ran out with the installer still running
+    kStopped,     // the repair was asked to stop; the installer is left running
+  };
+  End end = End::kNotStarted;
+  unsigned long exitCode = 0;
+};
+
+// The bounds of one wait: the limit, and the repair's wish to stop, asked again every few
+// tenths of a second (empty: never).
+struct InstallWait {
+  unsigned long limitMs = kInstallerWaitLimitMs;
+  std::function<bool()> stopRequested;
+};
+
 // What a runtime repair needs from the system; the program passes the Windows calls
 // (SystemRuntimeRepairOps), the tests a recording stand-in or the real ones.
 struct RuntimeRepairOps {
@@ -15,26 +38,51 @@ struct RuntimeRepairOps {
   std::function<void(const std::string& path)> deleteFile;
   std::function<std::string(const std::string& path)> fileMd5;
   std::function<bool(const std::string& url, const std::string& path)> download;
-  // Starts the installer hidden, with the folder as its working folder, and waits for it.
-  std::function<void(const std::string& path, const std::string& parameters, const std::string& folder)> install;
-  std::function<bool(const std::string& regeditName)> installed;
+  // Starts the installer hidden, with the folder as its working folder, and waits for it
+  // within the bounds given.
+  std::function<InstallRun(const std::string& path, const std::string& parameters, const std::string& folder,
+                           const InstallWait& wait)>
+      install;
+  // RuntimeKeyInstalled on the program's side.
+  std::function<bool(const net::CatalogueFile& entry)> installed;
   // Keeps the installer from being swapped between its digest check and its run.
   FileHolder holdFile;
+  unsigned long installWaitLimitMs = kInstallerWaitLimitMs;
 };
 
-constexpr int kRuntimeDownloadAttempts = 3;
-// How long a silent installer may run before the repair stops waiting for it.
-constexpr unsigned long kInstallerWaitLimitMs = 15 * 60 * 1000;
+// What an installer's exit code says, for the installers of the Visual C++ and .NET packages
+// (Windows Installer codes, and 5100 of the 2010 packages' own set-up).
+enum class InstallerSaid {
+  kDone,            // 0
+  kRestartPending,  // 3010, 1641: installed, a restart completes it
+  kNewerPresent,    // 1638, 5100: a newer version of the package is there already
+  kFailed,          // anything else
+};
+InstallerSaid ReadInstallerExit(unsigned long exitCode);
+
+// What one entry's repair came to. `installed` is the registry's answer, asked again after the
+// installer; the rest is what the installer said, for the page to tell.
+struct RuntimeRepairResult {
+  bool installed = false;
+  bool restartPending = false;
+  bool newerPresent = false;
+  // The repair was asked to stop while the installer still ran: failed, without a look at a
+  // registry that the installer may still be writing.
+  bool waitStopped = false;
+};
 
 // The local file an entry's installer is kept as in the cache folder (which ends with "\").
 std::string RuntimeInstallerPath(const net::CatalogueFile& entry, const std::string& cacheFolder);
 
 // Brings one runtime package onto the machine: reuses a cached installer whose digest still
-// matches (see SourceTrusted for entries without one), else downloads it (up to three attempts, each checked against the digest), runs
-// it silently, and answers whether the package's registry key exists afterwards. The
-// installer's exit code is not trusted; the registry decides.
-bool RepairRuntimeEntry(const net::CatalogueFile& entry, const std::string& cacheFolder,
-                        const RuntimeRepairOps& ops);
+// matches (see SourceTrusted for entries without one), else downloads it (up to three
+// attempts, each checked against the digest), runs it silently once, and asks the registry
+// whether the package is installed afterwards. The exit code never makes a package count as
+// installed; it only says whether a restart is pending or a newer version was found. The
+// wait ends early when stopRequested says so.
+RuntimeRepairResult RepairRuntimeEntry(const net::CatalogueFile& entry, const std::string& cacheFolder,
+                                       const RuntimeRepairOps& ops,
+                                       const std::function<bool()>& stopRequested = {});
 
 // The same digest test for a cached or downloaded file: an empty expected digest accepts any.
 bool DigestMatches(const std::string& actual, const std::string& expected);

@@ -12,7 +12,12 @@ namespace repair {
 
 namespace {
 
-void InstallHiddenAndWait(const std::string& path, const std::string& parameters, const std::string& folder) {
+// How often a wait looks at the repair's wish to stop.
+constexpr DWORD kStopCheckMs = 100;
+
+InstallRun InstallHiddenAndWait(const std::string& path, const std::string& parameters, const std::string& folder,
+                                const InstallWait& wait) {
+  InstallRun result;
   SHELLEXECUTEINFOA run = {};
   run.cbSize = sizeof run;
   run.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
@@ -20,12 +25,32 @@ void InstallHiddenAndWait(const std::string& path, const std::string& parameters
   run.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
   run.lpDirectory = folder.c_str();
   run.nShow = SW_HIDE;
-  if (!ShellExecuteExA(&run) || !run.hProcess) return;
-  // Installers may take minutes; the outcome is read from the registry afterwards, not from
-  // the exit code. One that never ends must not hold the repair forever: after the bound it
-  // is left running and its package is judged by the registry like any other.
-  WaitForSingleObject(run.hProcess, kInstallerWaitLimitMs);
+  if (!ShellExecuteExA(&run) || !run.hProcess) return result;
+  // Installers may take minutes. One that never ends must not hold the repair: after the
+  // limit, or as soon as the user cancels or the page goes, the wait ends and the installer
+  // is left running (ending it half-way could leave the package broken).
+  const DWORD start = GetTickCount();
+  for (;;) {
+    const DWORD waited = GetTickCount() - start;
+    if (waited >= wait.limitMs) {
+      result.end = InstallRun::End::kTimedOut;
+      break;
+    }
+    const DWORD slice = wait.limitMs - waited < kStopCheckMs ? wait.limitMs - waited : kStopCheckMs;
+    if (WaitForSingleObject(run.hProcess, slice) == WAIT_OBJECT_0) {
+      DWORD code = 0;
+      GetExitCodeProcess(run.hProcess, &code);
+      result.end = InstallRun::End::kExited;
+      result.exitCode = code;
+      break;
+    }
+    if (wait.stopRequested && wait.stopRequested()) {
+      result.end = InstallRun::End::kStopped;
+      break;
+    }
+  }
   CloseHandle(run.hProcess);
+  return result;
 }
 
 }  // namespace
@@ -37,7 +62,7 @@ RuntimeRepairOps SystemRuntimeRepairOps(const std::string& cacheBase) {
           FileMd5,
           net::UrlDownloadToFile,
           InstallHiddenAndWait,
-          RegistryPathExists,
+          RuntimeKeyInstalled,
           HoldFileAgainstWriters};
 }
 

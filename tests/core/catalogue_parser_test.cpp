@@ -1,4 +1,5 @@
 #include "net/catalogue_parser.h"
+#include "net/runtime_version.h"
 
 #include <gtest/gtest.h>
 
@@ -118,6 +119,65 @@ TEST(RuntimeFiles, OptionalTextsDefaultToEmpty) {
   // Present but of the wrong type is not the same as absent.
   EXPECT_EQ(ParseFileList(kRuntimeFiles, Envelope("[" + RuntimeEntry(",\"silentParam\":5") + "]"), Mark, list),
             ReplyStatus::kMalformed);
+}
+
+// Entries 1 and 3 of the same reply, one with the version, one without: both kept.
+TEST(RuntimeFiles, AMinimumVersionIsReadAndItsAbsenceMeansNone) {
+  CatalogueList list;
+  const std::string second = "{\"status\":1,\"id\":4,\"downloadUrl\":\"http://h/b.exe\",\"fileName\":\"B\","
+                             "\"regeditName\":\"HKEY_LOCAL_MACHINE\\\\SOFTWARE\\\\Y\"}";
+  ASSERT_EQ(ParseFileList(kRuntimeFiles,
+                          Envelope("[" + RuntimeEntry(",\"minVersion\":\"14.40.33810\"") + "," + second + "]"),
+                          Mark, list),
+            ReplyStatus::kAccepted);
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_TRUE(list[0].hasMinVersion);
+  EXPECT_EQ(list[0].minVersion.major, 14u);
+  EXPECT_EQ(list[0].minVersion.minor, 40u);
+  EXPECT_EQ(list[0].minVersion.build, 33810u);
+  EXPECT_FALSE(list[1].hasMinVersion);
+  for (const char* none : {"null", "\"\""}) {
+    ASSERT_EQ(ParseFileList(kRuntimeFiles, Envelope("[" + RuntimeEntry(std::string(",\"minVersion\":") + none) + "]"),
+                            Mark, list),
+              ReplyStatus::kAccepted) << none;
+    ASSERT_EQ(list.size(), 1u) << none;
+    EXPECT_FALSE(list[0].hasMinVersion) << none;
+  }
+}
+
+// An entry whose version cannot be read is left out; the rest of the reply still counts.
+TEST(RuntimeFiles, AnEntryWithAnUnreadableMinimumVersionIsLeftOut) {
+  for (const char* bad : {"\"14.40\"", "\"14.40.33810.0\"", "\"14.40.x\"", "\"14..1\"", "\" 14.40.1\"",
+                          "\"14.40.1 \"", "\"+14.40.1\"", "\"-1.0.0\"", "\"4294967296.0.0\"",
+                          "\"14.40.99999999999999999999\"", "\"14.40.1.\"", "14", "14.4", "[14,40,1]", "true"}) {
+    CatalogueList list;
+    ASSERT_EQ(ParseFileList(kRuntimeFiles,
+                            Envelope("[" + RuntimeEntry(std::string(",\"minVersion\":") + bad) + "," +
+                                     RuntimeEntry("") + "]"),
+                            Mark, list),
+              ReplyStatus::kAccepted) << bad;
+    ASSERT_EQ(list.size(), 1u) << bad;
+    EXPECT_FALSE(list[0].hasMinVersion) << bad;
+  }
+}
+
+// Major first, then minor, then build, each as a number: 14.40.0 is newer than 14.39.99999.
+TEST(RuntimeVersions, CompareNumberByNumberMajorFirst) {
+  auto v = [](const char* text) {
+    RuntimeVersion version;
+    EXPECT_TRUE(ParseRuntimeVersion(text, version)) << text;
+    return version;
+  };
+  const RuntimeVersion want = v("14.40.33810");
+  EXPECT_TRUE(VersionReaches(v("14.40.33810"), want));
+  EXPECT_TRUE(VersionReaches(v("14.40.33811"), want));
+  EXPECT_FALSE(VersionReaches(v("14.40.33809"), want));
+  EXPECT_TRUE(VersionReaches(v("14.41.0"), want));
+  EXPECT_FALSE(VersionReaches(v("14.39.99999"), want));
+  EXPECT_TRUE(VersionReaches(v("15.0.0"), want));
+  EXPECT_FALSE(VersionReaches(v("13.99.99999"), want));
+  EXPECT_TRUE(VersionReaches(v("14.040.033810"), want));  // leading zeros do not count
+  EXPECT_TRUE(VersionReaches(v("4294967295.0.0"), v("4294967294.4294967295.4294967295")));
 }
 
 TEST(RuntimeFiles, GameRepairIsTrueOnlyForTheNumberOne) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 using namespace net;
@@ -21,6 +24,37 @@ TEST(StoreReply, AcceptedListsReplaceTheOldOnesWhole) {
   ASSERT_EQ(after->size(), 1u);
   EXPECT_TRUE(before->empty());  // a holder of the old list still sees the old list
   EXPECT_TRUE(state.DxFiles()->empty());
+}
+
+// Entries 1 and 4 are 64-bit packages; 2 says nothing, 3 is a 32-bit one, 5 an unknown bit.
+TEST(StoreReply, On32BitWindowsTheRuntimeListLeavesOutThe64BitPackages) {
+  auto entry = [](int id, const std::string& bits) {
+    return "{\"status\":1,\"id\":" + std::to_string(id) +
+           ",\"downloadUrl\":\"http://h/u.exe\",\"fileName\":\"f\",\"regeditName\":\"HKEY_LOCAL_MACHINE\\\\K\"" +
+           bits + "}";
+  };
+  const std::string reply = "{\"code\":\"200\",\"data\":[" + entry(1, ",\"systemBit\":1") + "," + entry(2, "") +
+                            "," + entry(3, ",\"systemBit\":0") + "," + entry(4, ",\"systemBit\":1.0") + "," +
+                            entry(5, ",\"systemBit\":2") + "," + entry(6, ",\"systemBit\":\"1\"") + "]}";
+  auto ids = [](const app::AppState::ListPtr& list) {
+    std::vector<int> out;
+    for (const CatalogueFile& f : *list) out.push_back(f.id);
+    return out;
+  };
+  app::AppState on64;
+  ASSERT_EQ(StoreReply(on64, kRuntimeFiles, reply, Same), ReplyStatus::kAccepted);
+  // Entry 6's bit is not a number: left out everywhere, the rest of the reply still counts.
+  EXPECT_EQ(ids(on64.RuntimeFiles()), (std::vector<int>{1, 2, 3, 4, 5}));
+  app::AppState on32;
+  on32.system64Bit = false;
+  ASSERT_EQ(StoreReply(on32, kRuntimeFiles, reply, Same), ReplyStatus::kAccepted);
+  EXPECT_EQ(ids(on32.RuntimeFiles()), (std::vector<int>{2, 3, 5}));
+  // Only the runtime list: a DirectX list keeps its 64-bit files, which its own page judges.
+  const std::string dx =
+      "{\"code\":\"200\",\"data\":[{\"status\":1,\"id\":7,\"systemBit\":1,\"downloadUrl\":\"http://h/x.dll\","
+      "\"fileName\":\"x.dll\",\"fileMd5\":\"m\",\"filePath\":\"C:\\\\Windows\\\\System32\\\\x.dll\"}]}";
+  ASSERT_EQ(StoreReply(on32, kDirectXFiles, dx, Same), ReplyStatus::kAccepted);
+  EXPECT_EQ(on32.DxFiles()->size(), 1u);
 }
 
 TEST(StoreReply, RejectedAndMalformedRepliesChangeNothing) {

@@ -23,6 +23,10 @@ struct FakeMachine {
   std::set<std::string> registry;
   std::string goodDigest = "ABCDEF0123456789abcdef0123456789";
   bool folderOk = true;
+  // How the installer's run ends, and whether it registers the key.
+  InstallRun run{InstallRun::End::kExited, 0};
+  bool installerRegisters = true;
+  std::vector<InstallWait> waits;
 
   RuntimeRepairOps Ops() {
     return {[this](const std::string&) { return folderOk; },
@@ -39,11 +43,14 @@ struct FakeMachine {
               files[p] = digest;
               return true;
             },
-            [this](const std::string& p, const std::string& params, const std::string& folder) {
+            [this](const std::string& p, const std::string& params, const std::string& folder,
+                   const InstallWait& wait) {
               log.push_back("install " + p + " " + params + " in " + folder);
-              if (DigestMatches(files[p], goodDigest)) registry.insert("HKEY_LOCAL_MACHINE\\K");
+              waits.push_back(wait);
+              if (DigestMatches(files[p], goodDigest) && installerRegisters) registry.insert("HKEY_LOCAL_MACHINE\\K");
+              return run;
             },
-            [this](const std::string& key) { return registry.count(key) > 0; }};
+            [this](const net::CatalogueFile& entry) { return registry.count(entry.regeditName) > 0; }};
   }
 };
 
@@ -62,7 +69,7 @@ const std::string kPath = kFolder + "vc_redist.x86.exe";
 TEST(RuntimeRepair, DownloadsChecksInstallsAndAsksTheRegistry) {
   FakeMachine m;
   m.downloadDigests = {"abcdef0123456789abcdef0123456789"};  // same digest, other letter case
-  EXPECT_TRUE(RepairRuntimeEntry(Entry(m.goodDigest), kFolder, m.Ops()));
+  EXPECT_TRUE(RepairRuntimeEntry(Entry(m.goodDigest), kFolder, m.Ops()).installed);
   EXPECT_EQ(m.log, (std::vector<std::string>{"download http://cat/files/runtime/vc_redist.x86.exe",
                                              "install " + kPath + " /install /quiet in " + kFolder}));
 }
@@ -70,7 +77,7 @@ TEST(RuntimeRepair, DownloadsChecksInstallsAndAsksTheRegistry) {
 TEST(RuntimeRepair, AValidCachedInstallerIsUsedWithoutADownload) {
   FakeMachine m;
   m.files[kPath] = m.goodDigest;
-  EXPECT_TRUE(RepairRuntimeEntry(Entry(m.goodDigest), kFolder, m.Ops()));
+  EXPECT_TRUE(RepairRuntimeEntry(Entry(m.goodDigest), kFolder, m.Ops()).installed);
   ASSERT_EQ(m.log.size(), 1u);
   EXPECT_EQ(m.log[0].rfind("install ", 0), 0u);
 }
@@ -79,7 +86,7 @@ TEST(RuntimeRepair, WithoutADigestOnlyAFreshHttpsDownloadIsRun) {
   FakeMachine plain;
   plain.goodDigest = "";  // the fake installer registers whatever it is
   plain.files[kPath] = "whatever";
-  EXPECT_FALSE(RepairRuntimeEntry(Entry(""), kFolder, plain.Ops()));
+  EXPECT_FALSE(RepairRuntimeEntry(Entry(""), kFolder, plain.Ops()).installed);
   EXPECT_TRUE(plain.log.empty());  // neither the cached file nor a download over http
 
   FakeMachine secure;
@@ -88,7 +95,7 @@ TEST(RuntimeRepair, WithoutADigestOnlyAFreshHttpsDownloadIsRun) {
   secure.downloadDigests = {"fresh"};
   net::CatalogueFile entry = Entry("");
   entry.downloadUrl = "HTTPS://cat/files/runtime/vc_redist.x86.exe";
-  EXPECT_TRUE(RepairRuntimeEntry(entry, kFolder, secure.Ops()));
+  EXPECT_TRUE(RepairRuntimeEntry(entry, kFolder, secure.Ops()).installed);
   EXPECT_EQ(secure.log, (std::vector<std::string>{"delete " + kPath, "download " + entry.downloadUrl,
                                                   "install " + kPath + " /install /quiet in " + kFolder}));
   EXPECT_EQ(secure.files[kPath], "fresh");
@@ -98,7 +105,7 @@ TEST(RuntimeRepair, AStaleCachedFileIsDeletedBeforeTheDownload) {
   FakeMachine m;
   m.files[kPath] = "00000000000000000000000000000000";
   m.downloadDigests = {m.goodDigest};
-  EXPECT_TRUE(RepairRuntimeEntry(Entry(m.goodDigest), kFolder, m.Ops()));
+  EXPECT_TRUE(RepairRuntimeEntry(Entry(m.goodDigest), kFolder, m.Ops()).installed);
   ASSERT_GE(m.log.size(), 2u);
   EXPECT_EQ(m.log[0], "delete " + kPath);
   EXPECT_EQ(m.log[1].rfind("download ", 0), 0u);
@@ -107,7 +114,7 @@ TEST(RuntimeRepair, AStaleCachedFileIsDeletedBeforeTheDownload) {
 TEST(RuntimeRepair, ThreeFailedOrWrongDownloadsGiveUpWithoutInstalling) {
   FakeMachine m;
   m.downloadDigests = {"", "11111111111111111111111111111111", "", m.goodDigest};
-  EXPECT_FALSE(RepairRuntimeEntry(Entry(m.goodDigest), kFolder, m.Ops()));
+  EXPECT_FALSE(RepairRuntimeEntry(Entry(m.goodDigest), kFolder, m.Ops()).installed);
   EXPECT_EQ(std::count_if(m.log.begin(), m.log.end(), [](const std::string& l) { return l.rfind("download", 0) == 0; }), 3);
   EXPECT_EQ(std::count_if(m.log.begin(), m.log.end(), [](const std::string& l) { return l.rfind("install", 0) == 0; }), 0);
 }
@@ -115,7 +122,7 @@ TEST(RuntimeRepair, ThreeFailedOrWrongDownloadsGiveUpWithoutInstalling) {
 TEST(RuntimeRepair, TheThirdAttemptMayStillSucceed) {
   FakeMachine m;
   m.downloadDigests = {"", "22222222222222222222222222222222", m.goodDigest};
-  EXPECT_TRUE(RepairRuntimeEntry(Entry(m.goodDigest), kFolder, m.Ops()));
+  EXPECT_TRUE(RepairRuntimeEntry(Entry(m.goodDigest), kFolder, m.Ops()).installed);
 }
 
 TEST(RuntimeRepair, AnInstallerThatRegistersNothingIsAFailure) {
@@ -123,19 +130,102 @@ TEST(RuntimeRepair, AnInstallerThatRegistersNothingIsAFailure) {
   m.downloadDigests = {m.goodDigest};
   net::CatalogueFile entry = Entry(m.goodDigest);
   entry.regeditName = "HKEY_LOCAL_MACHINE\\Other";
-  EXPECT_FALSE(RepairRuntimeEntry(entry, kFolder, m.Ops()));
+  EXPECT_FALSE(RepairRuntimeEntry(entry, kFolder, m.Ops()).installed);
 }
 
 TEST(RuntimeRepair, NoFolderOrNoFileNameMeansNoAttempt) {
   FakeMachine m;
   m.folderOk = false;
-  EXPECT_FALSE(RepairRuntimeEntry(Entry(m.goodDigest), kFolder, m.Ops()));
+  EXPECT_FALSE(RepairRuntimeEntry(Entry(m.goodDigest), kFolder, m.Ops()).installed);
   FakeMachine n;
   net::CatalogueFile entry = Entry(n.goodDigest);
   entry.downloadUrl = "http://cat/files/";
-  EXPECT_FALSE(RepairRuntimeEntry(entry, kFolder, n.Ops()));
+  EXPECT_FALSE(RepairRuntimeEntry(entry, kFolder, n.Ops()).installed);
   EXPECT_TRUE(m.log.empty());
   EXPECT_TRUE(n.log.empty());
+}
+
+TEST(InstallerExitCodes, SuccessRestartNewerAndFailure) {
+  EXPECT_EQ(ReadInstallerExit(0), InstallerSaid::kDone);
+  EXPECT_EQ(ReadInstallerExit(3010), InstallerSaid::kRestartPending);
+  EXPECT_EQ(ReadInstallerExit(1641), InstallerSaid::kRestartPending);
+  EXPECT_EQ(ReadInstallerExit(1638), InstallerSaid::kNewerPresent);
+  EXPECT_EQ(ReadInstallerExit(5100), InstallerSaid::kNewerPresent);
+  for (unsigned long other : {1ul, 1602ul, 1603ul, 1618ul, 3011ul, 0xC0000005ul})
+    EXPECT_EQ(ReadInstallerExit(other), InstallerSaid::kFailed) << other;
+}
+
+// The registry decides the outcome in every case; the exit code only adds what to tell.
+TEST(RuntimeRepair, TheExitCodeAddsToTheRegistrysAnswerButNeverReplacesIt) {
+  struct Case {
+    unsigned long code;
+    bool registers;
+    bool installed, restart, newer;
+  };
+  for (Case c : {Case{0, true, true, false, false}, Case{3010, true, true, true, false},
+                 Case{1641, false, false, true, false},  // restart first, key afterwards
+                 Case{1638, false, false, false, true}, Case{5100, true, true, false, true},
+                 Case{0, false, false, false, false}, Case{1603, true, true, false, false}}) {
+    FakeMachine m;
+    m.downloadDigests = {m.goodDigest};
+    m.run = {InstallRun::End::kExited, c.code};
+    m.installerRegisters = c.registers;
+    const RuntimeRepairResult result = RepairRuntimeEntry(Entry(m.goodDigest), kFolder, m.Ops());
+    EXPECT_EQ(result.installed, c.installed) << c.code;
+    EXPECT_EQ(result.restartPending, c.restart) << c.code;
+    EXPECT_EQ(result.newerPresent, c.newer) << c.code;
+    EXPECT_FALSE(result.waitStopped);
+  }
+}
+
+// An installer that says a newer version is there, with the key still missing, is run once:
+// no second install from the cache or a new download in the same repair.
+TEST(RuntimeRepair, ANewerVersionReportWithTheKeyMissingIsNotInstalledAgain) {
+  FakeMachine m;
+  m.downloadDigests = {m.goodDigest, m.goodDigest};
+  m.run = {InstallRun::End::kExited, 1638};
+  m.installerRegisters = false;
+  const RuntimeRepairResult result = RepairRuntimeEntry(Entry(m.goodDigest), kFolder, m.Ops());
+  EXPECT_FALSE(result.installed);
+  EXPECT_TRUE(result.newerPresent);
+  EXPECT_EQ(std::count_if(m.log.begin(), m.log.end(), [](const std::string& l) { return l.rfind("install", 0) == 0; }), 1);
+  EXPECT_EQ(std::count_if(m.log.begin(), m.log.end(), [](const std::string& l) { return l.rfind("download", 0) == 0; }), 1);
+}
+
+// A wait that the repair ended leaves a row that failed, without asking a registry the
+// installer may still be writing; a wait that ran out is judged by the registry.
+TEST(RuntimeRepair, AStoppedWaitFailsAndATimedOutOneAsksTheRegistry) {
+  FakeMachine stopped;
+  stopped.downloadDigests = {stopped.goodDigest};
+  stopped.run = {InstallRun::End::kStopped, 0};
+  RuntimeRepairOps ops = stopped.Ops();
+  ops.installWaitLimitMs = 1234;
+  bool asked = false;
+  ops.installed = [&](const net::CatalogueFile&) { asked = true; return true; };
+  int stopChecks = 0;
+  const RuntimeRepairResult result =
+      RepairRuntimeEntry(Entry(stopped.goodDigest), kFolder, ops, [&] { return ++stopChecks > 0; });
+  EXPECT_FALSE(result.installed);
+  EXPECT_TRUE(result.waitStopped);
+  EXPECT_FALSE(asked);
+  // The wait got the limit and the repair's own stop question.
+  ASSERT_EQ(stopped.waits.size(), 1u);
+  EXPECT_EQ(stopped.waits[0].limitMs, 1234u);
+  ASSERT_TRUE(stopped.waits[0].stopRequested);
+  EXPECT_TRUE(stopped.waits[0].stopRequested());
+  EXPECT_EQ(stopChecks, 1);
+
+  for (bool registers : {true, false}) {
+    FakeMachine late;
+    late.downloadDigests = {late.goodDigest};
+    late.run = {InstallRun::End::kTimedOut, 0};
+    late.installerRegisters = registers;
+    const RuntimeRepairResult r = RepairRuntimeEntry(Entry(late.goodDigest), kFolder, late.Ops());
+    EXPECT_EQ(r.installed, registers);
+    EXPECT_FALSE(r.waitStopped);
+    EXPECT_FALSE(r.restartPending);
+    EXPECT_EQ(late.waits.at(0).limitMs, kInstallerWaitLimitMs);
+  }
 }
 
 TEST(RegistryPathText, RootNamesAndMalformedPaths) {
@@ -171,7 +261,7 @@ TEST(RuntimeRepair, TheCheckedInstallerIsHeldUntilItHasRun) {
     m.log.push_back("digest " + path);
     return digest(path);
   };
-  EXPECT_TRUE(RepairRuntimeEntry(Entry(m.goodDigest), kFolder, ops));
+  EXPECT_TRUE(RepairRuntimeEntry(Entry(m.goodDigest), kFolder, ops).installed);
   EXPECT_EQ(m.log, (std::vector<std::string>{"download http://cat/files/runtime/vc_redist.x86.exe",
                                              "hold " + kPath, "digest " + kPath,
                                              "install " + kPath + " /install /quiet in " + kFolder,
@@ -182,7 +272,7 @@ TEST(RuntimeRepair, TheCheckedInstallerIsHeldUntilItHasRun) {
   busy.downloadDigests = {busy.goodDigest};
   RuntimeRepairOps unholdable = busy.Ops();
   unholdable.holdFile = [](const std::string&) { return FileHold(); };
-  EXPECT_FALSE(RepairRuntimeEntry(Entry(busy.goodDigest), kFolder, unholdable));
+  EXPECT_FALSE(RepairRuntimeEntry(Entry(busy.goodDigest), kFolder, unholdable).installed);
   EXPECT_EQ(std::count_if(busy.log.begin(), busy.log.end(),
                           [](const std::string& l) { return l.rfind("install", 0) == 0; }), 0);
 }

@@ -158,7 +158,8 @@ TEST_F(DirectXPage, UntickedWrongOrDigestlessFilesAreNeverCopied) {
   test_support::ResetFixture();
   ASSERT_TRUE(Repair());
   EXPECT_EQ(States(), (std::vector<std::wstring>{L"修复失败", L"修复失败", L"修复失败"}));
-  EXPECT_EQ(Text(L"directx_repaired_text"), L"修复完成，已修复0个DirectX组件");
+  EXPECT_EQ(Text(L"directx_repaired_text"), L"修复结束，3个组件修复失败");
+  EXPECT_EQ(Picture(L"directx_repaired_picture"), L"repair_failed.png");
   EXPECT_EQ(Text(L"directx_repaired_text1"), L"已修复项：3个  成功：0个  失败：3个");
   EXPECT_EQ(test_support::FixtureRequestCount(), 3);  // the wrong digest's three attempts
   for (const char* folder : {kNative, kWow64})
@@ -172,6 +173,7 @@ TEST_F(DirectXPage, UntickedWrongOrDigestlessFilesAreNeverCopied) {
   ASSERT_TRUE(Repair());
   EXPECT_EQ(Text(L"directx_repaired_text"), L"修复完成，已修复0个DirectX组件");
   EXPECT_EQ(Text(L"directx_repaired_text1"), L"已修复项：0个  成功：0个  失败：0个");
+  EXPECT_EQ(Picture(L"directx_repaired_picture"), L"scaned.png");  // nothing failed this time
   EXPECT_EQ(States(), (std::vector<std::wstring>{L"缺失", L"缺失", L"缺失"}));
 }
 
@@ -204,7 +206,7 @@ TEST_F(DirectXPage, ARowSaysItIsBeingRepairedAndACancelStopsAfterIt) {
   ASSERT_TRUE(WaitVisible(L"directx_repaired"));
   EXPECT_EQ(Text(L"1_directxstate"), L"修复失败");
   EXPECT_EQ(Text(L"2_directxstate"), L"缺失");
-  EXPECT_EQ(Text(L"directx_repaired_text"), L"修复中止，已修复0个DirectX组件");
+  EXPECT_EQ(Text(L"directx_repaired_text"), L"修复结束，1个组件修复失败");
   EXPECT_EQ(Text(L"directx_repaired_text1"), L"已修复项：1个  成功：0个  失败：1个");
 }
 

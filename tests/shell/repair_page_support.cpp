@@ -47,6 +47,11 @@ std::wstring RepairPageTest::Text(const std::wstring& name) const {
   return control ? control->GetText() : L"<missing " + name + L">";
 }
 
+std::wstring RepairPageTest::Picture(const std::wstring& name) const {
+  DuiLib::CControlUI* control = Control(name);
+  return control ? control->GetBkImage() : L"<missing " + name + L">";
+}
+
 void RepairPageTest::Click(const std::wstring& name) {
   DuiLib::CControlUI* control = Control(name);
   ASSERT_NE(control, nullptr) << std::string(name.begin(), name.end());

@@ -33,6 +33,8 @@ class RepairPageTest : public ::testing::Test {
   DuiLib::CControlUI* Control(const std::wstring& name) const;
   bool Visible(const std::wstring& name) const;
   std::wstring Text(const std::wstring& name) const;
+  // The control's background picture.
+  std::wstring Picture(const std::wstring& name) const;
   void Click(const std::wstring& name);
   void Command(int page, const char* word);
   // Pumps the loop until the control is visible; false after `timeoutMs`.

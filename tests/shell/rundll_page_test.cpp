@@ -11,6 +11,7 @@
 #include "fixture_client.h"
 #include "net/user_folders.h"
 #include "net/user_paths.h"
+#include "platform/platform_utils.h"
 #include "repair/md5.h"
 #include "repair/run_dll_window.h"
 #include "repair_page_support.h"
@@ -25,11 +26,12 @@ namespace {
 const char kTestKey[] = "Software\\TessavaneRundllPageTest";
 const char kView32Key[] = "SOFTWARE\\TessavaneStandInTest\\View32";
 const char kView64Key[] = "SOFTWARE\\TessavaneStandInTest\\View64";
+const char kEndingKey[] = "SOFTWARE\\TessavaneStandInTest\\Ending";
 constexpr int kRuntimePage = 1;
 constexpr uint32_t kBlue = 0xFF1E90FF;
 
 void RemoveStandInKeys() {
-  for (const char* key : {kView32Key, kView64Key})
+  for (const char* key : {kView32Key, kView64Key, kEndingKey})
     for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY})
       RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key, view, 0);
 }
@@ -42,10 +44,13 @@ class RundllPage : public RepairPageTest {
     RemoveTestKeys();
     RemoveStandInKeys();
     cache_ = net::RundllFolder(net::RepairCacheBase());
-    for (const char* name : {"view32.exe", "view64.exe", "slow.exe", "cached.exe", "absent.exe"})
+    EndHangingInstallers();
+    for (const char* name : {"view32.exe", "view64.exe", "slow.exe", "cached.exe", "absent.exe", "hang.exe",
+                             "restart.exe", "newer.exe"})
       DeleteFileA((cache_ + name).c_str());
   }
   void TearDown() override {
+    EndHangingInstallers();
     RemoveTestKeys();
     RemoveStandInKeys();
     RepairPageTest::TearDown();
@@ -83,6 +88,31 @@ class RundllPage : public RepairPageTest {
     entry.downloadUrl = test_support::FixtureUrl("/files/" + name);
     entry.silentParam = "/install /quiet /norestart";
     return entry;
+  }
+
+  // An entry whose stand-in installer ends in one of the other ways (see tools/standins).
+  static net::CatalogueFile Ending(int id, const char* standIn, const std::string& name) {
+    net::CatalogueFile entry = Entry(id, std::string("HKEY_LOCAL_MACHINE\\") + kEndingKey);
+    entry.fileMd5 = ServeFile(standIn, name);
+    entry.downloadUrl = test_support::FixtureUrl("/files/" + name);
+    entry.silentParam = "/install /quiet /norestart";
+    return entry;
+  }
+  static size_t HangingInstallers() {
+    std::vector<DWORD> ids;
+    platform::FindProcessesByName("hang.exe", ids);
+    return ids.size();
+  }
+  static void EndHangingInstallers() {
+    std::vector<DWORD> ids;
+    platform::FindProcessesByName("hang.exe", ids);
+    for (DWORD id : ids) {
+      HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+      if (!process) continue;
+      ::TerminateProcess(process, 0);
+      ::WaitForSingleObject(process, 5000);
+      ::CloseHandle(process);
+    }
   }
 
   std::string cache_;
@@ -247,7 +277,9 @@ TEST_F(RundllPage, RepairInstallsTheTickedPackagesAndARescanShowsThemComplete) {
   EXPECT_EQ(rows[3].state, L"完整");
   for (int i = 0; i < 3; ++i) EXPECT_EQ(rows[i].stateColor, kBlue);
   EXPECT_FALSE(rows[0].checkName.empty());  // repaired rows keep their check box
-  EXPECT_EQ(Text(L"rundll_repaired_text"), L"修复完成，已修复2个运行库组件");
+  EXPECT_EQ(Text(L"rundll_repaired_text"), L"修复结束，1个组件修复失败");
+  EXPECT_EQ(Picture(L"rundll_repaired_picture"), L"repair_failed.png");
+  EXPECT_TRUE(Visible(L"rundll_repaired_rescan"));
   EXPECT_EQ(Text(L"rundll_repaired_text1"), L"已修复项：3个  成功：2个  失败：1个");
   EXPECT_EQ(Text(L"rundll_repairing_text"), L"正在修复：entry 4");
   app::AppState::ListPtr list = state_.RuntimeFiles();
@@ -275,6 +307,7 @@ TEST_F(RundllPage, UntickedEntriesAreNotTouched) {
   ASSERT_TRUE(Repair());
   EXPECT_EQ(Text(L"rundll_repaired_text"), L"修复完成，已修复0个运行库组件");
   EXPECT_EQ(Text(L"rundll_repaired_text1"), L"已修复项：0个  成功：0个  失败：0个");
+  EXPECT_EQ(Picture(L"rundll_repaired_picture"), L"scaned.png");
   EXPECT_EQ(States(), (std::vector<std::wstring>{L"缺失", L"缺失"}));
   EXPECT_EQ(test_support::FixtureRequestCount(), 0);
 }
@@ -334,15 +367,16 @@ TEST_F(RundllPage, AScanRequestDuringARepairIsRefusedEvenAfterCancelling) {
   EXPECT_EQ(static_cast<DuiLib::CLabelUI*>(Control(L"1_rundllstate"))->GetTextColor(), kBlue);
   EXPECT_EQ(Text(L"rundll_repairing_text"), L"正在修复：entry 1");
   Command(kRuntimePage, "scan");
-  Click(L"rundll_cancel_repair");
-  Command(kRuntimePage, "scan");
   PumpFor(200);
+  Click(L"rundll_cancel_repair");
+  // The repair is busy until its finishing step has run on this thread.
+  Command(kRuntimePage, "scan");
   EXPECT_TRUE(Visible(L"rundll_repairing"));
   EXPECT_FALSE(Visible(L"rundll_scaning"));
   ASSERT_TRUE(WaitVisible(L"rundll_repaired"));
-  EXPECT_EQ(States(),
-            (std::vector<std::wstring>{L"缺失", L"修复失败"}));  // the second was never tried
-  EXPECT_EQ(Text(L"rundll_repaired_text"), L"修复中止，已修复0个运行库组件");
+  // The cancel ended the wait for the installer: the entry failed, the second was never tried.
+  EXPECT_EQ(States(), (std::vector<std::wstring>{L"缺失", L"修复失败"}));
+  EXPECT_EQ(Text(L"rundll_repaired_text"), L"修复结束，1个组件修复失败");
   EXPECT_EQ(Text(L"rundll_repaired_text1"), L"已修复项：1个  成功：0个  失败：1个");
   // Once the repair has ended, the command scans; other words do nothing.
   Command(kRuntimePage, "init");
@@ -351,6 +385,69 @@ TEST_F(RundllPage, AScanRequestDuringARepairIsRefusedEvenAfterCancelling) {
   EXPECT_TRUE(Visible(L"rundll_scaning"));
   ASSERT_TRUE(WaitVisible(L"rundll_scaned"));
   EXPECT_EQ(Text(L"rundll_scaned_text"), L"扫描完成，发现缺失2个运行库组件");
+}
+
+// An installer that never ends: the cancel ends the repair's wait at once (the installer is
+// left running), and the row and the band say it failed.
+TEST_F(RundllPage, ACancelEndsTheWaitForAnInstallerThatNeverEnds) {
+  state_.ReplaceRuntimeFiles({Ending(1, STANDIN_HANG, "hang.exe"), StandIn(2, 64)});
+  ASSERT_TRUE(Scan());
+  Click(L"rundll_repair");
+  ASSERT_TRUE(PumpUntil([&] { return HangingInstallers() == 1; }, 10000));
+  PumpFor(300);
+  const DWORD cancelled = ::GetTickCount();
+  Click(L"rundll_cancel_repair");
+  ASSERT_TRUE(WaitVisible(L"rundll_repaired", 5000));
+  EXPECT_LT(::GetTickCount() - cancelled, 1500u);
+  EXPECT_EQ(States(), (std::vector<std::wstring>{L"缺失", L"修复失败"}));
+  EXPECT_EQ(Text(L"rundll_repaired_text"), L"修复结束，1个组件修复失败");
+  EXPECT_EQ(Text(L"rundll_repaired_text1"), L"已修复项：1个  成功：0个  失败：1个");
+  EXPECT_EQ(Picture(L"rundll_repaired_picture"), L"repair_failed.png");
+  EXPECT_TRUE(Visible(L"rundll_repaired_rescan"));
+  EXPECT_EQ(HangingInstallers(), 1u);  // the wait ended, not the installer
+}
+
+// Leaving the program while an installer hangs: the page goes without waiting for it.
+TEST_F(RundllPage, AFrameClosedWhileAnInstallerHangsGoesAtOnce) {
+  state_.ReplaceRuntimeFiles({Ending(1, STANDIN_HANG, "hang.exe")});
+  ASSERT_TRUE(Scan());
+  Click(L"rundll_repair");
+  ASSERT_TRUE(PumpUntil([&] { return HangingInstallers() == 1; }, 10000));
+  PumpFor(300);
+  const DWORD start = ::GetTickCount();
+  ::DestroyWindow(frame_->GetHWND());
+  PumpFor(0);
+  frame_.reset();
+  EXPECT_LT(::GetTickCount() - start, 1500u);
+
+  frame_.reset(NewFrame());
+  ASSERT_NE(frame_->Create(nullptr, L"repair page test", 0x10CE0000, 0x100, 0, 0, 0, 0), nullptr);
+  state_.ReplaceRuntimeFiles({Missing(1)});
+  ASSERT_TRUE(Scan());  // the page kind's jobs are free again
+  EXPECT_EQ(Text(L"rundll_scaned_text"), L"扫描完成，发现缺失1个运行库组件");
+}
+
+// An installer that asks for a restart is told about once, at the end; one that finds a
+// newer version with the key still missing is a failed row. A later repair without a
+// restart request says nothing of it.
+TEST_F(RundllPage, ARestartRequestIsToldOnceAtTheEndAndANewerVersionReportStillFails) {
+  net::CatalogueFile newer = Ending(2, STANDIN_NEWER, "newer.exe");
+  newer.regeditName = "HKEY_CURRENT_USER\\Software\\TessavaneRundllPageTest\\newer";
+  state_.ReplaceRuntimeFiles({Ending(1, STANDIN_RESTART, "restart.exe"), newer, StandIn(3, 32)});
+  ASSERT_TRUE(Scan());
+  ASSERT_TRUE(Repair());
+  EXPECT_EQ(States(), (std::vector<std::wstring>{L"修复完成", L"修复失败", L"修复完成"}));
+  EXPECT_EQ(Text(L"rundll_repaired_text"), L"修复结束，1个组件修复失败");
+  EXPECT_EQ(Text(L"rundll_repaired_text1"), L"已修复项：3个  成功：2个  失败：1个  部分组件需要重启电脑后生效");
+
+  RemoveStandInKeys();  // all three are missing again; only entry 3 is repaired now
+  ASSERT_TRUE(Scan(L"rundll_repaired_rescan"));
+  for (const wchar_t* box : {L"1_rundllcheck", L"2_rundllcheck"})
+    static_cast<DuiLib::COptionUI*>(Control(box))->SetCheck(false);
+  ASSERT_TRUE(Repair());
+  EXPECT_EQ(Text(L"rundll_repaired_text"), L"修复完成，已修复1个运行库组件");
+  EXPECT_EQ(Text(L"rundll_repaired_text1"), L"已修复项：1个  成功：1个  失败：0个");
+  EXPECT_EQ(Picture(L"rundll_repaired_picture"), L"scaned.png");
 }
 
 TEST_F(RundllPage, AScanKeepsTheListItStartedWithAndLongNamesAreShownWhole) {

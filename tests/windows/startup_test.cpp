@@ -2,11 +2,13 @@
 
 #include <objbase.h>
 
+#include <string>
 #include <thread>
 
 #include "app/app_context.h"
 #include "app/registry_names.h"
 #include "app/settings.h"
+#include "net/catalogue_store.h"
 #include "platform/registry.h"
 
 namespace {
@@ -23,6 +25,23 @@ TEST(Initialise, SucceedsOnAThreadWithoutCom) {
     EXPECT_TRUE(context.Initialise(GetModuleHandleA(nullptr)));
     EXPECT_EQ(context.instance, GetModuleHandleA(nullptr));
     EXPECT_NE(context.browserInit, nullptr);
+  });
+}
+
+// The test prefixes are 64-bit Windows: the start finds that out from the machine, also in
+// the 32-bit build under WoW64, and the runtime list keeps its 64-bit packages.
+TEST(Initialise, AsksTheMachineWhetherWindowsIs64BitForTheRuntimeList) {
+  OnFreshThread([] {
+    app::AppContext context;
+    context.system64Bit = false;
+    EXPECT_TRUE(context.Initialise(GetModuleHandleA(nullptr)));
+    EXPECT_TRUE(context.system64Bit);
+    const std::string reply =
+        "{\"code\":\"200\",\"data\":[{\"status\":1,\"id\":1,\"systemBit\":1,\"downloadUrl\":\"http://h/x64.exe\","
+        "\"fileName\":\"f\",\"regeditName\":\"HKEY_LOCAL_MACHINE\\\\K\"}]}";
+    ASSERT_EQ(net::StoreReply(context, net::kRuntimeFiles, reply, [](const std::string& t) { return t; }),
+              net::ReplyStatus::kAccepted);
+    EXPECT_EQ(context.RuntimeFiles()->size(), 1u);
   });
 }
 

@@ -40,6 +40,14 @@ while IFS=$'\t' read -r file root subkey view args; do
 #define STANDIN_VIEW $flag
 #define STANDIN_ARGS \"$(c_string "$args")\"
 #define STANDIN_NAME \"$(c_string "$(basename "$file")")\""
+  # The Visual C++ 2015-2022 packages share one key per architecture and record their version
+  # in it; their stand-ins record a recent one.
+  if [[ "$subkey" == *'VisualStudio\14.0\VC\Runtimes\'* ]]; then
+    config+="
+#define STANDIN_VERSION_MAJOR 14
+#define STANDIN_VERSION_MINOR 44
+#define STANDIN_VERSION_BUILD 35211"
+  fi
   build_one "$installer_arch-w64-mingw32-gcc-posix" installer.c "$out/$file" "$config" -mwindows
 done < "$here/installers.tsv"
 

@@ -159,6 +159,11 @@ void CControlUI::SetBkColor(uint32_t argb) {
 
 void CControlUI::SetBkImage(const std::wstring& image) { SetString(&bkImage_, image); }
 
+std::wstring CControlUI::GetBkImage() const {
+  UiGuard guard;
+  return Utf8ToWide(bkImage_);
+}
+
 void CControlUI::SetBorderColor(uint32_t argb) {
   UiGuard guard;
   if (borderColor_ == argb) return;

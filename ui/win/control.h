@@ -61,6 +61,7 @@ class CControlUI {
   uint32_t GetBkColor() const;
   void SetBkColor(uint32_t argb);
   void SetBkImage(const std::wstring& image);
+  std::wstring GetBkImage() const;
   void SetBorderColor(uint32_t argb);
 
   // Attribute names and values as in a layout file, so a run-time change and a layout line
