@@ -109,11 +109,19 @@ void NetworkSequence::RunCheck() {
 }
 
 template <typename Repair>
-void NetworkSequence::RepairRow(NetworkRow row, bool ok, Repair repair) {
+void NetworkSequence::RepairRow(NetworkRow row, bool ok, Repair repair,
+                                bool (NetworkSequence::*probe)(const AdapterInfo&), const AdapterInfo& adapter,
+                                const wchar_t* fault) {
   if (ok || !display_.HasRow(row)) return;
   display_.ShowRowStatus(row, kRepairing, RowLook::kRunning);
   repair();
-  display_.ShowRowStatus(row, kRepaired, RowLook::kGood);
+  const bool now = (this->*probe)(adapter);
+  display_.ShowRowStatus(row, now ? kRepaired : fault, now ? RowLook::kGood : RowLook::kFault);
+}
+
+bool NetworkSequence::ProbeAdapterUp(const AdapterInfo&) {
+  AdapterInfo again;
+  return tools_.FindPhysicalAdapter(again) && again.connectionStatus == "2";
 }
 
 void NetworkSequence::RepairDhcp(const AdapterInfo& adapter) {
@@ -167,12 +175,14 @@ void NetworkSequence::RunRepair() {
     display_.SetRepairButton(true, true);
     return;
   }
-  RepairRow(NetworkRow::kAdapter, flags_.adapterOk,
-            [&] { tools_.EnableAdapter(adapter.connectionName); });
+  RepairRow(NetworkRow::kAdapter, flags_.adapterOk, [&] { tools_.EnableAdapter(adapter.connectionName); },
+            &NetworkSequence::ProbeAdapterUp, adapter, L"物理网卡适配器状态异常");
   RepairDhcp(adapter);
-  RepairRow(NetworkRow::kAddress, flags_.addressOk, [&] { tools_.RenewAddress(); });
+  RepairRow(NetworkRow::kAddress, flags_.addressOk, [&] { tools_.RenewAddress(); },
+            &NetworkSequence::ProbeAddress, adapter, L"IP地址异常");
   RepairDns(adapter);
-  RepairRow(NetworkRow::kProxy, flags_.proxyOk, [&] { tools_.DisableProxy(); });
+  RepairRow(NetworkRow::kProxy, flags_.proxyOk, [&] { tools_.DisableProxy(); }, &NetworkSequence::ProbeProxy,
+            adapter, L"代理服务器异常");
   if (!flags_.webOk && display_.HasRow(NetworkRow::kWeb)) {
     display_.ShowRowStatus(NetworkRow::kWeb, kChecking, RowLook::kRunning);
     bool web = tools_.CanReachWeb();

@@ -52,9 +52,12 @@ class NetworkSequence {
   // The public server, looked at again; what the adapter had is put back when names still
   // do not resolve.
   void RepairDns(const AdapterInfo& adapter);
-  // "修复中...", the repair, "已修复": the aspect is not tested again.
+  // "修复中...", the repair, then the aspect looked at again: "已修复" only when it is good
+  // now, the row's fault text otherwise.
   template <typename Repair>
-  void RepairRow(NetworkRow row, bool ok, Repair repair);
+  void RepairRow(NetworkRow row, bool ok, Repair repair, bool (NetworkSequence::*probe)(const AdapterInfo&),
+                 const AdapterInfo& adapter, const wchar_t* fault);
+  bool ProbeAdapterUp(const AdapterInfo& adapter);
 
   NetworkOperations& tools_;
   NetworkDisplay& display_;

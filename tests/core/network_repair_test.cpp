@@ -35,7 +35,7 @@ struct RepairRun {
   }
 };
 
-TEST(NetworkRepair, RepairsEveryFaultyRowInOrderAndTestsOnlyTheWebAgain) {
+TEST(NetworkRepair, RepairsEveryFaultyRowInOrderAndLooksAtEachAgain) {
   RepairRun run;
   run.machine.dhcp.dhcpServer.clear();
   run.Repair();
@@ -51,6 +51,7 @@ TEST(NetworkRepair, RepairsEveryFaultyRowInOrderAndTestsOnlyTheWebAgain) {
   std::vector<std::string> calls = {
       "FindPhysicalAdapter",
       "EnableAdapter 以太网",
+      "FindPhysicalAdapter",
       "IsServiceRunning Dhcp",
       "GetAdapterAddress 12",
       "IsDhcpConfigured {5B2C7E0A-1111-2222-3333-444455556666} 10.20.0.57",
@@ -59,10 +60,12 @@ TEST(NetworkRepair, RepairsEveryFaultyRowInOrderAndTestsOnlyTheWebAgain) {
       "IsServiceRunning Dhcp",
       "IsDhcpConfigured {5B2C7E0A-1111-2222-3333-444455556666} 10.20.0.57",
       "RenewAddress",
+      "HasNoAddressConflict",
       "ReadDnsSettings {5B2C7E0A-1111-2222-3333-444455556666}",
       "SetPublicDns 以太网",
       "CanResolveNames",
       "DisableProxy",
+      "ReadProxySettings",
       "CanReachWeb"};
   EXPECT_EQ(run.machine.calls, calls);
   EXPECT_TRUE(run.page.check.shown && run.page.check.enabled);
@@ -72,6 +75,36 @@ TEST(NetworkRepair, RepairsEveryFaultyRowInOrderAndTestsOnlyTheWebAgain) {
   // The flags are the check's; they stay until the next one.
   EXPECT_FALSE(run.flags.adapterOk || run.flags.dhcpOk || run.flags.addressOk || run.flags.dnsOk ||
                run.flags.proxyOk || run.flags.webOk);
+}
+
+// A repair that did not take is not reported as one: each row is looked at again.
+TEST(NetworkRepair, ARepairThatDidNotTakeShowsTheRowsFaultAgain) {
+  RepairRun run;
+  run.flags = NetworkFlags{};
+  run.flags.adapterOk = run.flags.addressOk = run.flags.proxyOk = false;
+  run.machine.adapter.connectionStatus = "0";
+  run.machine.enableBringsUp = false;
+  run.machine.arpListing =
+      "\r\nInterface: 10.20.0.57 --- 0xc\r\n  Internet Address      Physical Address      Type\r\n"
+      "  10.20.0.1             11-22-33-44-55-66     dynamic\r\n  10.20.0.1             aa-bb-cc-dd-ee-ff     "
+      "dynamic\r\n\r\nInterface: 127.0.0.1 --- 0x1\r\n";
+  run.machine.renewClearsConflict = false;
+  run.machine.proxy.enable = 1;
+  run.machine.proxy.server = "127.0.0.1:1";
+  run.machine.disablingWorks = false;
+  run.Repair();
+  EXPECT_EQ(run.page.Last(NetworkRow::kAdapter), L"物理网卡适配器状态异常");
+  EXPECT_EQ(run.page.Last(NetworkRow::kProxy), L"代理服务器异常");
+  for (const Status& shown : run.page.statuses) EXPECT_NE(shown.text, L"已修复") << static_cast<int>(shown.row);
+
+  RepairRun works;
+  works.flags = run.flags;
+  works.machine.adapter.connectionStatus = "0";
+  works.machine.proxy = run.machine.proxy;
+  works.Repair();
+  EXPECT_EQ(works.page.Last(NetworkRow::kAdapter), L"已修复");
+  EXPECT_EQ(works.page.Last(NetworkRow::kAddress), L"已修复");
+  EXPECT_EQ(works.page.Last(NetworkRow::kProxy), L"已修复");
 }
 
 TEST(NetworkRepair, TouchesOnlyTheRowsTheCheckFoundFaulty) {

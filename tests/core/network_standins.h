@@ -42,10 +42,11 @@ class StandInNetwork : public functions::NetworkOperations {
   std::string renewServer = "10.20.0.1";
   std::string renewAddress = "10.20.0.57";
   functions::DhcpSettings dhcp;
-  std::string arpListing =
+  static constexpr const char* kFreeArpListing =
       "\r\nInterface: 10.20.0.57 --- 0xc\r\n  Internet Address      Physical Address      Type\r\n"
       "  10.20.0.1             11-22-33-44-55-66     dynamic\r\n\r\nInterface: 127.0.0.1 --- "
       "0x1\r\n";
+  std::string arpListing = kFreeArpListing;
   bool resolves = true;
   // Whether names resolve once the public server is set.
   bool resolvesWithPublicDns = true;
@@ -53,6 +54,10 @@ class StandInNetwork : public functions::NetworkOperations {
   functions::ProxySettings proxy;
   bool proxyAnswers = true;  // whether a well-formed proxy text leads to a proxy that answers
   bool web = true;
+  // What the repairs achieve: a machine may refuse each of them.
+  bool enableBringsUp = true;
+  bool renewClearsConflict = true;
+  bool disablingWorks = true;
   std::vector<std::string> calls;
 
   bool FindPhysicalAdapter(functions::AdapterInfo& info) override {
@@ -105,8 +110,12 @@ class StandInNetwork : public functions::NetworkOperations {
   }
   void EnableAdapter(const std::string& connectionName) override {
     calls.push_back("EnableAdapter " + connectionName);
+    if (enableBringsUp) adapter.connectionStatus = "2";
   }
-  void RenewAddress() override { calls.push_back("RenewAddress"); }
+  void RenewAddress() override {
+    calls.push_back("RenewAddress");
+    if (renewClearsConflict) arpListing = kFreeArpListing;
+  }
   functions::DnsSettings ReadDnsSettings(const std::string& guid) override {
     calls.push_back("ReadDnsSettings " + guid);
     return dns;
@@ -124,7 +133,10 @@ class StandInNetwork : public functions::NetworkOperations {
     calls.push_back("RestoreDnsSettings " + connectionName + " " + guid);
     dns = kept;
   }
-  void DisableProxy() override { calls.push_back("DisableProxy"); }
+  void DisableProxy() override {
+    calls.push_back("DisableProxy");
+    if (disablingWorks) proxy.enable = 0;
+  }
 
   // Whether a call beginning with the text was made.
   bool Called(const std::string& call) const {
