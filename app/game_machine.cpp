@@ -23,9 +23,11 @@ functions::GameMachine ProgramGameMachine(AppState& state) {
                                           {repair::RuntimePresentHere, repair::DirectXPresentHere});
   };
   machine.startChecker = [] { repair::StartSystemFileChecker(repair::SystemShellLauncher()); };
-  machine.repairDirectX = repair::RepairDirectXHere;
-  machine.repairRuntime = [](const net::CatalogueFile& entry) {
-    return repair::RepairRuntimeHere(entry).installed;
+  machine.repairDirectX = [](const net::CatalogueFile& entry, const functions::GameMachine::StopRequested&) {
+    return repair::RepairDirectXHere(entry);
+  };
+  machine.repairRuntime = [](const net::CatalogueFile& entry, const functions::GameMachine::StopRequested& stop) {
+    return repair::RepairRuntimeHere(entry, stop).installed;
   };
   machine.nameOf = [](const std::string& name) { return platform::DisplayTextToWide(name); };
   return machine;

@@ -26,8 +26,11 @@ struct GameMachine {
   std::function<GameFindings()> collect;
   // Starts the system file checker unless one runs already; never waits for it.
   std::function<void()> startChecker;
-  std::function<bool(const net::CatalogueFile& entry)> repairDirectX;
-  std::function<bool(const net::CatalogueFile& entry)> repairRuntime;
+  // Each repair is handed a question that turns true once the sub-page's work is to stop (the
+  // page goes): a runtime repair then stops waiting for its installer at once.
+  using StopRequested = std::function<bool()>;
+  std::function<bool(const net::CatalogueFile& entry, const StopRequested& stop)> repairDirectX;
+  std::function<bool(const net::CatalogueFile& entry, const StopRequested& stop)> repairRuntime;
   // A catalogue name (code page 936) as display text.
   std::function<std::wstring(const std::string& name)> nameOf;
   GamePauses pauses;

@@ -100,7 +100,7 @@ bool GameSequence::RunRepair(const RunControl& run) {
     for (const net::CatalogueFile& entry : *list) {
       if (!run.goOn()) return false;
       display_.ShowText(repair::FillIn(L"正在修复：%s", {machine_.nameOf(entry.fileName)}));
-      (*repairOne)(entry);
+      (*repairOne)(entry, [&run] { return !run.goOn(); });
     }
   }
   if (!run.goOn()) return false;

@@ -151,6 +151,8 @@ struct StandInMachine {
   std::vector<std::string> calls;
   std::vector<unsigned> pauses;
   int stopAfterPauses = -1;  // the run is told to stop at this pause
+  std::function<void()> onRepair;  // runs as a repair starts, before it asks whether to stop
+  std::vector<bool> stopAnswers;  // what each repair heard when it asked
 
   functions::GameMachine Machine() {
     functions::GameMachine m;
@@ -161,8 +163,10 @@ struct StandInMachine {
       return functions::CollectGameFindings(runtime, directx, {here, here});
     };
     m.startChecker = [this] { calls.push_back("checker"); };
-    auto repairOne = [this](const net::CatalogueFile& e) {
+    auto repairOne = [this](const net::CatalogueFile& e, const functions::GameMachine::StopRequested& stop) {
       calls.push_back("repair " + e.fileName);
+      if (onRepair) onRepair();
+      stopAnswers.push_back(stop());
       if (failing.count(e.fileName)) return false;
       present.insert(e.fileName);
       return true;
@@ -329,6 +333,21 @@ TEST(GameRepair, AStoppedRepairStartsNoFurtherEntry) {
   run.stand.stopAfterPauses = 0;  // told to stop as the repair starts
   EXPECT_FALSE(run.Repair());
   EXPECT_EQ(run.stand.calls, std::vector<std::string>{"checker"});
+}
+
+// The page going while an installer runs must not keep its worker (and the closing program)
+// waiting for the installer: the repair in hand hears the stop and no further entry starts.
+TEST(GameRepair, ARepairInHandHearsThatThePageIsGoing) {
+  GameRun run;
+  ASSERT_TRUE(run.Check());
+  run.stand.pauses.clear();
+  run.stand.onRepair = [&] {
+    if (run.stand.calls.back() == "repair vc2010.exe") run.stand.stopAfterPauses = 0;
+  };
+  EXPECT_FALSE(run.Repair());
+  EXPECT_EQ(run.stand.calls,
+            (std::vector<std::string>{"checker", "repair d3dx9_43.dll", "repair vc2010.exe"}));
+  EXPECT_EQ(run.stand.stopAnswers, (std::vector<bool>{false, true}));
 }
 
 }  // namespace
