@@ -23,11 +23,13 @@ functions::GameMachine ProgramGameMachine(AppState& state) {
                                           {repair::RuntimePresentHere, repair::DirectXPresentHere});
   };
   machine.startChecker = [] { repair::StartSystemFileChecker(repair::SystemShellLauncher()); };
+  using Outcome = functions::GameMachine::RepairOutcome;
   machine.repairDirectX = [](const net::CatalogueFile& entry, const functions::GameMachine::StopRequested&) {
-    return repair::RepairDirectXHere(entry);
+    return Outcome{repair::RepairDirectXHere(entry), false};
   };
   machine.repairRuntime = [](const net::CatalogueFile& entry, const functions::GameMachine::StopRequested& stop) {
-    return repair::RepairRuntimeHere(entry, stop).installed;
+    const repair::RuntimeRepairResult result = repair::RepairRuntimeHere(entry, stop);
+    return Outcome{result.installed, result.restartPending};
   };
   machine.nameOf = [](const std::string& name) { return platform::DisplayTextToWide(name); };
   return machine;

@@ -28,9 +28,14 @@ struct GameMachine {
   std::function<void()> startChecker;
   // Each repair is handed a question that turns true once the sub-page's work is to stop (the
   // page goes): a runtime repair then stops waiting for its installer at once.
+  // What a repair reports besides its success, which the look afterwards decides anyway.
+  struct RepairOutcome {
+    bool repaired = false;
+    bool restartPending = false;  // an installer asked for a restart (3010, 1641)
+  };
   using StopRequested = std::function<bool()>;
-  std::function<bool(const net::CatalogueFile& entry, const StopRequested& stop)> repairDirectX;
-  std::function<bool(const net::CatalogueFile& entry, const StopRequested& stop)> repairRuntime;
+  std::function<RepairOutcome(const net::CatalogueFile& entry, const StopRequested& stop)> repairDirectX;
+  std::function<RepairOutcome(const net::CatalogueFile& entry, const StopRequested& stop)> repairRuntime;
   // A catalogue name (code page 936) as display text.
   std::function<std::wstring(const std::string& name)> nameOf;
   GamePauses pauses;

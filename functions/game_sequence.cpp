@@ -93,6 +93,7 @@ bool GameSequence::RunRepair(const RunControl& run) {
   for (int i = 0; i < kGamePlatformCount; ++i)
     if (installed_[i]) display_.ShowStatus(i, L"正在修复...", kGood);
   machine_.startChecker();
+  restartPending_ = false;
   // The outcome of each repair is not taken on trust: the look afterwards decides.
   for (const auto& [list, repairOne] :
        {std::make_pair(&findings_.directx, &machine_.repairDirectX),
@@ -100,7 +101,7 @@ bool GameSequence::RunRepair(const RunControl& run) {
     for (const net::CatalogueFile& entry : *list) {
       if (!run.goOn()) return false;
       display_.ShowText(repair::FillIn(L"正在修复：%s", {machine_.nameOf(entry.fileName)}));
-      (*repairOne)(entry, [&run] { return !run.goOn(); });
+      if ((*repairOne)(entry, [&run] { return !run.goOn(); }).restartPending) restartPending_ = true;
     }
   }
   if (!run.goOn()) return false;
@@ -112,13 +113,14 @@ bool GameSequence::RunRepair(const RunControl& run) {
 
 void GameSequence::FinishRepair() {
   display_.SetBackEnabled(true);
+  const std::wstring restart = restartPending_ ? L"  部分组件需要重启电脑后生效" : L"";
   if (findings_.Faulty()) {
     // What is still missing can be tried again from here.
-    display_.ShowText(StillMissingText(findings_, machine_.nameOf));
+    display_.ShowText(StillMissingText(findings_, machine_.nameOf) + restart);
     display_.SetCheckButton(false, true);
     display_.SetRepairButton(true, true);
   } else {
-    display_.ShowText(L"游戏环境修复完毕");
+    display_.ShowText(L"游戏环境修复完毕" + restart);
     display_.SetCheckButton(true, true);
     display_.SetRepairButton(false, true);
   }

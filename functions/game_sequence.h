@@ -45,6 +45,8 @@ class GameSequence {
   // look afterwards); the buttons keep the two apart.
   bool installed_[kGamePlatformCount] = {};
   GameFindings findings_;
+  // Set by the repair's worker before it hands over; read when the repair is finished.
+  bool restartPending_ = false;
 };
 
 }  // namespace functions

@@ -147,7 +147,7 @@ struct StandInMachine {
   StandInRegistry registry;
   net::CatalogueList runtime{Entry("vc2010.exe"), Entry("vc2015.exe")};
   net::CatalogueList directx{Entry("d3dx9_43.dll")};
-  std::set<std::string> present, failing;
+  std::set<std::string> present, failing, restarting;
   std::vector<std::string> calls;
   std::vector<unsigned> pauses;
   int stopAfterPauses = -1;  // the run is told to stop at this pause
@@ -167,9 +167,10 @@ struct StandInMachine {
       calls.push_back("repair " + e.fileName);
       if (onRepair) onRepair();
       stopAnswers.push_back(stop());
-      if (failing.count(e.fileName)) return false;
+      const bool restart = restarting.count(e.fileName) > 0;
+      if (failing.count(e.fileName)) return functions::GameMachine::RepairOutcome{false, restart};
       present.insert(e.fileName);
-      return true;
+      return functions::GameMachine::RepairOutcome{true, restart};
     };
     m.repairDirectX = repairOne;
     m.repairRuntime = repairOne;
@@ -348,6 +349,24 @@ TEST(GameRepair, ARepairInHandHearsThatThePageIsGoing) {
   EXPECT_EQ(run.stand.calls,
             (std::vector<std::string>{"checker", "repair d3dx9_43.dll", "repair vc2010.exe"}));
   EXPECT_EQ(run.stand.stopAnswers, (std::vector<bool>{false, true}));
+}
+
+TEST(GameRepair, AnInstallerThatAsksForARestartIsToldOnceAtTheEnd) {
+  GameRun run;
+  ASSERT_TRUE(run.Check());
+  run.stand.restarting = {"vc2010.exe", "vc2015.exe"};
+  ASSERT_TRUE(run.Repair());
+  EXPECT_EQ(run.display.text, L"游戏环境修复完毕  部分组件需要重启电脑后生效");
+
+  GameRun failed;
+  ASSERT_TRUE(failed.Check());
+  failed.stand.restarting = {"vc2015.exe"};
+  failed.stand.failing = {"vc2010.exe"};
+  ASSERT_TRUE(failed.Repair());
+  const std::wstring notice = L"  部分组件需要重启电脑后生效";
+  ASSERT_GT(failed.display.text.size(), notice.size());
+  EXPECT_EQ(failed.display.text.substr(failed.display.text.size() - notice.size()), notice);
+  EXPECT_EQ(failed.display.text.find(notice), failed.display.text.size() - notice.size()) << "told once";
 }
 
 }  // namespace
