@@ -361,7 +361,9 @@ TEST_F(SysdllPageOnSystemFolders, ListsEveryDllAndOcxAndEndsWithTheOcxs) {
   const std::vector<std::wstring> walked = repair::CollectFiles(sources_);
   ASSERT_GT(walked.size(), 500u);
   Click(L"sysdll_repair");
-  ASSERT_TRUE(Finished(60000));
+  // Alone this takes 16 to 20 s under Wine; late in a full run of the suite it was seen at 37 s
+  // and past 60 s, so the bound leaves room for a busy prefix.
+  ASSERT_TRUE(Finished(180000));
   const std::vector<std::wstring> files = Files();
   ASSERT_EQ(files.size(), 101u);
   EXPECT_EQ(files, std::vector<std::wstring>(walked.rbegin(), walked.rbegin() + 101));
