@@ -11,7 +11,6 @@
 
 #include <atomic>
 #include <cstdio>
-#include <cstring>
 
 #include "net/curl_global.h"
 #include "net/web_protocols.h"

@@ -115,6 +115,22 @@ void dispatch(const Router& router, httplib::Request& req, httplib::Response& re
     set_error(res, res.status, res.status == 404 ? "not found" : "bad request");
 }
 
+// The peer's address as text (IPv4-mapped IPv6 addresses as plain IPv4), for the handlers that
+// count requests per client.
+std::string address_text(const sockaddr_storage& peer) {
+  char text[INET6_ADDRSTRLEN] = "";
+  if (peer.ss_family == AF_INET) {
+    inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(&peer)->sin_addr, text, sizeof text);
+  } else if (peer.ss_family == AF_INET6) {
+    const in6_addr& a = reinterpret_cast<const sockaddr_in6*>(&peer)->sin6_addr;
+    if (IN6_IS_ADDR_V4MAPPED(&a))
+      inet_ntop(AF_INET, a.s6_addr + 12, text, sizeof text);
+    else
+      inet_ntop(AF_INET6, &a, text, sizeof text);
+  }
+  return text;
+}
+
 }  // namespace
 
 HttpServer::~HttpServer() {
@@ -147,26 +163,6 @@ int HttpServer::bind(const std::string& host, int port) {
   return ntohs(addr.ss_family == AF_INET6 ? reinterpret_cast<sockaddr_in6*>(&addr)->sin6_port
                                           : reinterpret_cast<sockaddr_in*>(&addr)->sin_port);
 }
-
-namespace {
-
-// The peer's address as text (IPv4-mapped IPv6 addresses as plain IPv4), for the handlers that
-// count requests per client.
-std::string address_text(const sockaddr_storage& peer) {
-  char text[INET6_ADDRSTRLEN] = "";
-  if (peer.ss_family == AF_INET) {
-    inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(&peer)->sin_addr, text, sizeof text);
-  } else if (peer.ss_family == AF_INET6) {
-    const in6_addr& a = reinterpret_cast<const sockaddr_in6*>(&peer)->sin6_addr;
-    if (IN6_IS_ADDR_V4MAPPED(&a))
-      inet_ntop(AF_INET, a.s6_addr + 12, text, sizeof text);
-    else
-      inet_ntop(AF_INET6, &a, text, sizeof text);
-  }
-  return text;
-}
-
-}  // namespace
 
 void HttpServer::run() {
   for (int i = 0; i < std::max(limits_.threads, 1); ++i) workers_.emplace_back([this] { work(); });
