@@ -15,3 +15,10 @@ target_link_libraries(curl_static INTERFACE ${CURL_PREFIX}/lib/libcurl.a
   ws2_32 crypt32 bcrypt secur32 advapi32 iphlpapi)
 set(TESSA_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${TESSA_WINE_RUN})
+
+# Signs a test's stand-in installer or DLL as the test publisher after each link, so that the
+# repairs accept it as they accept the vendors' signed files.
+function(tessa_sign_as_test_publisher target)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${PROJECT_SOURCE_DIR}/scripts/sign-test-file.sh $<TARGET_FILE:${target}> VERBATIM)
+endfunction()

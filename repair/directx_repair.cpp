@@ -15,8 +15,9 @@ bool CopyCached(const net::CatalogueFile& entry, const std::string& local, const
                 const DirectXRepairOps& ops) {
   if (!ops.cachedFileExists(local)) return false;
   FileHold hold = HoldFile(ops.holdFile, local);
-  // Without a digest a cached file proves nothing and goes, as a stale one does.
-  if (!hold || entry.fileMd5.empty() || !DigestMatches(ops.fileMd5(local), entry.fileMd5)) {
+  // Without a digest a cached file proves nothing and goes, as a stale or unsigned one does.
+  if (!hold || entry.fileMd5.empty() || !DigestMatches(ops.fileMd5(local), entry.fileMd5) ||
+      !PublisherVouches(ops.signedByTrustedPublisher, local)) {
     hold.reset();
     ops.deleteFile(local);
     return false;
@@ -30,7 +31,7 @@ bool DownloadAndCopy(const net::CatalogueFile& entry, const std::string& local, 
     if (!ops.download(entry.downloadUrl, local) || !ops.cachedFileExists(local)) continue;
     FileHold hold = HoldFile(ops.holdFile, local);
     if (hold && DigestMatches(ops.fileMd5(local), entry.fileMd5) &&
-        ops.copyIntoPlace(local, target, NativeFolder(entry)))
+        PublisherVouches(ops.signedByTrustedPublisher, local) && ops.copyIntoPlace(local, target, NativeFolder(entry)))
       return true;
   }
   return false;

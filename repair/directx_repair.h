@@ -4,6 +4,7 @@
 
 #include "net/catalogue_records.h"
 #include "repair/file_hold.h"
+#include "repair/publisher_check.h"
 
 namespace repair {
 
@@ -29,6 +30,8 @@ struct DirectXRepairOps {
   bool system64Bit = true;
   // Keeps the cached file from being swapped between its digest check and its copy.
   FileHolder holdFile;
+  // Asked of the held file after its digest: only a trusted publisher's DLL is copied.
+  PublisherCheck signedByTrustedPublisher;
 };
 
 constexpr int kDirectXDownloadAttempts = 3;
@@ -43,7 +46,8 @@ std::string DirectXTargetPath(const net::CatalogueFile& entry, const DirectXRepa
 // Whether the entry's file is at its place.
 bool DirectXFileIntact(const net::CatalogueFile& entry, const DirectXRepairOps& ops);
 
-// Puts the entry's file at its place: a cached copy whose digest matches is copied (an entry
+// Puts the entry's file at its place: a cached copy whose digest matches and that a trusted
+// publisher signed is copied (an entry
 // without a digest must come over https and is always fetched anew, see SourceTrusted); otherwise up to three downloads, each checked and copied. A 64-bit file
 // is never copied onto 32-bit Windows, where its System32 path is the 32-bit system folder.
 // A COM server among the audio DLLs is registered after its copy; when that fails the copy is

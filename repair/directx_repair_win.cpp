@@ -6,6 +6,7 @@
 #include "repair/com_registration_system.h"
 #include "repair/directx_repair_system.h"
 #include "repair/file_hold_win.h"
+#include "repair/publisher_check_win.h"
 #include "repair/md5.h"
 
 namespace repair {
@@ -62,6 +63,7 @@ DirectXRepairOps SystemDirectXRepairOps(const std::string& cacheBase) {
     return RegisterComServer(folder, path, native && system64Bit, system64Bit);
   };
   ops.holdFile = HoldFileAgainstWriters;
+  ops.signedByTrustedPublisher = SignedByTrustedPublisher;
   return ops;
 }
 

@@ -22,7 +22,9 @@ bool CachedInstallerUsable(const net::CatalogueFile& entry, const std::string& p
                            FileHold& hold) {
   if (!ops.fileExists(path)) return false;
   hold = HoldFile(ops.holdFile, path);
-  if (hold && !entry.fileMd5.empty() && DigestMatches(ops.fileMd5(path), entry.fileMd5)) return true;
+  if (hold && !entry.fileMd5.empty() && DigestMatches(ops.fileMd5(path), entry.fileMd5) &&
+      PublisherVouches(ops.signedByTrustedPublisher, path))
+    return true;
   hold.reset();
   ops.deleteFile(path);
   return false;
@@ -33,7 +35,9 @@ bool DownloadInstaller(const net::CatalogueFile& entry, const std::string& path,
   for (int attempt = 0; attempt < kRuntimeDownloadAttempts; ++attempt) {
     if (!ops.download(entry.downloadUrl, path) || !ops.fileExists(path)) continue;
     hold = HoldFile(ops.holdFile, path);
-    if (hold && (entry.fileMd5.empty() || DigestMatches(ops.fileMd5(path), entry.fileMd5))) return true;
+    if (hold && (entry.fileMd5.empty() || DigestMatches(ops.fileMd5(path), entry.fileMd5)) &&
+        PublisherVouches(ops.signedByTrustedPublisher, path))
+      return true;
     hold.reset();
   }
   return false;

@@ -4,6 +4,7 @@
 
 #include "net/catalogue_records.h"
 #include "repair/file_hold.h"
+#include "repair/publisher_check.h"
 
 namespace repair {
 
@@ -47,6 +48,8 @@ struct RuntimeRepairOps {
   std::function<bool(const net::CatalogueFile& entry)> installed;
   // Keeps the installer from being swapped between its digest check and its run.
   FileHolder holdFile;
+  // Asked of the held installer after its digest: only a trusted publisher's installer runs.
+  PublisherCheck signedByTrustedPublisher;
   unsigned long installWaitLimitMs = kInstallerWaitLimitMs;
 };
 
@@ -76,7 +79,8 @@ std::string RuntimeInstallerPath(const net::CatalogueFile& entry, const std::str
 
 // Brings one runtime package onto the machine: reuses a cached installer whose digest still
 // matches (see SourceTrusted for entries without one), else downloads it (up to three
-// attempts, each checked against the digest), runs it silently once, and asks the registry
+// attempts, each checked against the digest); an installer that no trusted publisher signed
+// counts as a bad download and never runs. It runs silently once, and asks the registry
 // whether the package is installed afterwards. The exit code never makes a package count as
 // installed; it only says whether a restart is pending or a newer version was found. The
 // wait ends early when stopRequested says so.

@@ -4,6 +4,7 @@
 #include "net/user_folders.h"
 #include "platform/admin_folder.h"
 #include "repair/file_hold_win.h"
+#include "repair/publisher_check_win.h"
 #include "repair/md5.h"
 #include "repair/registry_path.h"
 #include "repair/runtime_repair_system.h"
@@ -56,7 +57,7 @@ InstallRun InstallHiddenAndWait(const std::string& path, const std::string& para
 }  // namespace
 
 RuntimeRepairOps SystemRuntimeRepairOps(const std::string& cacheBase) {
-  return {[cacheBase](const std::string& folder) { return platform::EnsureAdminOnlyFolder(cacheBase, folder); },
+  RuntimeRepairOps ops{[cacheBase](const std::string& folder) { return platform::EnsureAdminOnlyFolder(cacheBase, folder); },
           net::FileExists,
           [](const std::string& path) { DeleteFileA(path.c_str()); },
           FileMd5,
@@ -64,6 +65,8 @@ RuntimeRepairOps SystemRuntimeRepairOps(const std::string& cacheBase) {
           InstallHiddenAndWait,
           RuntimeKeyInstalled,
           HoldFileAgainstWriters};
+  ops.signedByTrustedPublisher = SignedByTrustedPublisher;
+  return ops;
 }
 
 }  // namespace repair

@@ -13,7 +13,7 @@ packages=(
   xvfb xdotool imagemagick fonts-wqy-microhei
   libcpp-httplib-dev libsqlite3-dev libqrencode-dev libssl-dev openssl
   wrk nginx-light dpkg-dev curl zlib1g-dev libcurl4-openssl-dev librsvg2-bin chromium
-  postgresql libpq-dev
+  postgresql libpq-dev osslsigncode
 )
 # Wine's 32-bit loader (wine32:i386, and with it the i386 architecture) only where the host
 # can run it at all: elsewhere it would be dead weight and the i386 indexes one more thing a

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ struct FakeFiles {
   std::string windowsFolder = "C:\\Windows";
   std::vector<std::string> log;
   std::vector<std::pair<std::string, bool>> registered;
+  std::set<std::string> unsignedDigests;  // files with these digests carry no trusted signature
 
   DirectXRepairOps Ops(bool system64Bit = true) {
     DirectXRepairOps ops;
@@ -55,6 +57,7 @@ struct FakeFiles {
       registered.push_back({p, native});
       return registrationWorks;
     };
+    ops.signedByTrustedPublisher = [this](const std::string& p) { return unsignedDigests.count(cache[p]) == 0; };
     ops.windowsFolder = windowsFolder;
     ops.system64Bit = system64Bit;
     return ops;
@@ -138,6 +141,32 @@ TEST(DirectXRepair, AWrongDigestIsNeverCopied) {
                  kDigest};
   EXPECT_FALSE(RepairDirectXEntry(Entry(1), kFolder, f.Ops()));
   EXPECT_EQ(std::count(f.log.begin(), f.log.end(), "copy native"), 0);
+}
+
+// A DLL whose digest the catalogue names is still refused when no trusted publisher signed it:
+// the catalogue's author chose that digest.
+TEST(DirectXRepair, AFileNoTrustedPublisherSignedIsNeverCopied) {
+  FakeFiles fresh;
+  fresh.downloads = {kDigest, kDigest, kDigest};
+  fresh.unsignedDigests = {kDigest};
+  EXPECT_FALSE(RepairDirectXEntry(Entry(1), kFolder, fresh.Ops()));
+  EXPECT_EQ(fresh.attempt, 3);
+  EXPECT_EQ(std::count(fresh.log.begin(), fresh.log.end(), "copy native"), 0);
+
+  FakeFiles cached;
+  cached.cache[kFolder + "d3dx9_43.dll"] = kDigest;
+  cached.unsignedDigests = {kDigest};
+  EXPECT_FALSE(RepairDirectXEntry(Entry(0), kFolder, cached.Ops()));
+  ASSERT_FALSE(cached.log.empty());
+  EXPECT_EQ(cached.log[0], "delete");
+  EXPECT_EQ(std::count(cached.log.begin(), cached.log.end(), "copy"), 0);
+
+  FakeFiles unchecked;  // a repair handed no check trusts nothing
+  unchecked.downloads = {kDigest};
+  DirectXRepairOps ops = unchecked.Ops();
+  ops.signedByTrustedPublisher = nullptr;
+  EXPECT_FALSE(RepairDirectXEntry(Entry(1), kFolder, ops));
+  EXPECT_TRUE(unchecked.sys.empty());
 }
 
 TEST(DirectXRepair, A64BitFileIsNeverPutOnto32BitWindows) {

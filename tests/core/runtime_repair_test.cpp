@@ -27,9 +27,10 @@ struct FakeMachine {
   InstallRun run{InstallRun::End::kExited, 0};
   bool installerRegisters = true;
   std::vector<InstallWait> waits;
+  std::set<std::string> unsignedDigests;  // files with these digests carry no trusted signature
 
   RuntimeRepairOps Ops() {
-    return {[this](const std::string&) { return folderOk; },
+    RuntimeRepairOps ops{[this](const std::string&) { return folderOk; },
             [this](const std::string& p) { return files.count(p) > 0; },
             [this](const std::string& p) { log.push_back("delete " + p); files.erase(p); },
             [this](const std::string& p) { return files.count(p) ? files[p] : std::string(); },
@@ -51,6 +52,8 @@ struct FakeMachine {
               return run;
             },
             [this](const net::CatalogueFile& entry) { return registry.count(entry.regeditName) > 0; }};
+    ops.signedByTrustedPublisher = [this](const std::string& p) { return unsignedDigests.count(files[p]) == 0; };
+    return ops;
   }
 };
 
@@ -123,6 +126,49 @@ TEST(RuntimeRepair, TheThirdAttemptMayStillSucceed) {
   FakeMachine m;
   m.downloadDigests = {"", "22222222222222222222222222222222", m.goodDigest};
   EXPECT_TRUE(RepairRuntimeEntry(Entry(m.goodDigest), kFolder, m.Ops()).installed);
+}
+
+size_t Count(const std::vector<std::string>& log, const std::string& prefix) {
+  return std::count_if(log.begin(), log.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+}
+
+// The digest only says the file is the one the catalogue names; whoever wrote the catalogue
+// chose that file, so the signature must vouch for it too.
+TEST(RuntimeRepair, AnInstallerNoTrustedPublisherSignedNeverRuns) {
+  FakeMachine fresh;
+  fresh.downloadDigests = {fresh.goodDigest, fresh.goodDigest, fresh.goodDigest};
+  fresh.unsignedDigests = {fresh.goodDigest};
+  EXPECT_FALSE(RepairRuntimeEntry(Entry(fresh.goodDigest), kFolder, fresh.Ops()).installed);
+  EXPECT_EQ(Count(fresh.log, "download "), 3u);
+  EXPECT_EQ(Count(fresh.log, "install "), 0u);
+
+  FakeMachine cached;  // a cached copy with the right digest but no signature goes
+  cached.files[kPath] = cached.goodDigest;
+  cached.unsignedDigests = {cached.goodDigest};
+  EXPECT_FALSE(RepairRuntimeEntry(Entry(cached.goodDigest), kFolder, cached.Ops()).installed);
+  ASSERT_FALSE(cached.log.empty());
+  EXPECT_EQ(cached.log[0], "delete " + kPath);
+  EXPECT_EQ(Count(cached.log, "install "), 0u);
+
+  FakeMachine unchecked;  // a repair handed no check trusts nothing
+  unchecked.downloadDigests = {unchecked.goodDigest};
+  RuntimeRepairOps ops = unchecked.Ops();
+  ops.signedByTrustedPublisher = nullptr;
+  EXPECT_FALSE(RepairRuntimeEntry(Entry(unchecked.goodDigest), kFolder, ops).installed);
+  EXPECT_EQ(Count(unchecked.log, "install "), 0u);
+}
+
+TEST(RuntimeRepair, WithoutADigestALaterSignedDownloadStillRuns) {
+  FakeMachine m;
+  m.goodDigest = "";
+  m.downloadDigests = {"swapped on the way", "as published"};
+  m.unsignedDigests = {"swapped on the way"};
+  net::CatalogueFile entry = Entry("");
+  entry.downloadUrl = "https://cat/files/runtime/vc_redist.x86.exe";
+  EXPECT_TRUE(RepairRuntimeEntry(entry, kFolder, m.Ops()).installed);
+  EXPECT_EQ(Count(m.log, "download "), 2u);
+  EXPECT_EQ(Count(m.log, "install "), 1u);
+  EXPECT_EQ(m.files[kPath], "as published");
 }
 
 TEST(RuntimeRepair, AnInstallerThatRegistersNothingIsAFailure) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Configures the project with catalogue addresses a release must not have, and with ones it
-# may, and checks that CMake refuses exactly the first kind. Only the refusal is waited for: a
-# configure that passes the check is stopped once it has passed it.
+# may, and checks that CMake refuses exactly the first kind; then the same for the publishers a
+# build trusts: the test publisher only where the catalogue is on this machine. Only the
+# refusal is waited for: a configure that passes the checks is stopped once it has passed them.
 set -u
 src=$1
 failures=0
@@ -26,4 +27,27 @@ check refused "ftp://127.0.0.1"
 check accepted "https://catalogue.example.com"
 check accepted "http://127.0.0.1:8080"
 check accepted "http://[::1]:8080"
+
+configure_output() {  # cmake arguments...
+  local dir out
+  dir=$(mktemp -d)
+  out=$(timeout 20 cmake -S "$src" -B "$dir" "$@" 2>&1 | head -c 20000 | tr -s " \n" "  ")
+  rm -rf "$dir"
+  printf '%s' "$out"
+}
+expect_in() {  # what, text expected, cmake arguments...
+  local what=$1 expected=$2 out; shift 2
+  out=$(configure_output "$@")
+  if [[ "$out" == *"$expected"* ]]; then echo "ok: $what"; else
+    echo "FAIL: $what: no \"$expected\" in: ${out:0:600}"; failures=$((failures + 1)); fi
+}
+expect_in "a release trusts the vendor only" "Trusted publishers: Microsoft Corporation --" \
+  -DCATALOGUE_BASE_URL="https://catalogue.example.com"
+expect_in "a local build trusts the test publisher too" \
+  "Trusted publishers: Microsoft Corporation;Tessavane Test Publisher" -DCATALOGUE_BASE_URL="http://127.0.0.1:8080"
+expect_in "a release may not be told to trust the test publisher" "signs with a key that is no secret" \
+  -DCATALOGUE_BASE_URL="https://catalogue.example.com" \
+  "-DTESSA_TRUSTED_PUBLISHERS=Microsoft Corporation;Tessavane Test Publisher"
+expect_in "a publisher name that would break out of its quotes" "is not a plain certificate name" \
+  "-DTESSA_TRUSTED_PUBLISHERS=Microsoft Corporation\", evil(), \""
 exit $((failures > 0))

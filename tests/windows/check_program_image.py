@@ -13,7 +13,7 @@ SYSTEM_DLLS = {
     "gdiplus.dll", "imm32.dll", "iphlpapi.dll", "kernel32.dll", "msimg32.dll", "msvcrt.dll",
     "normaliz.dll", "ole32.dll", "oleaut32.dll", "secur32.dll", "shell32.dll", "shlwapi.dll",
     "urlmon.dll", "user32.dll", "uxtheme.dll", "version.dll", "winhttp.dll", "wininet.dll",
-    "winmm.dll", "ws2_32.dll", "wldap32.dll", "dwmapi.dll",
+    "winmm.dll", "wintrust.dll", "ws2_32.dll", "wldap32.dll", "dwmapi.dll",
 }
 
 objdump, exe = sys.argv[1:3]

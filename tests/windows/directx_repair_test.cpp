@@ -70,6 +70,20 @@ TEST_F(DirectXRepairOnWindows, The32BitEntryLandsWhereThisProcessSeesSystem32) {
   EXPECT_FALSE(Exists(net::DirectXFolder(local_, 1) + "tessa_dx_32.dll"));
 }
 
+// Signed, with the right digest, but by a certificate of the right name from a root nobody
+// trusts.
+TEST_F(DirectXRepairOnWindows, ADllNoTrustedPublisherSignedLeavesTheSystemFolderAlone) {
+  const std::string served = test_support::WinePath(std::string(std::getenv("FIXTURE_FILES")) + "/impostor.dll");
+  ASSERT_TRUE(CopyFileA(test_support::WinePath(std::string(SIGNATURE_SAMPLES) + "/impostor.dll").c_str(),
+                        served.c_str(), FALSE));
+  repair::DirectXRepairOps ops = repair::SystemDirectXRepairOps(std::getenv("TEMP"));
+  net::CatalogueFile entry = Entry(1, "tessa_dx_64.dll");
+  entry.downloadUrl = test_support::FixtureUrl("/files/impostor.dll");
+  entry.fileMd5 = repair::FileMd5(served);
+  EXPECT_FALSE(repair::RepairDirectXEntry(entry, net::DirectXFolder(local_, 1), ops));
+  EXPECT_FALSE(Exists(std::string(test_support::NativeSystemFolder()) + "tessa_dx_64.dll"));
+}
+
 TEST_F(DirectXRepairOnWindows, AWrongDigestLeavesTheSystemFolderAlone) {
   repair::DirectXRepairOps ops = repair::SystemDirectXRepairOps(std::getenv("TEMP"));
   net::CatalogueFile entry = Entry(1, "tessa_dx_64.dll");

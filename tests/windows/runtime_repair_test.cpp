@@ -73,6 +73,17 @@ TEST_F(RuntimeRepairOnWindows, AnInstallerWithTheWrongDigestIsNeverRun) {
   EXPECT_FALSE(repair::RegistryPathExists(kRegeditName));
 }
 
+// The digest names the served file exactly, yet nobody the build trusts signed it.
+TEST_F(RuntimeRepairOnWindows, AnInstallerNoTrustedPublisherSignedIsNeverRun) {
+  const std::string unsignedInstaller = test_support::WinePath(std::string(SIGNATURE_SAMPLES) + "/unsigned_installer.exe");
+  ASSERT_TRUE(CopyFileA(unsignedInstaller.c_str(), served_.c_str(), FALSE));
+  entry_.fileMd5 = repair::FileMd5(served_);
+  test_support::ResetFixture();
+  EXPECT_FALSE(repair::RepairRuntimeEntry(entry_, cache_ + "unsigned\\", CacheOps()).installed);
+  EXPECT_GE(test_support::FixtureRequestCount(), 3);
+  EXPECT_FALSE(repair::RegistryPathExists(kRegeditName));
+}
+
 TEST_F(RuntimeRepairOnWindows, TheRegistryDecidesNotTheInstaller) {
   entry_.silentParam = "/passive";  // the stand-in changes nothing without its own switches
   EXPECT_FALSE(repair::RepairRuntimeEntry(entry_, cache_ + "switches\\", CacheOps()).installed);

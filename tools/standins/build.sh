@@ -19,7 +19,8 @@ c_string() {  # the text as a C string literal body
   printf '%s' "${s//\"/\\\"}"
 }
 
-# Fixed flags and no link timestamp, so the same sources give the same bytes (and digests).
+# Fixed flags and no link timestamp, so the same sources give the same bytes (and digests);
+# the signature adds no time either, so with the same test publisher the signed bytes repeat.
 flags=(-O2 -s -static -Wall -Wextra -Werror -Wl,--no-insert-timestamp)
 
 build_one() {  # compiler, source, output, config header text, extra flags...
@@ -29,6 +30,8 @@ build_one() {  # compiler, source, output, config header text, extra flags...
   printf '%s\n' "$config" > "$dir/standin_config.h"
   mkdir -p "$(dirname "$target")"
   "$cc" "${flags[@]}" "$@" -I"$dir" "$here/$src" -o "$target.tmp"
+  # Signed as the test publisher, as the vendors sign what the real catalogue names.
+  "$here/../../scripts/sign-test-file.sh" "$target.tmp"
   mv "$target.tmp" "$target"
 }
 
