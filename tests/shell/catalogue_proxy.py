@@ -3,8 +3,9 @@
 
 Every request is logged as one line "PATH?QUERY token=TOKEN" (token empty when the request
 had none) to the log file, then forwarded to the server, unless a rule of the rules file
-matches the path: "PATH reply JSON" answers with that body, "PATH drop" closes the
-connection without an answer (a failed transfer). Rules are read on every request, so a
+matches the path: "PATH reply JSON" answers with that body, "PATH file LOCAL_PATH" with that
+file's bytes (a file the server does not host), "PATH drop" closes the connection without an
+answer (a failed transfer). Rules are read on every request, so a
 test changes them between its steps.
 
 usage: catalogue_proxy.py PORT_FILE UPSTREAM_URL LOG_FILE RULES_FILE [PORT]
@@ -50,6 +51,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if action == "reply":
             self.answer(200, body.encode("utf-8"))
             return
+        if action == "file":
+            with open(body, "rb") as f:
+                self.answer(200, f.read(), "application/octet-stream")
+            return
         request = urllib.request.Request(upstream + self.path)
         if token:
             request.add_header("token", token)
@@ -59,9 +64,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
         except urllib.error.HTTPError as error:
             self.answer(error.code, error.read())
 
-    def answer(self, status, body):
+    def answer(self, status, body, content_type="application/json;charset=UTF-8"):
         self.send_response(status)
-        self.send_header("Content-Type", "application/json;charset=UTF-8")
+        self.send_header("Content-Type", content_type)
         self.send_header("Content-Length", str(len(body)))
         self.end_headers()
         self.wfile.write(body)

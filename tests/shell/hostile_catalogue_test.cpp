@@ -25,6 +25,20 @@ namespace {
 
 constexpr int kDirectXPage = 2;
 const char kGoodDll[] = "tessa_hostile_good.dll";
+// Well-formed entries whose files match their digests, but were signed by nobody the build
+// trusts: a DLL signed by an impostor of the test publisher's name, and an unsigned copy of a
+// stand-in installer that would write this key if it ran.
+const char kImpostorDll[] = "tessa_hostile_impostor.dll";
+const char kStandInKey[] = "SOFTWARE\\TessavaneStandInTest\\View64";
+
+// A sample of the publisher check's (tests/windows/make_signature_samples.sh).
+std::string SampleUnixPath(const std::string& name) { return std::string(SIGNATURE_SAMPLES) + "/" + name; }
+std::string SampleWindowsPath(const std::string& name) {
+  std::string path = "Z:" + SampleUnixPath(name);
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
 
 // The Windows form of a JSON string's content.
 std::string Quoted(const std::string& text) {
@@ -48,9 +62,10 @@ std::string SystemEntry(int id, const std::string& url, const std::string& md5, 
   return entry.substr(0, entry.size() - 1) + ",\"isKey\":true}";
 }
 
-std::string RuntimeEntry(int id, const std::string& url, const std::string& silent, const std::string& key) {
+std::string RuntimeEntry(int id, const std::string& url, const std::string& silent, const std::string& key,
+                         const std::string& md5 = "0123456789abcdef0123456789abcdef") {
   return "{\"id\":" + std::to_string(id) + ",\"status\":1,\"gameRepair\":0,\"downloadUrl\":" + Quoted(url) +
-         ",\"fileMd5\":\"0123456789abcdef0123456789abcdef\",\"fileName\":\"VC\",\"silentParam\":" + Quoted(silent) +
+         ",\"fileMd5\":" + Quoted(md5) + ",\"fileName\":\"VC\",\"silentParam\":" + Quoted(silent) +
          ",\"regeditName\":" + Quoted(key) + "}";
 }
 
@@ -115,10 +130,16 @@ class HostileCatalogue : public RepairPageTest {
 
   static void Clean() {
     for (const char* path : kAimedAt) ::DeleteFileA(path);
-    ::DeleteFileA((std::string("C:\\windows\\system32\\") + kGoodDll).c_str());
+    for (const char* name : {kGoodDll, kImpostorDll}) {
+      ::DeleteFileA((std::string("C:\\windows\\system32\\") + name).c_str());
+      ::DeleteFileA((std::string("C:\\windows\\syswow64\\") + name).c_str());
+    }
+    for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kStandInKey, view, 0);
     // A cached copy from an earlier run would be used without a download.
     for (int systemBit : {0, 1})
-      ::DeleteFileA((net::DirectXFolder(net::RepairCacheBase(), systemBit) + kGoodDll).c_str());
+      for (const char* name : {kGoodDll, kImpostorDll})
+        ::DeleteFileA((net::DirectXFolder(net::RepairCacheBase(), systemBit) + name).c_str());
+    ::DeleteFileA((net::RundllFolder(net::RepairCacheBase()) + "setup61.exe").c_str());
   }
   std::string Evil(const std::string& name) const { return proxy_ + "/files/evil/" + name; }
 
@@ -140,6 +161,8 @@ class HostileCatalogue : public RepairPageTest {
                 "C:\\Windows\\System32\\evil10.dll"),
         DxEntry(12, Evil("dx12.exe"), md5, "evil12.exe", "C:\\Windows\\System32\\evil12.exe"),
         DxEntry(20, goodUrl, md5, kGoodDll, std::string("C:\\Windows\\System32\\") + kGoodDll),
+        DxEntry(21, proxy_ + "/files/unvouched/impostor.dll", repair::FileMd5(SampleWindowsPath("impostor.dll")),
+                kImpostorDll, std::string("C:\\Windows\\System32\\") + kImpostorDll),
     };
     const std::vector<std::string> system = {
         SystemEntry(31, Evil("sys11.dll"), md5, "evil11.dll", "C:\\Windows\\Temp\\evil11.dll"),
@@ -156,6 +179,9 @@ class HostileCatalogue : public RepairPageTest {
         RuntimeEntry(56, "\\\\127.0.0.1\\share\\setup56.exe", "/q", key),
         // Present in every Windows: the page shows it complete and installs nothing.
         RuntimeEntry(60, proxy_ + "/files/runtime/present.exe", "/q", "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft"),
+        RuntimeEntry(61, proxy_ + "/files/unvouched/setup61.exe", "/install /quiet /norestart",
+                     std::string("HKEY_LOCAL_MACHINE\\") + kStandInKey,
+                     repair::FileMd5(SampleWindowsPath("unsigned_installer.exe"))),
     };
     const std::string common =
         "{\"code\":\"200\",\"msg\":\"success\",\"data\":{"
@@ -171,7 +197,9 @@ class HostileCatalogue : public RepairPageTest {
     rules << "/api/dll/files/common reply " << common << "\n"
           << "/api/dll/files/runtime reply " << Reply(runtime) << "\n"
           << "/api/dll/files/dx reply " << Reply(dx) << "\n"
-          << "/api/dll/files/system reply " << Reply(system) << "\n";
+          << "/api/dll/files/system reply " << Reply(system) << "\n"
+          << "/files/unvouched/impostor.dll file " << SampleUnixPath("impostor.dll") << "\n"
+          << "/files/unvouched/setup61.exe file " << SampleUnixPath("unsigned_installer.exe") << "\n";
   }
 
   std::vector<std::string> RequestsFor(const std::string& part) const {
@@ -189,9 +217,9 @@ TEST_F(HostileCatalogue, OnlyTheGoodEntriesAreKeptAndTheRepairTouchesNothingElse
   // The system list is the last of the header's chain.
   ASSERT_TRUE(PumpUntil([&] { return state_.SystemFiles()->size() > 0; }, 30000))
       << "requests: " << ::testing::PrintToString(RequestsFor("/"));
-  EXPECT_EQ(Ids(*state_.DxFiles()), std::set<int>{20});
+  EXPECT_EQ(Ids(*state_.DxFiles()), (std::set<int>{20, 21}));
   EXPECT_EQ(Ids(*state_.SystemFiles()), std::set<int>{40});
-  EXPECT_EQ(Ids(*state_.RuntimeFiles()), std::set<int>{60});
+  EXPECT_EQ(Ids(*state_.RuntimeFiles()), (std::set<int>{60, 61}));
   {
     auto common = state_.Common();
     EXPECT_EQ(Ids(common->cplusFiles), std::set<int>{73});
@@ -205,18 +233,31 @@ TEST_F(HostileCatalogue, OnlyTheGoodEntriesAreKeptAndTheRepairTouchesNothingElse
   PumpFor(1500);
   EXPECT_FALSE(ProgramRunning(L"notepad.exe"));
 
-  // The runtime page, which the frame shows first: the one good entry, complete.
+  // The runtime page, which the frame shows first: the good entry complete, the unsigned
+  // installer fetched, refused and never run.
   prefix_ = L"rundll";
   ASSERT_TRUE(Scan());
-  EXPECT_EQ(States(), std::vector<std::wstring>{L"完整"});
+  EXPECT_EQ(States(), (std::vector<std::wstring>{L"缺失", L"完整"}));
+  ASSERT_TRUE(Repair());
+  EXPECT_EQ(States(), (std::vector<std::wstring>{L"修复失败", L"完整"}));
+  EXPECT_FALSE(RequestsFor("/files/unvouched/setup61.exe").empty());
+  for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+    HKEY key;
+    EXPECT_NE(::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kStandInKey, 0, KEY_READ | view, &key), ERROR_SUCCESS);
+  }
 
   prefix_ = L"directx";
   frame_->ShowPage(kDirectXPage);
   ASSERT_TRUE(Scan());
-  EXPECT_EQ(States(), std::vector<std::wstring>{L"缺失"});
+  EXPECT_EQ(States(), (std::vector<std::wstring>{L"缺失", L"缺失"}));
   ASSERT_TRUE(Repair());
-  EXPECT_EQ(States(), std::vector<std::wstring>{L"修复完成"});
+  std::vector<std::wstring> repaired = States();
+  std::sort(repaired.begin(), repaired.end());
+  EXPECT_EQ(repaired, (std::vector<std::wstring>{L"修复失败", L"修复完成"}));
   EXPECT_EQ(repair::FileMd5(std::string("C:\\windows\\system32\\") + kGoodDll), goodMd5_);
+  EXPECT_FALSE(RequestsFor("/files/unvouched/impostor.dll").empty());
+  EXPECT_FALSE(Exists(std::string("C:\\windows\\system32\\") + kImpostorDll));
+  EXPECT_FALSE(Exists(std::string("C:\\windows\\syswow64\\") + kImpostorDll));
 
   for (const char* path : kAimedAt) EXPECT_FALSE(Exists(path)) << path;
   // Nothing of the bad entries was fetched (or even asked for), not even their pictures.
