@@ -48,6 +48,10 @@ bool IsWebUrl(const std::string& url) {
   return !authority.empty() && authority.find('@') == std::string::npos && authority[0] != ':';
 }
 
+bool RedirectAllowed(const std::string& from, const std::string& to) {
+  return IsWebUrl(to) && (!StartsWithIgnoringCase(from, "https://") || StartsWithIgnoringCase(to, "https://"));
+}
+
 bool IsSystemFolderDll(const std::string& filePath, const std::string& fileName) {
   if (!IsPlainFileName(fileName) || !EndsWithIgnoringCase(fileName, ".dll")) return false;
   for (const char* folder : {"C:\\Windows\\System32\\", "C:\\Windows\\SysWOW64\\"}) {

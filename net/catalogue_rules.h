@@ -16,6 +16,11 @@ bool IsPlainFileName(const std::string& name);
 // An absolute http or https URL with a host, and no spaces or control characters.
 bool IsWebUrl(const std::string& url);
 
+// Whether a transfer that started at `from` may follow a redirect to `to`: only to a web
+// address, and once started on https never away from it, so that nobody on the way can swap
+// what an https link vouched for.
+bool RedirectAllowed(const std::string& from, const std::string& to);
+
 // The catalogue's form of a DLL in a system folder: "C:\Windows\System32\" or
 // "C:\Windows\SysWOW64\" (any letter case) followed by exactly fileName, which is a plain
 // name ending ".dll".

@@ -1,6 +1,7 @@
 #include "net/user_folders.h"
 #include "net/catalogue_rules.h"
 #include "net/image_signature.h"
+#include "net/redirect_guard_win.h"
 #include "net/user_paths.h"
 
 #include <windows.h>
@@ -42,7 +43,13 @@ bool FileExists(const std::string& path) {
 bool UrlDownloadToFile(const std::string& url, const std::string& path) {
   // urlmon also reads file:, res: and UNC names, which would copy whatever they name.
   if (!IsWebUrl(url)) return false;
-  return SUCCEEDED(URLDownloadToFileA(nullptr, url.c_str(), path.c_str(), 0, nullptr));
+  RedirectGuard guard(url);
+  const HRESULT result = URLDownloadToFileA(nullptr, url.c_str(), path.c_str(), 0, &guard);
+  if (guard.refused()) {
+    DeleteFileA(path.c_str());
+    return false;
+  }
+  return SUCCEEDED(result);
 }
 
 bool UrlDownloadImage(const std::string& url, const std::string& path) {

@@ -6,7 +6,8 @@
 
 namespace repair {
 
-// urlmon for the download, the file system (with redirection where asked) for the rest.
+// libcurl for the download (net::FetchFile), the file system (with redirection where asked)
+// for the rest.
 // Cache folders are made below cacheBase as folders only administrators can write.
 DirectXRepairOps SystemDirectXRepairOps(const std::string& cacheBase = net::RepairCacheBase());
 

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "net/file_fetch.h"
 #include "net/user_folders.h"
 #include "platform/admin_folder.h"
 #include "platform/platform_utils.h"
@@ -15,7 +16,7 @@ namespace {
 
 // File-system redirection is switched off for the one file call that needs the native system
 // folder and on again at once: while it is off, any DLL this thread loads (urlmon loads
-// several for a download) would come from the 64-bit System32 and fail in this process.
+// several, and a download more) would come from the 64-bit System32 and fail in this process.
 template <class Call>
 bool WithNativeSystemFolder(bool native, Call call) {
   PVOID previous = nullptr;
@@ -50,7 +51,7 @@ DirectXRepairOps SystemDirectXRepairOps(const std::string& cacheBase) {
   ops.cachedFileExists = net::FileExists;
   ops.deleteFile = [](const std::string& path) { DeleteFileA(path.c_str()); };
   ops.fileMd5 = FileMd5;
-  ops.download = net::UrlDownloadToFile;
+  ops.download = net::FetchFile;
   ops.systemFileExists = SystemFileExists;
   ops.copyIntoPlace = CopyIntoPlace;
   ops.removeFromPlace = RemoveFromPlace;

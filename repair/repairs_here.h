@@ -5,7 +5,7 @@
 #include "repair/runtime_repair.h"
 
 // The runtime and DirectX engines on this machine: its registry and system folders, the
-// current user's cache folders, urlmon and the shell. Every page that judges or repairs an
+// program's admin-only cache folders, libcurl and the shell. Every page that judges or repairs an
 // entry goes through these.
 namespace repair {
 

@@ -6,7 +6,8 @@
 
 namespace repair {
 
-// urlmon for the download, the shell for the hidden install, the registry for the check.
+// libcurl for the download (net::FetchFile), the shell for the hidden install, the registry for
+// the check.
 // Cache folders are made below cacheBase as folders only administrators can write.
 RuntimeRepairOps SystemRuntimeRepairOps(const std::string& cacheBase = net::RepairCacheBase());
 

@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "net/file_fetch.h"
 #include "net/user_folders.h"
 #include "platform/admin_folder.h"
 #include "repair/file_hold_win.h"
@@ -61,7 +62,7 @@ RuntimeRepairOps SystemRuntimeRepairOps(const std::string& cacheBase) {
           net::FileExists,
           [](const std::string& path) { DeleteFileA(path.c_str()); },
           FileMd5,
-          net::UrlDownloadToFile,
+          net::FetchFile,
           InstallHiddenAndWait,
           RuntimeKeyInstalled,
           HoldFileAgainstWriters};

@@ -35,6 +35,19 @@ TEST(CatalogueRules, OnlyWebAddressesAreLinks) {
   EXPECT_FALSE(IsWebUrl("http://h/" + std::string(2048, 'a')));
 }
 
+TEST(CatalogueRules, ARedirectStaysOnTheWebAndNeverLeavesHttps) {
+  EXPECT_TRUE(RedirectAllowed("http://h/a.exe", "http://mirror/a.exe"));
+  EXPECT_TRUE(RedirectAllowed("http://h/a.exe", "https://mirror/a.exe"));
+  EXPECT_TRUE(RedirectAllowed("https://h/a.exe", "https://mirror/a.exe"));
+  EXPECT_TRUE(RedirectAllowed("HTTPS://h/a.exe", "HTTPS://mirror/a.exe"));
+  EXPECT_FALSE(RedirectAllowed("https://h/a.exe", "http://mirror/a.exe"));
+  EXPECT_FALSE(RedirectAllowed("Https://h/a.exe", "HTTP://mirror/a.exe"));
+  for (const char* from : {"http://h/a.exe", "https://h/a.exe"})
+    for (const char* to : {"file:///C:/windows/system32/cmd.exe", "\\\\evil\\share\\a.exe", "ftp://h/a.exe", "",
+                           "https://user@evil/a.exe"})
+      EXPECT_FALSE(RedirectAllowed(from, to)) << from << " -> " << to;
+}
+
 TEST(CatalogueRules, SystemFolderDllsAreOneNameInSystem32OrSysWow64) {
   EXPECT_TRUE(IsSystemFolderDll("C:\\Windows\\System32\\d3dx9_43.dll", "d3dx9_43.dll"));
   EXPECT_TRUE(IsSystemFolderDll("c:\\windows\\system32\\D3DX9_43.DLL", "d3dx9_43.dll"));
