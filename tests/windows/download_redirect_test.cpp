@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "certificate_support.h"
 #include "fixture_client.h"
 #include "net/file_fetch.h"
 #include "net/user_folders.h"
@@ -19,21 +20,6 @@
 #include "wine_path.h"
 
 namespace {
-
-std::vector<BYTE> FixtureCertificate() {
-  std::string pem;
-  if (std::FILE* f = std::fopen(test_support::WinePath(std::getenv("FIXTURE_TLS_CERT")).c_str(), "rb")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) pem.append(buffer, n);
-    std::fclose(f);
-  }
-  DWORD size = 0;
-  if (!CryptStringToBinaryA(pem.c_str(), 0, CRYPT_STRING_BASE64HEADER, nullptr, &size, nullptr, nullptr)) return {};
-  std::vector<BYTE> der(size);
-  CryptStringToBinaryA(pem.c_str(), 0, CRYPT_STRING_BASE64HEADER, der.data(), &size, nullptr, nullptr);
-  return der;
-}
 
 class TrustedWhileAlive {
  public:
@@ -74,7 +60,7 @@ std::string Read(const std::string& path) {
 // That the same server is refused while its certificate is not trusted is FetchFile's test in
 // tests/net (a chain engine keeps the Root store it first read, so not in this process).
 TEST(RepairDownloadRedirects, HttpsMayLeadToHttpsButNeverToHttp) {
-  TrustedWhileAlive trusted(FixtureCertificate());
+  TrustedWhileAlive trusted(test_support::FixtureCertificate());
   ASSERT_TRUE(trusted.ok());
   const std::string folder = test_support::TempPath("redirects") + "\\";
   ASSERT_TRUE(net::EnsureFolder(folder));

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "certificate_support.h"
 #include "wine_path.h"
 
 namespace {
@@ -18,29 +19,7 @@ std::vector<BYTE> ReadAll(const std::string& path) {
   return std::vector<BYTE>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// A chain engine whose only trusted root is the given certificate, so that the answers do not
-// depend on what the prefix's Root store holds.
-class EngineTrusting {
- public:
-  explicit EngineTrusting(const std::vector<BYTE>& root) {
-    store_ = CertOpenStore(CERT_STORE_PROV_MEMORY, 0, 0, 0, nullptr);
-    CertAddEncodedCertificateToStore(store_, X509_ASN_ENCODING, root.data(), DWORD(root.size()),
-                                     CERT_STORE_ADD_ALWAYS, nullptr);
-    CERT_CHAIN_ENGINE_CONFIG config = {};
-    config.cbSize = sizeof config;
-    config.hExclusiveRoot = store_;
-    CertCreateCertificateChainEngine(&config, &engine_);
-  }
-  ~EngineTrusting() {
-    if (engine_) CertFreeCertificateChainEngine(engine_);
-    CertCloseStore(store_, 0);
-  }
-  HCERTCHAINENGINE get() const { return engine_; }
-
- private:
-  HCERTSTORE store_ = nullptr;
-  HCERTCHAINENGINE engine_ = nullptr;
-};
+using test_support::EngineTrusting;
 
 const std::vector<std::string> kTestPublisher = {"Tessavane Test Publisher"};
 
