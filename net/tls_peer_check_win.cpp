@@ -41,6 +41,19 @@ std::vector<std::vector<BYTE>> ChainFromCertInfo(const curl_certinfo* info) {
   return chain;
 }
 
+PCCERT_CHAIN_CONTEXT ChainForUsage(PCCERT_CONTEXT certificate, const char* usage, HCERTSTORE extra,
+                                   HCERTCHAINENGINE engine) {
+  LPSTR usages[] = {const_cast<LPSTR>(usage)};
+  CERT_CHAIN_PARA chainPara = {};
+  chainPara.cbSize = sizeof chainPara;
+  chainPara.RequestedUsage.dwType = USAGE_MATCH_TYPE_AND;
+  chainPara.RequestedUsage.Usage.cUsageIdentifier = 1;
+  chainPara.RequestedUsage.Usage.rgpszUsageIdentifier = usages;
+  PCCERT_CHAIN_CONTEXT chain = nullptr;
+  if (!CertGetCertificateChain(engine, certificate, nullptr, extra, &chainPara, 0, nullptr, &chain)) return nullptr;
+  return chain;
+}
+
 bool ChainTrustedFor(const std::vector<std::vector<BYTE>>& chain, const std::string& host,
                      HCERTCHAINENGINE engine) {
   if (chain.empty()) return false;
@@ -53,16 +66,8 @@ bool ChainTrustedFor(const std::vector<std::vector<BYTE>>& chain, const std::str
   for (size_t i = 1; sent && i < chain.size(); ++i)
     CertAddEncodedCertificateToStore(sent, encoding, chain[i].data(), static_cast<DWORD>(chain[i].size()),
                                      CERT_STORE_ADD_ALWAYS, nullptr);
-  char serverAuth[] = szOID_PKIX_KP_SERVER_AUTH;
-  LPSTR usages[] = {serverAuth};
-  CERT_CHAIN_PARA chainPara = {};
-  chainPara.cbSize = sizeof chainPara;
-  chainPara.RequestedUsage.dwType = USAGE_MATCH_TYPE_AND;
-  chainPara.RequestedUsage.Usage.cUsageIdentifier = 1;
-  chainPara.RequestedUsage.Usage.rgpszUsageIdentifier = usages;
-  PCCERT_CHAIN_CONTEXT chainContext = nullptr;
   bool trusted = false;
-  if (CertGetCertificateChain(engine, leaf, nullptr, sent, &chainPara, 0, nullptr, &chainContext)) {
+  if (PCCERT_CHAIN_CONTEXT chainContext = ChainForUsage(leaf, szOID_PKIX_KP_SERVER_AUTH, sent, engine)) {
     std::wstring wideHost(host.begin(), host.end());  // host names in URLs are ASCII
     SSL_EXTRA_CERT_CHAIN_POLICY_PARA ssl = {};
     ssl.cbSize = sizeof ssl;

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "net/tls_chain_win.h"
+
 namespace repair {
 
 namespace {
@@ -37,16 +39,8 @@ bool ChainAnchored(PCCERT_CONTEXT signer, HCRYPTMSG message, HCERTCHAINENGINE en
   HCERTSTORE carried = message ? CertOpenStore(CERT_STORE_PROV_MSG, X509_ASN_ENCODING | PKCS_7_ASN_ENCODING, 0, 0,
                                                message)
                                : nullptr;
-  char codeSigning[] = szOID_PKIX_KP_CODE_SIGNING;
-  LPSTR usages[] = {codeSigning};
-  CERT_CHAIN_PARA chainPara = {};
-  chainPara.cbSize = sizeof chainPara;
-  chainPara.RequestedUsage.dwType = USAGE_MATCH_TYPE_AND;
-  chainPara.RequestedUsage.Usage.cUsageIdentifier = 1;
-  chainPara.RequestedUsage.Usage.rgpszUsageIdentifier = usages;
-  PCCERT_CHAIN_CONTEXT chain = nullptr;
   bool anchored = false;
-  if (CertGetCertificateChain(engine, signer, nullptr, carried, &chainPara, 0, nullptr, &chain)) {
+  if (PCCERT_CHAIN_CONTEXT chain = net::ChainForUsage(signer, szOID_PKIX_KP_CODE_SIGNING, carried, engine)) {
     CERT_CHAIN_POLICY_PARA policy = {};
     policy.cbSize = sizeof policy;
     policy.dwFlags = CERT_CHAIN_POLICY_IGNORE_ALL_NOT_TIME_VALID_FLAGS;

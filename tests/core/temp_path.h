@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdlib>
+#include <cstdio>
 #include <string>
 #ifdef _WIN32
 #include <process.h>
@@ -21,6 +22,18 @@ inline std::string TempPath(const std::string& name) {
   std::string folder = base && *base ? base : "/tmp";
   return folder + "/tessa_" + std::to_string(getpid()) + "_" + name;
 #endif
+}
+
+// A file's bytes, empty when it cannot be read.
+inline std::string ReadWholeFile(const std::string& path) {
+  std::string bytes;
+  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+    std::fclose(f);
+  }
+  return bytes;
 }
 
 }  // namespace test_support

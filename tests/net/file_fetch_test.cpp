@@ -11,17 +11,6 @@
 
 namespace {
 
-std::string Read(const std::string& path) {
-  std::string text;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-    std::fclose(f);
-  }
-  return text;
-}
-
 bool Exists(const std::string& path) {
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (f) std::fclose(f);
@@ -35,7 +24,7 @@ TEST(FetchFile, TheWholeBodyReplacesWhatWasThere) {
   std::fputs(std::string(300000, 'o').c_str(), old);
   std::fclose(old);
   ASSERT_TRUE(net::FetchFile(test_support::FixtureUrl("/gen/100000"), path));
-  const std::string body = Read(path);
+  const std::string body = test_support::ReadWholeFile(path);
   ASSERT_EQ(body.size(), 100000u);
   for (size_t i = 0; i < body.size(); i += 9973)
     EXPECT_EQ(static_cast<unsigned char>(body[i]), fixture::GeneratedByte(static_cast<long long>(i))) << i;

@@ -10,17 +10,6 @@
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::string bytes;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
-    std::fclose(f);
-  }
-  return bytes;
-}
-
 TEST(FileSink, PiecesOfAnySizeArriveInOrder) {
   std::string path = test_support::TempPath("sink.bin");
   std::string expected;
@@ -40,7 +29,7 @@ TEST(FileSink, PiecesOfAnySizeArriveInOrder) {
     EXPECT_FALSE(sink.Write("x", 1));
     std::fclose(file);
   }
-  EXPECT_EQ(ReadAll(path), expected);
+  EXPECT_EQ(test_support::ReadWholeFile(path), expected);
   std::remove(path.c_str());
 }
 
@@ -52,7 +41,7 @@ TEST(FileSink, FinishingWithoutWritesLeavesAnEmptyFile) {
     net::FileSink sink(file, 64);
   }  // the destructor finishes
   std::fclose(file);
-  EXPECT_EQ(ReadAll(path), "");
+  EXPECT_EQ(test_support::ReadWholeFile(path), "");
   std::remove(path.c_str());
 }
 

@@ -46,17 +46,6 @@ class TrustedWhileAlive {
 // By name: Wine's name check does not look at the certificate's IP address entries.
 std::string TlsUrl(const std::string& path) { return "https://localhost:" + std::string(std::getenv("FIXTURE_TLS_PORT")) + path; }
 
-std::string Read(const std::string& path) {
-  std::string text;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[256];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-    std::fclose(f);
-  }
-  return text;
-}
-
 // That the same server is refused while its certificate is not trusted is FetchFile's test in
 // tests/net (a chain engine keeps the Root store it first read, so not in this process).
 TEST(RepairDownloadRedirects, HttpsMayLeadToHttpsButNeverToHttp) {
@@ -67,9 +56,9 @@ TEST(RepairDownloadRedirects, HttpsMayLeadToHttpsButNeverToHttp) {
 
   // The certificate is trusted now: the direct download and one that stays on https arrive.
   ASSERT_TRUE(net::FetchFile(TlsUrl("/hello.txt"), folder + "direct.txt"));
-  EXPECT_EQ(Read(folder + "direct.txt"), "hello over tls\n");
+  EXPECT_EQ(test_support::ReadWholeFile(folder + "direct.txt"), "hello over tls\n");
   EXPECT_TRUE(net::FetchFile(TlsUrl("/to-https/hello.txt"), folder + "https.txt"));
-  EXPECT_EQ(Read(folder + "https.txt"), "hello over tls\n");
+  EXPECT_EQ(test_support::ReadWholeFile(folder + "https.txt"), "hello over tls\n");
 
   // The plain server has a file of that name; reached directly over http it arrives.
   std::FILE* plain = std::fopen(test_support::WinePath(std::string(std::getenv("FIXTURE_FILES")) + "/plain.txt").c_str(), "wb");
