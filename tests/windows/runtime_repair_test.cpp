@@ -84,6 +84,29 @@ TEST_F(RuntimeRepairOnWindows, AnInstallerNoTrustedPublisherSignedIsNeverRun) {
   EXPECT_FALSE(repair::RegistryPathExists(kRegeditName));
 }
 
+// Someone on the PC tries to put another program in the installer's place after its digest and
+// signature were checked, just before it starts: the file is held, so the swap fails and the
+// checked installer is the one that runs.
+TEST_F(RuntimeRepairOnWindows, AnInstallerCannotBeSwappedBetweenItsCheckAndItsRun) {
+  const std::string impostor = test_support::TempPath("impostor.exe");
+  ASSERT_TRUE(CopyFileA(test_support::WinePath(std::string(SIGNATURE_SAMPLES) + "/unsigned_installer.exe").c_str(),
+                        impostor.c_str(), FALSE));
+  repair::RuntimeRepairOps ops = CacheOps();
+  const auto realInstall = ops.install;
+  bool swapTried = false, swapped = false;
+  ops.install = [&](const std::string& path, const std::string& parameters, const std::string& folder,
+                    const repair::InstallWait& wait) {
+    swapTried = true;
+    swapped = CopyFileA(impostor.c_str(), path.c_str(), FALSE) || MoveFileExA(impostor.c_str(), path.c_str(),
+                                                                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED);
+    return realInstall(path, parameters, folder, wait);
+  };
+  EXPECT_TRUE(repair::RepairRuntimeEntry(entry_, cache_ + "swap\\", ops).installed);
+  EXPECT_TRUE(swapTried);
+  EXPECT_FALSE(swapped);
+  EXPECT_EQ(repair::FileMd5(cache_ + "swap\\vc_redist.x64.exe"), entry_.fileMd5);
+}
+
 TEST_F(RuntimeRepairOnWindows, TheRegistryDecidesNotTheInstaller) {
   entry_.silentParam = "/passive";  // the stand-in changes nothing without its own switches
   EXPECT_FALSE(repair::RepairRuntimeEntry(entry_, cache_ + "switches\\", CacheOps()).installed);
