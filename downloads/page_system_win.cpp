@@ -39,7 +39,7 @@ PageOps SystemPageOps() {
     return !platform::PathLeadsElsewhere(path) && ::DeleteFileA(path.c_str()) != FALSE;
   };
   ops.leadsElsewhere = platform::PathLeadsElsewhere;
-  ops.fetchImage = net::UrlDownloadImage;
+  ops.fetchImage = net::FetchImage;
   ops.folderExists = FolderExists;
   ops.openFolder = [](const std::string& folder) {
     ::ShellExecuteA(nullptr, "open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);

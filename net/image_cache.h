@@ -6,7 +6,7 @@
 
 namespace net {
 
-// What the image cache needs from the system; the Windows program passes urlmon's download and
+// What the image cache needs from the system; the Windows program passes its file fetch and
 // the file system (SystemImageCacheOps), the tests a recording stand-in.
 struct ImageCacheOps {
   std::function<bool(const std::string& folder)> ensureFolder;

@@ -14,9 +14,8 @@ std::string DownloadDrive();  // "D:", else "E:", else "C:"
 // Creates the folder with every missing parent; true when it exists afterwards.
 bool EnsureFolder(const std::string& folder);
 bool FileExists(const std::string& path);
-bool UrlDownloadToFile(const std::string& url, const std::string& path);
-// As UrlDownloadToFile, but what arrives must be a picture; anything else is deleted.
-bool UrlDownloadImage(const std::string& url, const std::string& path);
+// As FetchFile (net/file_fetch.h), but what arrives must be a picture; anything else is deleted.
+bool FetchImage(const std::string& url, const std::string& path);
 ImageCacheOps SystemImageCacheOps();
 
 }  // namespace net

@@ -1,12 +1,11 @@
 #include "net/user_folders.h"
 #include "net/catalogue_rules.h"
 #include "net/image_signature.h"
-#include "net/redirect_guard_win.h"
+#include "net/file_fetch.h"
 #include "net/user_paths.h"
 
 #include <windows.h>
 #include <shlobj.h>
-#include <urlmon.h>
 
 #include "platform/platform_utils.h"
 
@@ -40,20 +39,8 @@ bool FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool UrlDownloadToFile(const std::string& url, const std::string& path) {
-  // urlmon also reads file:, res: and UNC names, which would copy whatever they name.
-  if (!IsWebUrl(url)) return false;
-  RedirectGuard guard(url);
-  const HRESULT result = URLDownloadToFileA(nullptr, url.c_str(), path.c_str(), 0, &guard);
-  if (guard.refused()) {
-    DeleteFileA(path.c_str());
-    return false;
-  }
-  return SUCCEEDED(result);
-}
-
-bool UrlDownloadImage(const std::string& url, const std::string& path) {
-  if (!UrlDownloadToFile(url, path)) return false;
+bool FetchImage(const std::string& url, const std::string& path) {
+  if (!FetchFile(url, path)) return false;
   unsigned char head[kImageSignatureBytes] = {};
   DWORD got = 0;
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -66,6 +53,6 @@ bool UrlDownloadImage(const std::string& url, const std::string& path) {
   return false;
 }
 
-ImageCacheOps SystemImageCacheOps() { return {EnsureFolder, FileExists, UrlDownloadImage}; }
+ImageCacheOps SystemImageCacheOps() { return {EnsureFolder, FileExists, FetchImage}; }
 
 }  // namespace net

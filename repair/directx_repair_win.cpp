@@ -15,8 +15,8 @@ namespace repair {
 namespace {
 
 // File-system redirection is switched off for the one file call that needs the native system
-// folder and on again at once: while it is off, any DLL this thread loads (urlmon loads
-// several, and a download more) would come from the 64-bit System32 and fail in this process.
+// folder and on again at once: while it is off, any DLL this thread loads (a download or a
+// certificate check loads several) would come from the 64-bit System32 and fail in this process.
 template <class Call>
 bool WithNativeSystemFolder(bool native, Call call) {
   PVOID previous = nullptr;

@@ -49,7 +49,7 @@ void ServeFile(const std::string& name, const std::string& bytes) {
   std::fclose(f);
 }
 
-TEST(ImageCacheOnWindows, FetchesImagesWithUrlmonOnce) {
+TEST(ImageCacheOnWindows, FetchesImagesOnce) {
   ServeFile("logo.png", std::string("\x89PNG\r\n\x1a\n", 8) + std::string(200, 'p'));
   ServeFile("page.png", "<html>not a picture</html>");
   std::string folder = net::ImageFolder(test_support::TempPath("images"));
@@ -77,8 +77,8 @@ TEST(ImageCacheOnWindows, FetchesImagesWithUrlmonOnce) {
   EXPECT_EQ(test_support::FixtureRequestCount(), 6);
 }
 
-TEST(ImageCacheOnWindows, UrlmonFetchesOnlyWebAddresses) {
-  // urlmon would copy a local file or a share's file as readily as a web page.
+TEST(ImageCacheOnWindows, PicturesAreFetchedOnlyFromWebAddresses) {
+  // A local file or a share's file is no picture from the server, whatever it holds.
   std::string source = test_support::TempPath("local-picture.png");
   std::FILE* file = std::fopen(source.c_str(), "wb");
   ASSERT_NE(file, nullptr);
@@ -88,7 +88,7 @@ TEST(ImageCacheOnWindows, UrlmonFetchesOnlyWebAddresses) {
   std::string fileUrl = "file:///" + source;
   for (const std::string& url : {fileUrl, source, std::string("\\\\127.0.0.1\\c$\\x.png")}) {
     std::remove(target.c_str());
-    EXPECT_FALSE(net::UrlDownloadToFile(url, target)) << url;
+    EXPECT_FALSE(net::FetchImage(url, target)) << url;
     EXPECT_FALSE(net::FileExists(target)) << url;
   }
   std::remove(source.c_str());
