@@ -30,9 +30,15 @@ bool DownloadAndCopy(const net::CatalogueFile& entry, const std::string& local, 
   for (int attempt = 0; attempt < kDirectXDownloadAttempts; ++attempt) {
     if (!ops.download(entry.downloadUrl, local) || !ops.cachedFileExists(local)) continue;
     FileHold hold = HoldFile(ops.holdFile, local);
-    if (hold && DigestMatches(ops.fileMd5(local), entry.fileMd5) &&
-        PublisherVouches(ops.signedByTrustedPublisher, local) && ops.copyIntoPlace(local, target, NativeFolder(entry)))
-      return true;
+    const bool vouchedFor = hold && DigestMatches(ops.fileMd5(local), entry.fileMd5) &&
+                            PublisherVouches(ops.signedByTrustedPublisher, local);
+    if (vouchedFor && ops.copyIntoPlace(local, target, NativeFolder(entry))) return true;
+    // A refused file has no use in the cache and is not left behind on the user's disk; one
+    // that was only not copied stays for the next repair.
+    if (!vouchedFor) {
+      hold.reset();
+      ops.deleteFile(local);
+    }
   }
   return false;
 }

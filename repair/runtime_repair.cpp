@@ -38,7 +38,9 @@ bool DownloadInstaller(const net::CatalogueFile& entry, const std::string& path,
     if (hold && (entry.fileMd5.empty() || DigestMatches(ops.fileMd5(path), entry.fileMd5)) &&
         PublisherVouches(ops.signedByTrustedPublisher, path))
       return true;
+    // A refused installer has no use in the cache and is not left on the user's disk.
     hold.reset();
+    ops.deleteFile(path);
   }
   return false;
 }

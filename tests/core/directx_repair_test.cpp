@@ -133,6 +133,7 @@ TEST(DirectXRepair, AFileThatCannotBeCopiedIsFetchedAgainThreeTimesAtMost) {
   EXPECT_FALSE(RepairDirectXEntry(Entry(0), kFolder, f.Ops()));
   EXPECT_EQ(f.attempt, 3);
   EXPECT_EQ(std::count(f.log.begin(), f.log.end(), "copy"), 4);  // the cached one, then three
+  EXPECT_EQ(f.cache.count(kFolder + "d3dx9_43.dll"), 1u);  // a good file stays for the next repair
 }
 
 TEST(DirectXRepair, AWrongDigestIsNeverCopied) {
@@ -141,6 +142,7 @@ TEST(DirectXRepair, AWrongDigestIsNeverCopied) {
                  kDigest};
   EXPECT_FALSE(RepairDirectXEntry(Entry(1), kFolder, f.Ops()));
   EXPECT_EQ(std::count(f.log.begin(), f.log.end(), "copy native"), 0);
+  EXPECT_TRUE(f.cache.empty());  // the wrong file is not left in the cache
 }
 
 // A DLL whose digest the catalogue names is still refused when no trusted publisher signed it:
@@ -152,6 +154,7 @@ TEST(DirectXRepair, AFileNoTrustedPublisherSignedIsNeverCopied) {
   EXPECT_FALSE(RepairDirectXEntry(Entry(1), kFolder, fresh.Ops()));
   EXPECT_EQ(fresh.attempt, 3);
   EXPECT_EQ(std::count(fresh.log.begin(), fresh.log.end(), "copy native"), 0);
+  EXPECT_TRUE(fresh.cache.empty());
 
   FakeFiles cached;
   cached.cache[kFolder + "d3dx9_43.dll"] = kDigest;

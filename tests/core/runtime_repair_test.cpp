@@ -120,6 +120,7 @@ TEST(RuntimeRepair, ThreeFailedOrWrongDownloadsGiveUpWithoutInstalling) {
   EXPECT_FALSE(RepairRuntimeEntry(Entry(m.goodDigest), kFolder, m.Ops()).installed);
   EXPECT_EQ(std::count_if(m.log.begin(), m.log.end(), [](const std::string& l) { return l.rfind("download", 0) == 0; }), 3);
   EXPECT_EQ(std::count_if(m.log.begin(), m.log.end(), [](const std::string& l) { return l.rfind("install", 0) == 0; }), 0);
+  EXPECT_EQ(m.files.count(kPath), 0u);  // the wrong file is not left in the cache
 }
 
 TEST(RuntimeRepair, TheThirdAttemptMayStillSucceed) {
@@ -141,6 +142,7 @@ TEST(RuntimeRepair, AnInstallerNoTrustedPublisherSignedNeverRuns) {
   EXPECT_FALSE(RepairRuntimeEntry(Entry(fresh.goodDigest), kFolder, fresh.Ops()).installed);
   EXPECT_EQ(Count(fresh.log, "download "), 3u);
   EXPECT_EQ(Count(fresh.log, "install "), 0u);
+  EXPECT_EQ(fresh.files.count(kPath), 0u);
 
   FakeMachine cached;  // a cached copy with the right digest but no signature goes
   cached.files[kPath] = cached.goodDigest;

@@ -245,6 +245,8 @@ TEST_F(HostileCatalogue, OnlyTheGoodEntriesAreKeptAndTheRepairTouchesNothingElse
     HKEY key;
     EXPECT_NE(::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kStandInKey, 0, KEY_READ | view, &key), ERROR_SUCCESS);
   }
+  // A refused file is not kept in the cache either.
+  EXPECT_FALSE(Exists(net::RundllFolder(net::RepairCacheBase()) + "setup61.exe"));
 
   prefix_ = L"directx";
   frame_->ShowPage(kDirectXPage);
@@ -258,6 +260,8 @@ TEST_F(HostileCatalogue, OnlyTheGoodEntriesAreKeptAndTheRepairTouchesNothingElse
   EXPECT_FALSE(RequestsFor("/files/unvouched/impostor.dll").empty());
   EXPECT_FALSE(Exists(std::string("C:\\windows\\system32\\") + kImpostorDll));
   EXPECT_FALSE(Exists(std::string("C:\\windows\\syswow64\\") + kImpostorDll));
+  for (int systemBit : {0, 1})
+    EXPECT_FALSE(Exists(net::DirectXFolder(net::RepairCacheBase(), systemBit) + kImpostorDll));
 
   for (const char* path : kAimedAt) EXPECT_FALSE(Exists(path)) << path;
   // Nothing of the bad entries was fetched (or even asked for), not even their pictures.
