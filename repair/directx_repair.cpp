@@ -14,31 +14,18 @@ bool NativeFolder(const net::CatalogueFile& entry) { return entry.systemBit == 1
 bool CopyCached(const net::CatalogueFile& entry, const std::string& local, const std::string& target,
                 const DirectXRepairOps& ops) {
   if (!ops.cachedFileExists(local)) return false;
-  FileHold hold = HoldFile(ops.holdFile, local);
   // Without a digest a cached file proves nothing and goes, as a stale or unsigned one does.
-  if (!hold || entry.fileMd5.empty() || !DigestMatches(ops.fileMd5(local), entry.fileMd5) ||
-      !PublisherVouches(ops.signedByTrustedPublisher, local)) {
-    hold.reset();
-    ops.deleteFile(local);
-    return false;
-  }
-  return ops.copyIntoPlace(local, target, NativeFolder(entry));
+  FileHold hold = HoldIfVouchedFor(local, entry.fileMd5, true, ops);
+  return hold && ops.copyIntoPlace(local, target, NativeFolder(entry));
 }
 
 bool DownloadAndCopy(const net::CatalogueFile& entry, const std::string& local, const std::string& target,
                      const DirectXRepairOps& ops) {
   for (int attempt = 0; attempt < kDirectXDownloadAttempts; ++attempt) {
     if (!ops.download(entry.downloadUrl, local) || !ops.cachedFileExists(local)) continue;
-    FileHold hold = HoldFile(ops.holdFile, local);
-    const bool vouchedFor = hold && DigestMatches(ops.fileMd5(local), entry.fileMd5) &&
-                            PublisherVouches(ops.signedByTrustedPublisher, local);
-    if (vouchedFor && ops.copyIntoPlace(local, target, NativeFolder(entry))) return true;
-    // A refused file has no use in the cache and is not left behind on the user's disk; one
-    // that was only not copied stays for the next repair.
-    if (!vouchedFor) {
-      hold.reset();
-      ops.deleteFile(local);
-    }
+    // A file that was only not copied stays in the cache for the next repair.
+    FileHold hold = HoldIfVouchedFor(local, entry.fileMd5, false, ops);
+    if (hold && ops.copyIntoPlace(local, target, NativeFolder(entry))) return true;
   }
   return false;
 }

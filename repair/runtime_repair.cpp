@@ -21,26 +21,16 @@ std::string Lower(std::string text) {
 bool CachedInstallerUsable(const net::CatalogueFile& entry, const std::string& path, const RuntimeRepairOps& ops,
                            FileHold& hold) {
   if (!ops.fileExists(path)) return false;
-  hold = HoldFile(ops.holdFile, path);
-  if (hold && !entry.fileMd5.empty() && DigestMatches(ops.fileMd5(path), entry.fileMd5) &&
-      PublisherVouches(ops.signedByTrustedPublisher, path))
-    return true;
-  hold.reset();
-  ops.deleteFile(path);
-  return false;
+  hold = HoldIfVouchedFor(path, entry.fileMd5, true, ops);
+  return hold != nullptr;
 }
 
 bool DownloadInstaller(const net::CatalogueFile& entry, const std::string& path, const RuntimeRepairOps& ops,
                        FileHold& hold) {
   for (int attempt = 0; attempt < kRuntimeDownloadAttempts; ++attempt) {
     if (!ops.download(entry.downloadUrl, path) || !ops.fileExists(path)) continue;
-    hold = HoldFile(ops.holdFile, path);
-    if (hold && (entry.fileMd5.empty() || DigestMatches(ops.fileMd5(path), entry.fileMd5)) &&
-        PublisherVouches(ops.signedByTrustedPublisher, path))
-      return true;
-    // A refused installer has no use in the cache and is not left on the user's disk.
-    hold.reset();
-    ops.deleteFile(path);
+    hold = HoldIfVouchedFor(path, entry.fileMd5, false, ops);
+    if (hold) return true;
   }
   return false;
 }

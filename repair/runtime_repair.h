@@ -91,6 +91,23 @@ RuntimeRepairResult RepairRuntimeEntry(const net::CatalogueFile& entry, const st
 // The same digest test for a cached or downloaded file: an empty expected digest accepts any.
 bool DigestMatches(const std::string& actual, const std::string& expected);
 
+// Holds a cached or downloaded file against writers and hands back the hold when the file may
+// be run or copied: its digest matches the expected one (an empty one is enough only where
+// digestRequired is false: a fresh https download) and a trusted publisher signed it. A file
+// that fails is let go and deleted, so that a refused file is never left on the user's disk.
+// Serves both engines, whose operations name these steps alike.
+template <typename Ops>
+FileHold HoldIfVouchedFor(const std::string& path, const std::string& expectedMd5, bool digestRequired,
+                          const Ops& ops) {
+  if (FileHold hold = HoldFile(ops.holdFile, path)) {
+    // Without an expected digest the file is not read for one.
+    const bool digestOk = expectedMd5.empty() ? !digestRequired : DigestMatches(ops.fileMd5(path), expectedMd5);
+    if (digestOk && PublisherVouches(ops.signedByTrustedPublisher, path)) return hold;
+  }
+  ops.deleteFile(path);
+  return {};
+}
+
 // Whether the entry's file may be fetched and used at all. Installers run and system files are
 // written with administrator rights; an entry without a digest has nothing to check its file
 // against, so its file is trusted only when it comes over https, whose certificate the system
