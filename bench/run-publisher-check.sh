@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # The publisher check beside the MD5 check on a signed stand-in of an installer's size
 # (SIZE_MIB, default 25, about a Visual C++ 2015-2022 package), under Wine as the program runs.
-# Needs build/windows and a prefix that trusts the test publisher (./test.sh makes both:
-# build/wineprefix-32). Prints the medians of ROUNDS (default 5) and their ratio.
+# Measures the i686 build where the host runs 32-bit programs, else the x86_64 one
+# (BENCH_SUITE=32|64 picks one: bench/lib/windows-build.sh), in a throwaway prefix that trusts
+# the test publisher. Prints the medians of ROUNDS (default 5), their ratio, and which build and
+# loader it measured.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$(pwd)
 size_mib=${SIZE_MIB:-25}
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
+. bench/lib/windows-build.sh
+bench_pick_build
+bench_build_targets publisher_check_bench
 # A program whose initialised data makes it an installer's size; random bytes, so that nothing
 # compresses or repeats.
 {
@@ -17,7 +21,8 @@ trap 'rm -rf "$work"' EXIT
   echo "};"
   echo "int main(void) { return payload[0] == 7; }"
 } > "$work/big.c"
-i686-w64-mingw32-gcc-posix -O0 -s "$work/big.c" -o "$work/big.exe"
+"$bench_cc" -O0 -s "$work/big.c" -o "$work/big.exe"
 scripts/sign-test-file.sh "$work/big.exe"
-export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix-32} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine build/windows/bench/publisher_check_bench.exe "$work/big.exe" "${ROUNDS:-5}"
+bench_prefix "$work/prefix"
+"$wine" "$bench_build"/bench/publisher_check_bench.exe "$work/big.exe" "${ROUNDS:-5}"
+echo "$(bench_measured)"

@@ -3,8 +3,10 @@
 # replacement, kept in the cache; prints its path. Callers copy it before writing into it.
 #   wine-prefix.sh [--arch 32|64]
 # 32 (default): made through Debian's `wine`, which boots WoW64 too, for the i686 suite.
-# 64: made through the 64-bit loader alone, as on hosts that run no 32-bit program, for the
-# x86_64 suite; it is cached apart, since on such hosts its 32-bit half never boots.
+# 64: made through the 64-bit loader alone, for the x86_64 suite. Where Wine's 32-bit half can
+# run, wineboot fills the prefix's SysWOW64 all the same; where it cannot (hosts that run no
+# 32-bit program, or scripts/as-wine64-only-host) SysWOW64 stays empty. The two are cached under
+# names of their own, so that a prefix made on one kind of host never stands in for the other.
 set -euo pipefail
 arch=32
 case "${1:-}" in
@@ -19,7 +21,12 @@ wine_use_suite "$arch"
 cache_root=${TESSAVANE_CACHE:-/var/cache/tessavane}
 version=$("$wine" --version | tr -c 'A-Za-z0-9.\n' '_')
 name=wineprefix-$version
-[ "$arch" = 64 ] && name=wineprefix64-$version
+if [ "$arch" = 64 ]; then
+  name=wineprefix64-no32-$version
+  if [[ " $("$here/host-kind.sh" 2>/dev/null) " == *" 32 "* ]] && [ -x /usr/lib/wine/wine ]; then
+    name=wineprefix64-wow64-$version
+  fi
+fi
 prefix="$cache_root/$name"
 if [ -f "$prefix/.complete" ]; then echo "$prefix"; exit 0; fi
 

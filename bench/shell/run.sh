@@ -4,19 +4,19 @@
 # rounds under Wine in one run; prints the medians and their ratio. With no catalogue server
 # listening the program's requests fail silently, which does not delay its window.
 #
-# usage: bench/shell/run.sh [ROUNDS]     (build dir: BENCH_BUILD_DIR, default build/windows)
+# usage: bench/shell/run.sh [ROUNDS]
+# The build it measures: the i686 one where the host runs 32-bit programs, else the x86_64 one
+# (BENCH_SUITE=32|64 picks one; BENCH_BUILD_DIR overrides its folder: bench/lib/windows-build.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 rounds=${1:-7}
-build=${BENCH_BUILD_DIR:-$root/build/windows}
 
 cd "$root"
 ./scripts/install-deps.sh
-export TESSAVANE_CURL_PREFIX
-TESSAVANE_CURL_PREFIX=$(./scripts/build-curl.sh)
-pristine_prefix=$(./scripts/wine-prefix.sh)
-cmake --preset windows -B "$build" >/dev/null
-cmake --build "$build" -j2 --target Tessavane minimal_window startup_probe >/dev/null
+. bench/lib/windows-build.sh
+bench_pick_build
+build=$bench_build
+bench_build_targets Tessavane minimal_window startup_probe
 
 work=$(mktemp -d)
 xvfb=""
@@ -26,31 +26,28 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-cp -a "$pristine_prefix" "$WINEPREFIX"
-# The probe closes the program, which then makes its desktop shortcut: Wine links the desktop
-# to the home folder, so it becomes a folder of the throwaway prefix instead.
-for desktop in "$WINEPREFIX"/drive_c/users/*/Desktop; do
-  if [ -L "$desktop" ]; then rm "$desktop"; mkdir "$desktop"; fi
-done
 if [ -z "${DISPLAY:-}" ]; then
   for n in $(seq 80 89); do [ -e "/tmp/.X11-unix/X$n" ] || break; done
   export DISPLAY=":$n"
   Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & xvfb=$!
   sleep 1
 fi
-wineserver -p
-wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+bench_prefix "$work/prefix"
+# The probe closes the program, which then makes its desktop shortcut: Wine links the desktop
+# to the home folder, so it becomes a folder of the throwaway prefix instead.
+for desktop in "$WINEPREFIX"/drive_c/users/*/Desktop; do
+  if [ -L "$desktop" ]; then rm "$desktop"; mkdir "$desktop"; fi
+done
 for exe in Tessavane.exe minimal_window.exe; do
-  wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe\\X11 Driver" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  "$wine" reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe\\X11 Driver" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 done
 
 probe="$build/bench/shell/startup_probe.exe"
 program=() minimal=()
 for _ in $(seq 1 "$rounds"); do
   # The first tab's selected panel is the program's first frame; the yardstick paints it all.
-  program+=("$(wine "$probe" "$build/app/Tessavane.exe" Main 10 60 1B68C2 | tr -d '\r')")
-  minimal+=("$(wine "$probe" "$build/bench/shell/minimal_window.exe" TessaMinimalWindow 10 60 1B68C2 | tr -d '\r')")
+  program+=("$("$wine" "$probe" "$build/app/Tessavane.exe" Main 10 60 1B68C2 | tr -d '\r')")
+  minimal+=("$("$wine" "$probe" "$build/bench/shell/minimal_window.exe" TessaMinimalWindow 10 60 1B68C2 | tr -d '\r')")
 done
 median() { printf '%s\n' "$@" | sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
 fastest() { printf '%s\n' "$@" | sort -n | head -1; }
@@ -63,3 +60,4 @@ echo "minimal Win32 window, first frame (ms):   ${minimal[*]}"
 # the fastest start of each is given beside the medians.
 echo "median: program $p ms, minimal $m ms, ratio $(ratio "$p" "$m")"
 echo "fastest: program $pf ms, minimal $mf ms, ratio $(ratio "$pf" "$mf")"
+echo "$(bench_measured)"

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 
 #include "file_tree.h"
@@ -14,6 +15,7 @@
 #include "platform/path_text.h"
 #include "platform/platform_utils.h"
 #include "platform/windows_folder.h"
+#include "process_bits.h"
 #include "repair/directx_repair_system.h"
 #include "repair/md5.h"
 #include "temp_path.h"
@@ -47,20 +49,30 @@ DWORD SizeOf(const std::string& path) {
   return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : ~0u;
 }
 
+// Each catalogue path, mapped onto the Windows folder, lands inside it on a file that is there.
+void ExpectSystemFilesAt(std::initializer_list<const char*> paths, const std::string& windows) {
+  for (const char* path : paths) {
+    const std::string here = platform::MapWindowsFolder(path, windows);
+    EXPECT_EQ(here.compare(0, windows.size() + 1, windows + "\\"), 0) << here;
+    EXPECT_TRUE(IsFile(here)) << here;
+  }
+}
+
 TEST(WindowsFolderHere, CataloguePathsLandInTheFolderTheSystemReports) {
   const std::string windows = platform::SystemWindowsFolder();
   char reported[MAX_PATH] = {};
   ASSERT_GT(GetWindowsDirectoryA(reported, MAX_PATH), 0u);
   EXPECT_EQ(windows, reported);  // one user: the shared folder is the user's
-  for (const char* path : {"C:\\Windows\\System32\\kernel32.dll", "C:\\WINDOWS\\SysWOW64\\kernel32.dll",
-                           "c:\\windows\\system32\\user32.dll"}) {
-    const std::string here = platform::MapWindowsFolder(path, windows);
-    EXPECT_EQ(here.compare(0, windows.size() + 1, windows + "\\"), 0) << here;
-    EXPECT_TRUE(IsFile(here)) << here;
-  }
+  ExpectSystemFilesAt({"C:\\Windows\\System32\\kernel32.dll", "c:\\windows\\system32\\user32.dll"}, windows);
   const repair::DirectXRepairOps ops = repair::SystemDirectXRepairOps(std::getenv("TEMP"));
   EXPECT_EQ(ops.windowsFolder, windows);
   EXPECT_TRUE(repair::DirectXFileIntact(Entry("C:\\WINDOWS\\System32\\kernel32.dll"), ops));
+}
+
+TEST(WindowsFolderHere, SysWow64PathsLandInTheFolderTheSystemReports) {
+  SKIP_UNLESS_SYSTEM_HAS_32BIT_HALF();
+  ExpectSystemFilesAt({"C:\\WINDOWS\\SysWOW64\\kernel32.dll", "c:\\windows\\syswow64\\user32.dll"},
+                      platform::SystemWindowsFolder());
 }
 
 TEST(WindowsFolderHere, AFolderThatOnlyLooksLikeItIsNeverLookedAtNorWritten) {
