@@ -2,7 +2,7 @@
 
 #include <objbase.h>
 
-#include "platform/platform_utils.h"
+#include "platform/system_bitness.h"
 
 namespace app {
 

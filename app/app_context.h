@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "app/app_state.h"
+#include "page_machinery/app_state.h"
 #include "browser/cef_main_init.h"
 
 namespace app {

@@ -3,7 +3,7 @@
 #include <shlwapi.h>
 
 #include "app/desktop_shortcut.h"
-#include "app/product.h"
+#include "page_machinery/product.h"
 
 namespace app {
 

@@ -1,6 +1,6 @@
 #include "app/game_machine.h"
 
-#include "platform/platform_utils.h"
+#include "platform/text_conversion.h"
 #include "platform/registry.h"
 #include "repair/repairs_here.h"
 #include "repair/system_file_checker.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/app_state.h"
+#include "page_machinery/app_state.h"
 #include "functions/game_machine.h"
 
 namespace app {

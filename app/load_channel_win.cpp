@@ -1,7 +1,7 @@
 #include "app/app_context.h"
 #include "app/channel.h"
 #include "app/registry_names.h"
-#include "platform/platform_utils.h"
+#include "platform/module_paths.h"
 #include "platform/registry.h"
 
 namespace app {

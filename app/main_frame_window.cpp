@@ -3,7 +3,7 @@
 #include "app/game_machine.h"
 #include "app/network_machine.h"
 #include "app/system_window.h"
-#include "app/ui_thread_call.h"
+#include "page_machinery/ui_thread_call.h"
 #include "downloads/cplus_winodw.h"
 #include "downloads/game_window.h"
 #include "downloads/net_window.h"

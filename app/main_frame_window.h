@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "app/app_state.h"
-#include "app/message_bus.h"
-#include "app/page_window.h"
-#include "app/dialogs/shell_window.h"
+#include "page_machinery/app_state.h"
+#include "page_machinery/message_bus.h"
+#include "page_machinery/page_window.h"
+#include "page_machinery/shell_window.h"
 
 namespace app {
 

@@ -1,6 +1,6 @@
 #include "app/network_machine.h"
 
-#include "app/dialogs/tip_window.h"
+#include "page_machinery/tip_window.h"
 #include "functions/network_tools.h"
 
 namespace app {

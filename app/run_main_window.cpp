@@ -1,8 +1,8 @@
 #include "app/run_main_window.h"
 
-#include "app/dialogs/dialog_window.h"
+#include "page_machinery/dialog_window.h"
 #include "app/main_frame_window.h"
-#include "app/product.h"
+#include "page_machinery/product.h"
 #include "ui/ex/wnd_shadow.h"
 
 namespace app {

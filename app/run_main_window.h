@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/app_state.h"
+#include "page_machinery/app_state.h"
 
 namespace app {
 

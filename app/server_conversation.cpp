@@ -1,7 +1,7 @@
 #include "app/server_conversation.h"
 
 #include "net/api_urls.h"
-#include "net/catalogue_store.h"
+#include "app/store_reply.h"
 
 namespace app {
 
@@ -67,7 +67,7 @@ void ServerConversation::Continue(int kind) {
 
 void ServerConversation::OnHttpResponse(int kind, bool ok, const std::string* body) {
   if (!ok || !body) return;
-  net::ReplyStatus status = net::StoreReply(state_, kind, *body, convert_);
+  net::ReplyStatus status = app::StoreReply(state_, kind, *body, convert_);
   switch (status) {
     case net::ReplyStatus::kAccepted:
       return Continue(kind);

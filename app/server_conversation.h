@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "app/app_state.h"
+#include "page_machinery/app_state.h"
 #include "net/catalogue_parser.h"
 #include "net/http_request.h"
 

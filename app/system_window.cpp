@@ -4,16 +4,17 @@
 
 #include "app/desktop_shortcut.h"
 #include "app/dialogs/about_window.h"
-#include "app/dialogs/dialog_window.h"
-#include "app/dialogs/tip_window.h"
-#include "app/product.h"
+#include "page_machinery/dialog_window.h"
+#include "page_machinery/tip_window.h"
+#include "page_machinery/product.h"
 #include "app/settings.h"
 #include "app/signin/cef_logon_window.h"
-#include "app/ui_thread_call.h"
+#include "page_machinery/ui_thread_call.h"
 #include "net/image_cache.h"
-#include "net/user_folders.h"
+#include "net/image_fetch.h"
+#include "platform/files_and_folders.h"
+#include "platform/text_conversion.h"
 #include "net/user_paths.h"
-#include "platform/platform_utils.h"
 #include "ui/win/button.h"
 #include "ui/win/label.h"
 
@@ -78,7 +79,7 @@ class HeaderLink : public ConversationHost {
   }
 
   void CacheImages(const net::CommonCatalogue& common) override {
-    net::CacheCatalogueImages(common, net::ImageFolder(net::LocalAppData()),
+    net::CacheCatalogueImages(common, net::ImageFolder(platform::LocalAppData()),
                               net::SystemImageCacheOps());
   }
 
@@ -144,11 +145,11 @@ void SystemWindow::OnCommand(const std::string& word) {
 }
 
 void SystemWindow::RefreshSignInState() {
-  const UserInfo user = state_.User();
+  const net::UserInfo user = state_.User();
   if (user.signedIn) {
-    const std::string picture = net::ImageFolder(net::LocalAppData()) + net::HeadImageFileName(user.userId);
+    const std::string picture = net::ImageFolder(platform::LocalAppData()) + net::HeadImageFileName(user.userId);
     if (head_) {
-      head_->SetBkImage(net::FileExists(picture) ? platform::AnsiToWide(picture.c_str())
+      head_->SetBkImage(platform::FileExists(picture) ? platform::AnsiToWide(picture.c_str())
                                                  : std::wstring(L"system_head_logon.png"));
     }
     if (frame_) frame_->SetVisible(true);

@@ -2,10 +2,10 @@
 #include <memory>
 #include <string>
 
-#include "app/app_state.h"
+#include "page_machinery/app_state.h"
 #include "app/dialogs/about_window.h"
 #include "app/dialogs/menu_window.h"
-#include "app/page_window.h"
+#include "page_machinery/page_window.h"
 #include "app/server_conversation.h"
 
 namespace app {

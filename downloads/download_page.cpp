@@ -1,6 +1,6 @@
 #include "downloads/download_page.h"
 
-#include "app/dialogs/dialog_window.h"
+#include "page_machinery/dialog_window.h"
 #include "downloads/row_builder.h"
 #include "net/image_cache.h"
 #include "net/user_paths.h"

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/page_window.h"
+#include "page_machinery/app_state.h"
+#include "page_machinery/page_window.h"
 #include "downloads/page_system.h"
 #include "downloads/row_names.h"
 #include "downloads/row_state.h"

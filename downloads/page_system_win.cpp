@@ -4,8 +4,9 @@
 #include <shellapi.h>
 #include <sys/stat.h>
 
-#include "app/dialogs/tip_window.h"
-#include "net/user_folders.h"
+#include "page_machinery/tip_window.h"
+#include "net/image_fetch.h"
+#include "platform/files_and_folders.h"
 #include "net/user_paths.h"
 #include "platform/path_links.h"
 
@@ -29,11 +30,11 @@ bool FolderExists(const std::string& folder) {
 PageOps SystemPageOps() {
   PageOps ops;
   ops.downloadRoot = net::DownloadDrive;
-  ops.imageFolder = [] { return net::ImageFolder(net::LocalAppData()); };
+  ops.imageFolder = [] { return net::ImageFolder(platform::LocalAppData()); };
   ops.ensureFolder = [](const std::string& folder) {
-    return !platform::PathLeadsElsewhere(folder) && net::EnsureFolder(folder) && !platform::PathLeadsElsewhere(folder);
+    return !platform::PathLeadsElsewhere(folder) && platform::EnsureFolder(folder) && !platform::PathLeadsElsewhere(folder);
   };
-  ops.fileExists = net::FileExists;
+  ops.fileExists = platform::FileExists;
   ops.fileSize = FileSize;
   ops.deleteFile = [](const std::string& path) {
     return !platform::PathLeadsElsewhere(path) && ::DeleteFileA(path.c_str()) != FALSE;

@@ -1,7 +1,7 @@
 #include "downloads/row_builder.h"
 
 #include "downloads/row_names.h"
-#include "platform/platform_utils.h"
+#include "platform/text_conversion.h"
 #include "ui/ex/extended_controls.h"
 #include "ui/win/button.h"
 #include "ui/win/label.h"

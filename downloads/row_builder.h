@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "net/catalogue_records.h"
+#include "catalogue_rules/catalogue_records.h"
 #include "ui/win/control.h"
 
 namespace downloads {

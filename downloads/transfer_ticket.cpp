@@ -2,8 +2,7 @@
 
 #include <cstdio>
 
-#include "repair/md5.h"
-#include "repair/runtime_repair.h"
+#include "platform/md5.h"
 #include "ui/win/ui_lock.h"
 
 namespace downloads {
@@ -20,7 +19,7 @@ void TransferTicket::OnDownloadFinished(int result, const std::string* path) {
   // hold up the window. A file that does not match is no download: it is removed, so that a
   // retry fetches it anew instead of resuming after its wrong bytes.
   if (result == net::kDownloadSucceeded && !expectedMd5_.empty() && path &&
-      !repair::DigestMatches(repair::FileMd5(*path), expectedMd5_)) {
+      !platform::DigestMatches(platform::FileMd5(*path), expectedMd5_)) {
     std::remove(path->c_str());
     result = net::kDownloadFailed;
   }

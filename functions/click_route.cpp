@@ -1,7 +1,7 @@
 #include "functions/click_route.h"
 
-#include "app/message_bus.h"
-#include "repair/page_text.h"
+#include "page_machinery/message_bus.h"
+#include "page_machinery/page_text.h"
 
 namespace functions {
 

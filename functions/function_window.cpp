@@ -1,7 +1,7 @@
 #include "functions/function_window.h"
 
 #include "functions/function_rows.h"
-#include "repair/page_text.h"
+#include "page_machinery/page_text.h"
 
 namespace functions {
 

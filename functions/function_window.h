@@ -1,7 +1,7 @@
 #pragma once
 #include <utility>
 
-#include "app/page_window.h"
+#include "page_machinery/page_window.h"
 #include "functions/click_route.h"
 #include "functions/game_subpage.h"
 #include "functions/network_subpage.h"

@@ -1,6 +1,6 @@
 #include "functions/game_findings.h"
 
-#include "repair/page_text.h"
+#include "page_machinery/page_text.h"
 
 namespace functions {
 

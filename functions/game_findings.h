@@ -2,7 +2,7 @@
 #include <functional>
 #include <string>
 
-#include "net/catalogue_records.h"
+#include "catalogue_rules/catalogue_records.h"
 
 // What the game check finds missing: the runtime packages that games need and the DirectX
 // files, kept as copies for the repair.

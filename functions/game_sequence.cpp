@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "repair/page_text.h"
+#include "page_machinery/page_text.h"
 
 namespace functions {
 

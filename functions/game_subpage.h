@@ -4,8 +4,8 @@
 #include "functions/game_display.h"
 #include "functions/game_machine.h"
 #include "functions/game_sequence.h"
-#include "repair/page_job.h"
-#include "repair/page_kind.h"
+#include "page_machinery/page_job.h"
+#include "page_machinery/page_kind.h"
 #include "ui/win/container.h"
 #include "ui/win/label.h"
 

@@ -13,7 +13,7 @@
 
 #include "functions/network_tools.h"
 #include "net/curl_global.h"
-#include "platform/platform_utils.h"
+#include "platform/text_conversion.h"
 
 #ifndef WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY
 #define WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY 4

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/ui_thread_call.h"
+#include "page_machinery/ui_thread_call.h"
 #include "functions/subpage_controls.h"
 #include "ui/win/layouts.h"
 #include "ui/win/ui_lock.h"

@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "net/catalogue_rules.h"
+#include "catalogue_rules/catalogue_rules.h"
 #include "net/json_fields.h"
 #include "net/runtime_version.h"
 #include "platform/text_number.h"
@@ -96,10 +96,10 @@ bool ReadSystemFolderEntry(const json& e, const DisplayTextConverter& convert, b
 }
 
 // The user record of kinds 8 and 15, accepted only with a usable id and token.
-ReplyStatus ReadUser(const json& root, bool withHeadImage, app::UserInfo& out) {
+ReplyStatus ReadUser(const json& root, bool withHeadImage, UserInfo& out) {
   const json* data = DataOf(root, false);
   if (!data) return ReplyStatus::kMalformed;
-  app::UserInfo user;
+  UserInfo user;
   if (!jf::ReadInt32(*data, "userId", user.userId) ||
       !jf::ReadText(*data, "userToken", user.userToken) ||
       (withHeadImage && !jf::ReadText(*data, "headImgUrl", user.headImgUrl)))
@@ -179,7 +179,7 @@ ReplyStatus ParseFileList(int kind, const std::string& body, const DisplayTextCo
   return ReplyStatus::kAccepted;
 }
 
-ReplyStatus ParseUserInfo(const std::string& body, app::UserInfo& out) {
+ReplyStatus ParseUserInfo(const std::string& body, UserInfo& out) {
   json root;
   ReplyStatus status = ReadEnvelope(body, root);
   return status == ReplyStatus::kAccepted ? ReadUser(root, false, out) : status;
@@ -197,7 +197,7 @@ ReplyStatus ParseSignInCode(const std::string& body, SignInCode& out) {
   return ReplyStatus::kAccepted;
 }
 
-ReplyStatus ParseSignInResult(const std::string& body, app::UserInfo& out, std::string& msg) {
+ReplyStatus ParseSignInResult(const std::string& body, UserInfo& out, std::string& msg) {
   json root;
   ReplyStatus status = ReadEnvelope(body, root);
   if (status == ReplyStatus::kMalformed) return status;

@@ -2,8 +2,8 @@
 #include <functional>
 #include <string>
 
-#include "app/user_info.h"
-#include "net/catalogue_records.h"
+#include "catalogue_rules/user_info.h"
+#include "catalogue_rules/catalogue_records.h"
 
 // Turns the catalogue server's replies into records. Pure functions: the output is written
 // only when the whole reply has been read and accepted, so a malformed reply can never leave
@@ -27,10 +27,10 @@ ReplyStatus ParseCommonFiles(const std::string& body, const DisplayTextConverter
 ReplyStatus ParseFileList(int kind, const std::string& body, const DisplayTextConverter& convert,
                           CatalogueList& out);
 // Kind 8: the user behind a stored token. headImgUrl stays empty.
-ReplyStatus ParseUserInfo(const std::string& body, app::UserInfo& out);
+ReplyStatus ParseUserInfo(const std::string& body, UserInfo& out);
 ReplyStatus ParseSignInCode(const std::string& body, SignInCode& out);
 // Kind 15. msg receives the server's reason whenever the envelope was readable.
-ReplyStatus ParseSignInResult(const std::string& body, app::UserInfo& out, std::string& msg);
+ReplyStatus ParseSignInResult(const std::string& body, UserInfo& out, std::string& msg);
 
 // The registry path of a runtime entry: the text before its first CR LF, unless that CR LF
 // stands at the very start.

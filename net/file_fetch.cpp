@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "net/catalogue_rules.h"
+#include "catalogue_rules/catalogue_rules.h"
 #include "net/curl_global.h"
 #include "net/trusted_peer.h"
 #include "net/web_protocols.h"

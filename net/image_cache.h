@@ -2,7 +2,7 @@
 #include <functional>
 #include <string>
 
-#include "net/catalogue_records.h"
+#include "catalogue_rules/catalogue_records.h"
 
 namespace net {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "net/catalogue_records.h"
+#include "catalogue_rules/catalogue_records.h"
 
 // Where downloaded files and images are kept, as path text. Every folder path ends with a
 // backslash so that a file name can be appended directly.
@@ -27,5 +27,8 @@ std::string ChooseDownloadDrive(DriveExists driveExists) {
     if (driveExists(drive)) return drive;
   return "C:";
 }
+
+// This machine's download drive, by ChooseDownloadDrive.
+std::string DownloadDrive();
 
 }  // namespace net

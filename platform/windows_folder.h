@@ -18,4 +18,9 @@ inline constexpr const char kCatalogueWindowsFolder[] = "C:\\Windows\\";
 // "/" or ":"), or when windowsFolder is not a drive-letter path.
 std::string MapWindowsFolder(const std::string& cataloguePath, const std::string& windowsFolder);
 
+// The folder Windows is installed in ("C:\Windows", "D:\WINNT"), without a trailing
+// backslash unless it is a drive's root: the shared one, not a terminal-server user's own
+// copy. Empty when the system does not say.
+std::string SystemWindowsFolder();
+
 }  // namespace platform

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "platform/platform_utils.h"
+#include "platform/windows_folder.h"
 
 namespace platform {
 

@@ -2,8 +2,8 @@
 #include <functional>
 #include <string>
 
-#include "net/catalogue_records.h"
-#include "repair/file_hold.h"
+#include "catalogue_rules/catalogue_records.h"
+#include "platform/file_hold.h"
 #include "repair/publisher_check.h"
 
 namespace repair {
@@ -29,7 +29,7 @@ struct DirectXRepairOps {
   std::string windowsFolder;
   bool system64Bit = true;
   // Keeps the cached file from being swapped between its digest check and its copy.
-  FileHolder holdFile;
+  platform::FileHolder holdFile;
   // Asked of the held file after its digest: only a trusted publisher's DLL is copied.
   PublisherCheck signedByTrustedPublisher;
 };

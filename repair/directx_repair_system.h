@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "net/user_folders.h"
+#include "platform/files_and_folders.h"
 #include "repair/directx_repair.h"
 
 namespace repair {
@@ -9,6 +9,6 @@ namespace repair {
 // libcurl for the download (net::FetchFile), the file system (with redirection where asked)
 // for the rest.
 // Cache folders are made below cacheBase as folders only administrators can write.
-DirectXRepairOps SystemDirectXRepairOps(const std::string& cacheBase = net::RepairCacheBase());
+DirectXRepairOps SystemDirectXRepairOps(const std::string& cacheBase = platform::RepairCacheBase());
 
 }  // namespace repair

@@ -1,14 +1,15 @@
 #include <windows.h>
 
 #include "net/file_fetch.h"
-#include "net/user_folders.h"
+#include "platform/files_and_folders.h"
+#include "platform/system_bitness.h"
+#include "platform/windows_folder.h"
 #include "platform/admin_folder.h"
-#include "platform/platform_utils.h"
 #include "repair/com_registration_system.h"
 #include "repair/directx_repair_system.h"
-#include "repair/file_hold_win.h"
+#include "platform/file_hold_win.h"
 #include "repair/publisher_check_win.h"
-#include "repair/md5.h"
+#include "platform/md5.h"
 
 namespace repair {
 
@@ -48,9 +49,9 @@ DirectXRepairOps SystemDirectXRepairOps(const std::string& cacheBase) {
   ops.ensureFolder = [cacheBase](const std::string& folder) {
     return platform::EnsureAdminOnlyFolder(cacheBase, folder);
   };
-  ops.cachedFileExists = net::FileExists;
+  ops.cachedFileExists = platform::FileExists;
   ops.deleteFile = [](const std::string& path) { DeleteFileA(path.c_str()); };
-  ops.fileMd5 = FileMd5;
+  ops.fileMd5 = platform::FileMd5;
   ops.download = net::FetchFile;
   ops.systemFileExists = SystemFileExists;
   ops.copyIntoPlace = CopyIntoPlace;
@@ -63,7 +64,7 @@ DirectXRepairOps SystemDirectXRepairOps(const std::string& cacheBase) {
                            const std::string& path, bool native) {
     return RegisterComServer(folder, path, native && system64Bit, system64Bit);
   };
-  ops.holdFile = HoldFileAgainstWriters;
+  ops.holdFile = platform::HoldFileAgainstWriters;
   ops.signedByTrustedPublisher = SignedByTrustedPublisher;
   return ops;
 }

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "net/runtime_version.h"
-#include "platform/platform_utils.h"
+#include "platform/system_bitness.h"
 #include "repair/registry_path.h"
 
 namespace repair {

@@ -1,6 +1,6 @@
 #include "repair/repair_page.h"
 
-#include "repair/page_text.h"
+#include "page_machinery/page_text.h"
 
 namespace repair {
 

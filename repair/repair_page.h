@@ -2,10 +2,10 @@
 #include <atomic>
 #include <string>
 
-#include "app/app_state.h"
-#include "app/page_window.h"
-#include "repair/page_job.h"
-#include "repair/page_kind.h"
+#include "page_machinery/app_state.h"
+#include "page_machinery/page_window.h"
+#include "page_machinery/page_job.h"
+#include "page_machinery/page_kind.h"
 #include "ui/win/button.h"
 #include "ui/win/label.h"
 #include "ui/win/progress.h"

@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "platform/platform_utils.h"
-#include "repair/page_text.h"
+#include "platform/text_conversion.h"
+#include "page_machinery/page_text.h"
 #include "repair/repair_page.h"
 #include "repair/result_row.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <functional>
 
-#include "net/catalogue_records.h"
+#include "catalogue_rules/catalogue_records.h"
 #include "repair/runtime_repair.h"
 
 // The runtime and DirectX engines on this machine: its registry and system folders, the

@@ -1,6 +1,6 @@
 #include "repair/repairs_here.h"
 
-#include "net/user_folders.h"
+#include "platform/files_and_folders.h"
 #include "net/user_paths.h"
 #include "repair/directx_repair_system.h"
 #include "repair/registry_path.h"
@@ -14,7 +14,7 @@ bool RuntimePresentHere(const net::CatalogueFile& entry) {
 
 RuntimeRepairResult RepairRuntimeHere(const net::CatalogueFile& entry,
                                       const std::function<bool()>& stopRequested) {
-  return RepairRuntimeEntry(entry, net::RundllFolder(net::RepairCacheBase()), SystemRuntimeRepairOps(),
+  return RepairRuntimeEntry(entry, net::RundllFolder(platform::RepairCacheBase()), SystemRuntimeRepairOps(),
                             stopRequested);
 }
 
@@ -24,7 +24,7 @@ bool DirectXPresentHere(const net::CatalogueFile& entry) {
 
 bool RepairDirectXHere(const net::CatalogueFile& entry) {
   // Files of the same name but another systemBit are other files: each bit has its folder.
-  return RepairDirectXEntry(entry, net::DirectXFolder(net::RepairCacheBase(), entry.systemBit),
+  return RepairDirectXEntry(entry, net::DirectXFolder(platform::RepairCacheBase(), entry.systemBit),
                             SystemDirectXRepairOps());
 }
 

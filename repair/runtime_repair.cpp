@@ -19,14 +19,14 @@ std::string Lower(std::string text) {
 // it is never run.
 // On success the file is held (see FileHold) from before its check until the caller lets go.
 bool CachedInstallerUsable(const net::CatalogueFile& entry, const std::string& path, const RuntimeRepairOps& ops,
-                           FileHold& hold) {
+                           platform::FileHold& hold) {
   if (!ops.fileExists(path)) return false;
   hold = HoldIfVouchedFor(path, entry.fileMd5, true, ops);
   return hold != nullptr;
 }
 
 bool DownloadInstaller(const net::CatalogueFile& entry, const std::string& path, const RuntimeRepairOps& ops,
-                       FileHold& hold) {
+                       platform::FileHold& hold) {
   for (int attempt = 0; attempt < kRuntimeDownloadAttempts; ++attempt) {
     if (!ops.download(entry.downloadUrl, path) || !ops.fileExists(path)) continue;
     hold = HoldIfVouchedFor(path, entry.fileMd5, false, ops);
@@ -36,10 +36,6 @@ bool DownloadInstaller(const net::CatalogueFile& entry, const std::string& path,
 }
 
 }  // namespace
-
-bool DigestMatches(const std::string& actual, const std::string& expected) {
-  return expected.empty() || Lower(actual) == Lower(expected);
-}
 
 bool SourceTrusted(const net::CatalogueFile& entry) {
   return !entry.fileMd5.empty() || Lower(entry.downloadUrl).rfind("https://", 0) == 0;
@@ -71,7 +67,7 @@ RuntimeRepairResult RepairRuntimeEntry(const net::CatalogueFile& entry, const st
   if (!SourceTrusted(entry) || !ops.ensureFolder(cacheFolder)) return result;
   std::string path = RuntimeInstallerPath(entry, cacheFolder);
   if (platform::LastUrlSegment(entry.downloadUrl).empty()) return result;  // no file to keep
-  FileHold hold;
+  platform::FileHold hold;
   if (!CachedInstallerUsable(entry, path, ops, hold) && !DownloadInstaller(entry, path, ops, hold)) return result;
   // One run only, whatever it says: an installer that found a newer version would say the
   // same again, and one that failed is not made better by a second try in the same repair.

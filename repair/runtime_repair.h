@@ -2,8 +2,9 @@
 #include <functional>
 #include <string>
 
-#include "net/catalogue_records.h"
-#include "repair/file_hold.h"
+#include "catalogue_rules/catalogue_records.h"
+#include "platform/file_hold.h"
+#include "platform/md5.h"
 #include "repair/publisher_check.h"
 
 namespace repair {
@@ -47,7 +48,7 @@ struct RuntimeRepairOps {
   // RuntimeKeyInstalled on the program's side.
   std::function<bool(const net::CatalogueFile& entry)> installed;
   // Keeps the installer from being swapped between its digest check and its run.
-  FileHolder holdFile;
+  platform::FileHolder holdFile;
   // Asked of the held installer after its digest: only a trusted publisher's installer runs.
   PublisherCheck signedByTrustedPublisher;
   unsigned long installWaitLimitMs = kInstallerWaitLimitMs;
@@ -88,20 +89,17 @@ RuntimeRepairResult RepairRuntimeEntry(const net::CatalogueFile& entry, const st
                                        const RuntimeRepairOps& ops,
                                        const std::function<bool()>& stopRequested = {});
 
-// The same digest test for a cached or downloaded file: an empty expected digest accepts any.
-bool DigestMatches(const std::string& actual, const std::string& expected);
-
 // Holds a cached or downloaded file against writers and hands back the hold when the file may
 // be run or copied: its digest matches the expected one (an empty one is enough only where
 // digestRequired is false: a fresh https download) and a trusted publisher signed it. A file
 // that fails is let go and deleted, so that a refused file is never left on the user's disk.
 // Serves both engines, whose operations name these steps alike.
 template <typename Ops>
-FileHold HoldIfVouchedFor(const std::string& path, const std::string& expectedMd5, bool digestRequired,
+platform::FileHold HoldIfVouchedFor(const std::string& path, const std::string& expectedMd5, bool digestRequired,
                           const Ops& ops) {
-  if (FileHold hold = HoldFile(ops.holdFile, path)) {
+  if (platform::FileHold hold = platform::HoldFile(ops.holdFile, path)) {
     // Without an expected digest the file is not read for one.
-    const bool digestOk = expectedMd5.empty() ? !digestRequired : DigestMatches(ops.fileMd5(path), expectedMd5);
+    const bool digestOk = expectedMd5.empty() ? !digestRequired : platform::DigestMatches(ops.fileMd5(path), expectedMd5);
     if (digestOk && PublisherVouches(ops.signedByTrustedPublisher, path)) return hold;
   }
   ops.deleteFile(path);

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "net/user_folders.h"
+#include "platform/files_and_folders.h"
 #include "repair/runtime_repair.h"
 
 namespace repair {
@@ -9,6 +9,6 @@ namespace repair {
 // libcurl for the download (net::FetchFile), the shell for the hidden install, the registry for
 // the check.
 // Cache folders are made below cacheBase as folders only administrators can write.
-RuntimeRepairOps SystemRuntimeRepairOps(const std::string& cacheBase = net::RepairCacheBase());
+RuntimeRepairOps SystemRuntimeRepairOps(const std::string& cacheBase = platform::RepairCacheBase());
 
 }  // namespace repair

@@ -2,11 +2,11 @@
 #include <shellapi.h>
 
 #include "net/file_fetch.h"
-#include "net/user_folders.h"
+#include "platform/files_and_folders.h"
 #include "platform/admin_folder.h"
-#include "repair/file_hold_win.h"
+#include "platform/file_hold_win.h"
 #include "repair/publisher_check_win.h"
-#include "repair/md5.h"
+#include "platform/md5.h"
 #include "repair/registry_path.h"
 #include "repair/runtime_repair_system.h"
 
@@ -59,13 +59,13 @@ InstallRun InstallHiddenAndWait(const std::string& path, const std::string& para
 
 RuntimeRepairOps SystemRuntimeRepairOps(const std::string& cacheBase) {
   RuntimeRepairOps ops{[cacheBase](const std::string& folder) { return platform::EnsureAdminOnlyFolder(cacheBase, folder); },
-          net::FileExists,
+          platform::FileExists,
           [](const std::string& path) { DeleteFileA(path.c_str()); },
-          FileMd5,
+          platform::FileMd5,
           net::FetchFile,
           InstallHiddenAndWait,
           RuntimeKeyInstalled,
-          HoldFileAgainstWriters};
+          platform::HoldFileAgainstWriters};
   ops.signedByTrustedPublisher = SignedByTrustedPublisher;
   return ops;
 }

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "repair/page_text.h"
+#include "page_machinery/page_text.h"
 #include "repair/result_row.h"
 #include "ui/win/ui_lock.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/page_window.h"
-#include "repair/page_job.h"
+#include "page_machinery/page_window.h"
+#include "page_machinery/page_job.h"
 #include "repair/system_dll_files.h"
 #include "repair/system_file_checker.h"
 #include "ui/win/container.h"

@@ -2,7 +2,9 @@
 
 #include <vector>
 
-#include "platform/platform_utils.h"
+#include "platform/process_search.h"
+#include "platform/shell_open.h"
+#include "platform/system_bitness.h"
 #include "repair/system_file_checker.h"
 
 namespace repair {

@@ -2,8 +2,8 @@
 
 #include <shellapi.h>
 
-#include "app/dialogs/dialog_window.h"
-#include "net/catalogue_rules.h"
+#include "page_machinery/dialog_window.h"
+#include "catalogue_rules/catalogue_rules.h"
 
 namespace app {
 

@@ -2,8 +2,8 @@
 #include <functional>
 #include <string>
 
-#include "app/app_state.h"
-#include "app/dialogs/shell_window.h"
+#include "page_machinery/app_state.h"
+#include "page_machinery/shell_window.h"
 
 namespace app {
 

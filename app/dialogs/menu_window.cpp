@@ -1,7 +1,7 @@
 #include "app/dialogs/menu_window.h"
 
 #include "app/dialogs/about_window.h"
-#include "app/dialogs/dialog_window.h"
+#include "page_machinery/dialog_window.h"
 #include "app/dialogs/renew_window.h"
 
 namespace app {

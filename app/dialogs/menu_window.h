@@ -1,6 +1,6 @@
 #pragma once
-#include "app/app_state.h"
-#include "app/dialogs/shell_window.h"
+#include "page_machinery/app_state.h"
+#include "page_machinery/shell_window.h"
 
 namespace app {
 

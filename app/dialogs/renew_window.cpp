@@ -1,6 +1,6 @@
 #include "app/dialogs/renew_window.h"
 
-#include "app/dialogs/dialog_window.h"
+#include "page_machinery/dialog_window.h"
 
 namespace app {
 

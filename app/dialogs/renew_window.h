@@ -1,5 +1,5 @@
 #pragma once
-#include "app/dialogs/shell_window.h"
+#include "page_machinery/shell_window.h"
 
 namespace app {
 

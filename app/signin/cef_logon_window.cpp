@@ -1,12 +1,12 @@
 #include "app/signin/cef_logon_window.h"
 
-#include "app/dialogs/dialog_window.h"
-#include "app/product.h"
+#include "page_machinery/dialog_window.h"
+#include "page_machinery/product.h"
 #include "app/signin/mac_text.h"
 #include "app/signin/sign_in_link.h"
-#include "app/ui_thread_call.h"
+#include "page_machinery/ui_thread_call.h"
 #include "net/api_urls.h"
-#include "net/catalogue_records.h"
+#include "catalogue_rules/catalogue_records.h"
 #include "ui/win/container.h"
 #include "ui/win/wide_text.h"
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/dialogs/shell_window.h"
+#include "page_machinery/app_state.h"
+#include "page_machinery/shell_window.h"
 #include "browser/cef_common_ui.h"
 #include "browser/cef_listener.h"
 #include "net/thread_list.h"

@@ -4,7 +4,7 @@
 
 namespace app {
 
-void CompleteSignIn(const UserInfo& user, const std::string& imageFolder, AppState& state, const SignInStore& store) {
+void CompleteSignIn(const net::UserInfo& user, const std::string& imageFolder, AppState& state, const SignInStore& store) {
   net::ImageCacheOps images = store.images;
   if (!browser::IsWebAddress(user.headImgUrl)) images.download = [](const std::string&, const std::string&) { return false; };
   net::CacheHeadImage(user.userId, user.headImgUrl, imageFolder, images);

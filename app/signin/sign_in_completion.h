@@ -2,7 +2,7 @@
 #include <functional>
 #include <string>
 
-#include "app/app_state.h"
+#include "page_machinery/app_state.h"
 #include "net/image_cache.h"
 
 namespace app {
@@ -17,6 +17,6 @@ struct SignInStore {
 // (kept when it is there, else fetched with up to three tries, and only from a web address:
 // the address comes from the server), the user in the shared state, the token for the next
 // start. A head image that cannot be had does not stop the sign-in.
-void CompleteSignIn(const UserInfo& user, const std::string& imageFolder, AppState& state, const SignInStore& store);
+void CompleteSignIn(const net::UserInfo& user, const std::string& imageFolder, AppState& state, const SignInStore& store);
 
 }  // namespace app

@@ -1,12 +1,14 @@
 #include "app/signin/sign_in_link.h"
 
-#include "app/dialogs/tip_window.h"
+#include "page_machinery/tip_window.h"
 #include "app/settings.h"
 #include "app/signin/cef_logon_window.h"
 #include "app/signin/sign_in_completion.h"
 #include "app/signin/sign_in_replies.h"
-#include "app/ui_thread_call.h"
-#include "net/user_folders.h"
+#include "page_machinery/ui_thread_call.h"
+#include "net/image_fetch.h"
+#include "platform/files_and_folders.h"
+#include "platform/text_conversion.h"
 #include "net/user_paths.h"
 #include "ui/win/wide_text.h"
 
@@ -78,7 +80,7 @@ void SignInLink::OnHttpResponse(int kind, bool ok, const std::string* body) {
     case SignInReplyAction::kComplete:
       // A sign-in whose window has gone (closed or refreshed meanwhile) is not taken up.
       if (WindowHandle() == nullptr) return;
-      CompleteSignIn(action.user, net::ImageFolder(net::LocalAppData()), state_,
+      CompleteSignIn(action.user, net::ImageFolder(platform::LocalAppData()), state_,
                      SignInStore{net::SystemImageCacheOps(), StoreToken});
       WithWindow([](CefLogonWindow& window) { window.RequestClose(); });
       return;

@@ -5,7 +5,7 @@
 #include <mutex>
 #include <string>
 
-#include "app/app_state.h"
+#include "page_machinery/app_state.h"
 #include "net/http_request.h"
 
 namespace app {

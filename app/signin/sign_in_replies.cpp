@@ -19,7 +19,7 @@ SignInReplyAction ReadSignInReply(int kind, bool ok, const std::string* body) {
     return action;
   }
   if (kind != net::kSignInResult) return action;
-  UserInfo user;
+  net::UserInfo user;
   std::string message;
   switch (net::ParseSignInResult(*body, user, message)) {
     case net::ReplyStatus::kAccepted:

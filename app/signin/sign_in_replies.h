@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "app/user_info.h"
+#include "catalogue_rules/user_info.h"
 
 namespace app {
 
@@ -18,7 +18,7 @@ struct SignInReplyAction {
   Kind kind = kNothing;
   std::string pageUrl;
   std::string message;
-  UserInfo user;
+  net::UserInfo user;
 };
 
 // A page address that is not a web page counts as a refusal: the browser would not open it.

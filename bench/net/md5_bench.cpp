@@ -4,7 +4,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "repair/md5.h"
+#include "platform/md5.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
   struct stat info;
   if (stat(argv[1], &info) != 0) return 1;
   auto started = std::chrono::steady_clock::now();
-  std::string digest = repair::FileMd5(argv[1]);
+  std::string digest = platform::FileMd5(argv[1]);
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   std::printf("%s seconds %.3f MiB/s %.1f\n", digest.c_str(), seconds, double(info.st_size) / seconds / 1048576.0);
   return digest.empty() ? 1 : 0;

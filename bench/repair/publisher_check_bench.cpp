@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "repair/md5.h"
+#include "platform/md5.h"
 #include "repair/publisher_check_win.h"
 
 namespace {
@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-  const double digest = MedianSeconds(rounds, [&] { return !repair::FileMd5(argv[1]).empty(); });
+  const double digest = MedianSeconds(rounds, [&] { return !platform::FileMd5(argv[1]).empty(); });
   const double signature = MedianSeconds(rounds, [&] { return repair::SignedByTrustedPublisher(argv[1]); });
   if (digest < 0 || signature < 0) {
     std::fprintf(stderr, "publisher_check_bench: %s has no digest or no trusted signature\n", argv[1]);

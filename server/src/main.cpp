@@ -8,7 +8,7 @@
 #include <sstream>
 #include <thread>
 
-#include "app/catalogue_server.h"
+#include "service/catalogue_server.h"
 #include "catalogue/demo_catalogue.h"
 #include "cli/admin_commands.h"
 #include "cli/options.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <thread>
 
-#include "app/catalogue_server.h"
+#include "service/catalogue_server.h"
 
 namespace catalogue_test {
 

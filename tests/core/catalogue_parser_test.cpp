@@ -244,14 +244,14 @@ TEST(DirectXAndSystemFiles, ReadTheirOwnFields) {
 }
 
 TEST(UserReplies, AcceptOnlyAUsableUser) {
-  app::UserInfo user;
+  net::UserInfo user;
   ASSERT_EQ(ParseUserInfo(Envelope("{\"userId\":42,\"userToken\":\"t\"}"), user), ReplyStatus::kAccepted);
   EXPECT_TRUE(user.signedIn);
   EXPECT_EQ(user.userId, 42);
   EXPECT_EQ(user.userToken, "t");
   EXPECT_EQ(user.headImgUrl, "");
 
-  app::UserInfo untouched;
+  net::UserInfo untouched;
   EXPECT_EQ(ParseUserInfo(Envelope("{\"userId\":-1,\"userToken\":\"t\"}"), untouched), ReplyStatus::kNotAccepted);
   EXPECT_EQ(ParseUserInfo(Envelope("{\"userId\":0,\"userToken\":\"\"}"), untouched), ReplyStatus::kNotAccepted);
   EXPECT_EQ(ParseUserInfo(Envelope("{\"userId\":1}"), untouched), ReplyStatus::kMalformed);
@@ -262,7 +262,7 @@ TEST(UserReplies, AcceptOnlyAUsableUser) {
 }
 
 TEST(UserReplies, SignInResultCarriesHeadImageAndMessage) {
-  app::UserInfo user;
+  net::UserInfo user;
   std::string msg;
   ASSERT_EQ(ParseSignInResult(Envelope("{\"userId\":0,\"userToken\":\"t\",\"headImgUrl\":\"http://h/0.jpg\"}"),
                               user, msg),

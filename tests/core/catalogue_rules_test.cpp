@@ -1,4 +1,4 @@
-#include "net/catalogue_rules.h"
+#include "catalogue_rules/catalogue_rules.h"
 
 #include <gtest/gtest.h>
 

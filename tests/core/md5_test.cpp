@@ -1,4 +1,4 @@
-#include "repair/md5.h"
+#include "platform/md5.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 
 namespace {
 
-using repair::Md5;
-using repair::Md5Hex;
+using platform::Md5;
+using platform::Md5Hex;
 
 std::string Hex(const std::string& text) { return Md5Hex(text.data(), text.size()); }
 
@@ -50,16 +50,16 @@ TEST(FileMd5, DigestsFilesAcrossBlockBoundaries) {
   ASSERT_NE(f, nullptr);
   std::fwrite(bytes.data(), 1, bytes.size(), f);
   std::fclose(f);
-  EXPECT_EQ(repair::FileMd5(path), Md5Hex(bytes.data(), bytes.size()));
+  EXPECT_EQ(platform::FileMd5(path), Md5Hex(bytes.data(), bytes.size()));
   std::remove(path.c_str());
 }
 
 TEST(FileMd5, EmptyFileAndMissingFile) {
   std::string path = test_support::TempPath("md5_empty.bin");
   std::fclose(std::fopen(path.c_str(), "wb"));
-  EXPECT_EQ(repair::FileMd5(path), "d41d8cd98f00b204e9800998ecf8427e");
+  EXPECT_EQ(platform::FileMd5(path), "d41d8cd98f00b204e9800998ecf8427e");
   std::remove(path.c_str());
-  EXPECT_EQ(repair::FileMd5(path), "");
+  EXPECT_EQ(platform::FileMd5(path), "");
 }
 
 }  // namespace

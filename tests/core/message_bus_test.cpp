@@ -1,4 +1,4 @@
-#include "app/message_bus.h"
+#include "page_machinery/message_bus.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "repair/page_text.h"
+#include "page_machinery/page_text.h"
 
 #include <gtest/gtest.h>
 

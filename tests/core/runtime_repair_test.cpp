@@ -48,7 +48,7 @@ struct FakeMachine {
                    const InstallWait& wait) {
               log.push_back("install " + p + " " + params + " in " + folder);
               waits.push_back(wait);
-              if (DigestMatches(files[p], goodDigest) && installerRegisters) registry.insert("HKEY_LOCAL_MACHINE\\K");
+              if (platform::DigestMatches(files[p], goodDigest) && installerRegisters) registry.insert("HKEY_LOCAL_MACHINE\\K");
               return run;
             },
             [this](const net::CatalogueFile& entry) { return registry.count(entry.regeditName) > 0; }};
@@ -299,7 +299,7 @@ TEST(RuntimeRepair, TheCheckedInstallerIsHeldUntilItHasRun) {
   RuntimeRepairOps ops = m.Ops();
   ops.holdFile = [&m](const std::string& path) {
     m.log.push_back("hold " + path);
-    return FileHold(new int(0), [&m, path](void* p) {
+    return platform::FileHold(new int(0), [&m, path](void* p) {
       m.log.push_back("release " + path);
       delete static_cast<int*>(p);
     });
@@ -319,7 +319,7 @@ TEST(RuntimeRepair, TheCheckedInstallerIsHeldUntilItHasRun) {
   busy.files[kPath] = busy.goodDigest;
   busy.downloadDigests = {busy.goodDigest};
   RuntimeRepairOps unholdable = busy.Ops();
-  unholdable.holdFile = [](const std::string&) { return FileHold(); };
+  unholdable.holdFile = [](const std::string&) { return platform::FileHold(); };
   EXPECT_FALSE(RepairRuntimeEntry(Entry(busy.goodDigest), kFolder, unholdable).installed);
   EXPECT_EQ(std::count_if(busy.log.begin(), busy.log.end(),
                           [](const std::string& l) { return l.rfind("install", 0) == 0; }), 0);

@@ -7,7 +7,7 @@
 #include "app/signin/mac_choice.h"
 #include "app/signin/sign_in_completion.h"
 #include "app/signin/sign_in_replies.h"
-#include "net/catalogue_records.h"
+#include "catalogue_rules/catalogue_records.h"
 
 namespace {
 
@@ -99,8 +99,8 @@ struct FakeStore {
   }
 };
 
-app::UserInfo User(int id, const char* image) {
-  app::UserInfo user;
+net::UserInfo User(int id, const char* image) {
+  net::UserInfo user;
   user.userId = id;
   user.signedIn = true;
   user.userToken = "tok";

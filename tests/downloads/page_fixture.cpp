@@ -5,7 +5,7 @@
 
 #include <objbase.h>
 
-#include "app/product.h"
+#include "page_machinery/product.h"
 #include "downloads/cplus_winodw.h"
 #include "downloads/game_window.h"
 #include "downloads/net_window.h"

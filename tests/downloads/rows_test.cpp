@@ -4,7 +4,7 @@
 
 #include "fixture_client.h"
 #include "page_fixture.h"
-#include "platform/platform_utils.h"
+#include "platform/text_conversion.h"
 #include "recording_canvas.h"
 #include "shell_test_support.h"
 

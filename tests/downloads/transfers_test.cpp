@@ -6,7 +6,7 @@
 #include <cctype>
 
 #include "fixture_client.h"
-#include "repair/md5.h"
+#include "platform/md5.h"
 #include "page_fixture.h"
 #include "shell_test_support.h"
 
@@ -242,9 +242,9 @@ TEST_F(TransfersTest, AServerErrorShowsTheRowPausedAndContinueTriesAgain) {
 TEST_F(TransfersTest, AFileThatDoesNotMatchItsDigestIsAFailedDownloadAndIsRemoved) {
   const std::vector<unsigned char> bytes = Generated(kSize);
   net::CatalogueFile good = Entry(5, kSize), tampered = Entry(6, kSize);
-  good.fileMd5 = repair::Md5Hex(bytes.data(), bytes.size());
+  good.fileMd5 = platform::Md5Hex(bytes.data(), bytes.size());
   for (char& c : good.fileMd5) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  tampered.fileMd5 = repair::Md5Hex("other", 5);
+  tampered.fileMd5 = platform::Md5Hex("other", 5);
   catalogue_.cplusFiles = {good, tampered};
   StartFrame();
   Show(kCplus);

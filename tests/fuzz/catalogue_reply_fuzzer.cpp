@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "net/catalogue_rules.h"
-#include "net/catalogue_store.h"
+#include "catalogue_rules/catalogue_rules.h"
+#include "app/store_reply.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto runtime = state.RuntimeFiles();
     auto dx = state.DxFiles();
     auto system = state.SystemFiles();
-    net::ReplyStatus status = net::StoreReply(state, kind, body, Same);
+    net::ReplyStatus status = app::StoreReply(state, kind, body, Same);
     bool accepted = status == net::ReplyStatus::kAccepted;
     Check(accepted || (state.Common() == common && state.RuntimeFiles() == runtime &&
                        state.DxFiles() == dx && state.SystemFiles() == system &&

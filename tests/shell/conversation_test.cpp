@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "app/main_frame_window.h"
-#include "app/product.h"
+#include "page_machinery/product.h"
 #include "app/settings.h"
 #include "app/system_window.h"
-#include "net/user_folders.h"
+#include "platform/files_and_folders.h"
 #include "net/user_paths.h"
 #include "shell_test_support.h"
 
@@ -60,12 +60,12 @@ class ConversationTest : public ::testing::Test {
     return PumpUntil([&] { return state_.SystemFiles()->size() > 0 && MissingImages() == 0; }, 30000);
   }
   int MissingImages() {
-    const std::string folder = net::ImageFolder(net::LocalAppData());
+    const std::string folder = net::ImageFolder(platform::LocalAppData());
     int missing = 0;
     auto common = state_.Common();
     for (const net::CatalogueList* list : {&common->cplusFiles, &common->netFiles, &common->gameFiles})
       for (const net::CatalogueFile& entry : *list)
-        if (!entry.imgUrl.empty() && !net::FileExists(folder + net::ImageFileName(entry))) ++missing;
+        if (!entry.imgUrl.empty() && !platform::FileExists(folder + net::ImageFileName(entry))) ++missing;
     return missing;
   }
   void Timer(int id) {
@@ -76,7 +76,7 @@ class ConversationTest : public ::testing::Test {
     frame_->Header()->Notify(msg);
   }
   static void DeleteCachedImages() {
-    const std::string folder = net::ImageFolder(net::LocalAppData());
+    const std::string folder = net::ImageFolder(platform::LocalAppData());
     WIN32_FIND_DATAA found;
     HANDLE search = ::FindFirstFileA((folder + "*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;

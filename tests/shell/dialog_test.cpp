@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "app/dialogs/about_window.h"
-#include "app/dialogs/dialog_window.h"
+#include "page_machinery/dialog_window.h"
 #include "app/dialogs/menu_window.h"
 #include "app/dialogs/renew_window.h"
-#include "app/dialogs/tip_window.h"
-#include "app/product.h"
+#include "page_machinery/tip_window.h"
+#include "page_machinery/product.h"
 #include "shell_test_support.h"
 
 namespace {

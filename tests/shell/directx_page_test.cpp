@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "fixture_client.h"
-#include "net/user_folders.h"
+#include "platform/files_and_folders.h"
 #include "net/user_paths.h"
 #include "repair_page_support.h"
 #include "shell_test_support.h"
@@ -43,7 +43,7 @@ class DirectXPage : public RepairPageTest {
       for (const char* name : kNames) DeleteFileA((folder + name).c_str());
   }
   static std::string Cache(int systemBit) {
-    return net::DirectXFolder(net::RepairCacheBase(), systemBit);
+    return net::DirectXFolder(platform::RepairCacheBase(), systemBit);
   }
   static bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -150,7 +150,7 @@ TEST_F(DirectXPage, UntickedWrongOrDigestlessFilesAreNeverCopied) {
   secure.downloadUrl = test_support::TlsFixtureUrl("/d3dx9_43.dll");  // self-signed
   // Cached copies that an unchecked repair would take.
   for (const std::string& local : {Cache(0) + kNames[0], Cache(0) + kNames[1]}) {
-    ASSERT_TRUE(net::EnsureFolder(Cache(0)));
+    ASSERT_TRUE(platform::EnsureFolder(Cache(0)));
     ASSERT_TRUE(CopyFileA(test_support::WinePath(STANDIN_DLL).c_str(), local.c_str(), FALSE));
   }
   state_.ReplaceDxFiles({wrong, plain, secure});

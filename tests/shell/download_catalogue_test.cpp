@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/main_frame_window.h"
-#include "app/product.h"
+#include "page_machinery/product.h"
 #include "app/settings.h"
 #include "downloads/net_window.h"
 #include "shell_test_support.h"

@@ -10,12 +10,12 @@
 #include <objbase.h>
 
 #include "app/main_frame_window.h"
-#include "app/message_bus.h"
-#include "app/product.h"
+#include "page_machinery/message_bus.h"
+#include "page_machinery/product.h"
 #include "app/system_window.h"
-#include "net/user_folders.h"
+#include "platform/files_and_folders.h"
+#include "platform/text_conversion.h"
 #include "net/user_paths.h"
-#include "platform/platform_utils.h"
 #include "recording_canvas.h"
 #include "recording_page.h"
 #include "shell_test_support.h"
@@ -234,7 +234,7 @@ TEST_F(FrameTest, MenuIsMadeOnceAndSizedForTheSignInState) {
   EXPECT_EQ(menuRect.right - menuRect.left, 100);
   EXPECT_EQ(menuRect.bottom - menuRect.top, 60);
 
-  app::UserInfo user;
+  net::UserInfo user;
   user.userId = 7;
   user.signedIn = true;
   user.userToken = "t";
@@ -256,7 +256,7 @@ TEST_F(FrameTest, ServiceOpensTheCatalogueServiceLinkAndStateDoesNothingWhenSign
   Click(L"system_service");
   EXPECT_EQ(opened, (std::vector<std::string>{"http://127.0.0.1/service"}));
 
-  app::UserInfo user;
+  net::UserInfo user;
   user.userId = 3;
   user.signedIn = true;
   user.userToken = "t";
@@ -270,7 +270,7 @@ TEST_F(FrameTest, ServiceOpensTheCatalogueServiceLinkAndStateDoesNothingWhenSign
 
 TEST_F(FrameTest, SignInStateFollowsTheUser) {
   auto& pm = frame_->m_PaintManager;
-  app::UserInfo user;
+  net::UserInfo user;
   user.userId = 42;
   user.signedIn = true;
   user.userToken = "t";
@@ -289,12 +289,12 @@ TEST_F(FrameTest, SignInStateFollowsTheUser) {
 // The head picture is the user's cached head image once it is on disk, and the signed-in
 // picture of the skin until then.
 TEST_F(FrameTest, SignedInHeaderDrawsTheCachedHeadImageOnceItExists) {
-  const std::string folder = net::ImageFolder(net::LocalAppData());
-  ASSERT_TRUE(net::EnsureFolder(folder));
+  const std::string folder = net::ImageFolder(platform::LocalAppData());
+  ASSERT_TRUE(platform::EnsureFolder(folder));
   const std::wstring headFile =
       platform::AnsiToWide((folder + net::HeadImageFileName(77)).c_str());
   ::DeleteFileW(headFile.c_str());
-  app::UserInfo user;
+  net::UserInfo user;
   user.userId = 77;
   user.signedIn = true;
   user.userToken = "t";

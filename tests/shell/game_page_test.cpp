@@ -18,9 +18,9 @@
 #include "app/game_machine.h"
 #include "app/network_machine.h"
 #include "functions/function_window.h"
-#include "net/user_folders.h"
+#include "platform/files_and_folders.h"
+#include "platform/text_conversion.h"
 #include "net/user_paths.h"
-#include "platform/platform_utils.h"
 #include "repair/registry_path.h"
 #include "repair/runtime_repair.h"
 #include "repair/system_file_checker.h"
@@ -142,14 +142,14 @@ class GamePage : public RepairPageTest {
         DeleteKeyEverywhere(path.localMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
                             path.subKey);
       ::DeleteFileA(
-          repair::RuntimeInstallerPath(entry, net::RundllFolder(net::RepairCacheBase())).c_str());
+          repair::RuntimeInstallerPath(entry, net::RundllFolder(platform::RepairCacheBase())).c_str());
     }
     for (int i = 0; i < 40; ++i) {
       const std::string name = TestDll(i);
       for (const std::string& folder :
            {NativeSystemFolder(), std::string("C:\\windows\\syswow64\\"),
-            std::string("C:\\windows\\system32\\"), net::DirectXFolder(net::RepairCacheBase(), 0),
-            net::DirectXFolder(net::RepairCacheBase(), 1)})
+            std::string("C:\\windows\\system32\\"), net::DirectXFolder(platform::RepairCacheBase(), 0),
+            net::DirectXFolder(platform::RepairCacheBase(), 1)})
         ::DeleteFileA((folder + name).c_str());
     }
   }

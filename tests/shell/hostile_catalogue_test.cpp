@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "app/settings.h"
-#include "net/user_folders.h"
+#include "platform/files_and_folders.h"
 #include "net/user_paths.h"
-#include "repair/md5.h"
+#include "platform/md5.h"
 #include "repair_page_support.h"
 #include "shell_test_support.h"
 
@@ -113,7 +113,7 @@ class HostileCatalogue : public RepairPageTest {
     log_ = UnixPathFromEnvironment("TESSA_PROXY_LOG");
     std::ofstream(log_, std::ios::trunc);
     const std::string good = UnixPathFromEnvironment("TESSA_DEMO_FILES") + "\\directx\\x86\\d3dx10_43.dll";
-    goodMd5_ = repair::FileMd5(good);
+    goodMd5_ = platform::FileMd5(good);
     ASSERT_EQ(goodMd5_.size(), 32u) << good;
     Clean();
     WriteRules();
@@ -138,8 +138,8 @@ class HostileCatalogue : public RepairPageTest {
     // A cached copy from an earlier run would be used without a download.
     for (int systemBit : {0, 1})
       for (const char* name : {kGoodDll, kImpostorDll})
-        ::DeleteFileA((net::DirectXFolder(net::RepairCacheBase(), systemBit) + name).c_str());
-    ::DeleteFileA((net::RundllFolder(net::RepairCacheBase()) + "setup61.exe").c_str());
+        ::DeleteFileA((net::DirectXFolder(platform::RepairCacheBase(), systemBit) + name).c_str());
+    ::DeleteFileA((net::RundllFolder(platform::RepairCacheBase()) + "setup61.exe").c_str());
   }
   std::string Evil(const std::string& name) const { return proxy_ + "/files/evil/" + name; }
 
@@ -161,7 +161,7 @@ class HostileCatalogue : public RepairPageTest {
                 "C:\\Windows\\System32\\evil10.dll"),
         DxEntry(12, Evil("dx12.exe"), md5, "evil12.exe", "C:\\Windows\\System32\\evil12.exe"),
         DxEntry(20, goodUrl, md5, kGoodDll, std::string("C:\\Windows\\System32\\") + kGoodDll),
-        DxEntry(21, proxy_ + "/files/unvouched/impostor.dll", repair::FileMd5(SampleWindowsPath("impostor.dll")),
+        DxEntry(21, proxy_ + "/files/unvouched/impostor.dll", platform::FileMd5(SampleWindowsPath("impostor.dll")),
                 kImpostorDll, std::string("C:\\Windows\\System32\\") + kImpostorDll),
     };
     const std::vector<std::string> system = {
@@ -181,7 +181,7 @@ class HostileCatalogue : public RepairPageTest {
         RuntimeEntry(60, proxy_ + "/files/runtime/present.exe", "/q", "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft"),
         RuntimeEntry(61, proxy_ + "/files/unvouched/setup61.exe", "/install /quiet /norestart",
                      std::string("HKEY_LOCAL_MACHINE\\") + kStandInKey,
-                     repair::FileMd5(SampleWindowsPath("unsigned_installer.exe"))),
+                     platform::FileMd5(SampleWindowsPath("unsigned_installer.exe"))),
     };
     const std::string common =
         "{\"code\":\"200\",\"msg\":\"success\",\"data\":{"
@@ -246,7 +246,7 @@ TEST_F(HostileCatalogue, OnlyTheGoodEntriesAreKeptAndTheRepairTouchesNothingElse
     EXPECT_NE(::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kStandInKey, 0, KEY_READ | view, &key), ERROR_SUCCESS);
   }
   // A refused file is not kept in the cache either.
-  EXPECT_FALSE(Exists(net::RundllFolder(net::RepairCacheBase()) + "setup61.exe"));
+  EXPECT_FALSE(Exists(net::RundllFolder(platform::RepairCacheBase()) + "setup61.exe"));
 
   prefix_ = L"directx";
   frame_->ShowPage(kDirectXPage);
@@ -256,12 +256,12 @@ TEST_F(HostileCatalogue, OnlyTheGoodEntriesAreKeptAndTheRepairTouchesNothingElse
   std::vector<std::wstring> repaired = States();
   std::sort(repaired.begin(), repaired.end());
   EXPECT_EQ(repaired, (std::vector<std::wstring>{L"修复失败", L"修复完成"}));
-  EXPECT_EQ(repair::FileMd5(std::string("C:\\windows\\system32\\") + kGoodDll), goodMd5_);
+  EXPECT_EQ(platform::FileMd5(std::string("C:\\windows\\system32\\") + kGoodDll), goodMd5_);
   EXPECT_FALSE(RequestsFor("/files/unvouched/impostor.dll").empty());
   EXPECT_FALSE(Exists(std::string("C:\\windows\\system32\\") + kImpostorDll));
   EXPECT_FALSE(Exists(std::string("C:\\windows\\syswow64\\") + kImpostorDll));
   for (int systemBit : {0, 1})
-    EXPECT_FALSE(Exists(net::DirectXFolder(net::RepairCacheBase(), systemBit) + kImpostorDll));
+    EXPECT_FALSE(Exists(net::DirectXFolder(platform::RepairCacheBase(), systemBit) + kImpostorDll));
 
   for (const char* path : kAimedAt) EXPECT_FALSE(Exists(path)) << path;
   // Nothing of the bad entries was fetched (or even asked for), not even their pictures.

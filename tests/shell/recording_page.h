@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "app/page_window.h"
+#include "page_machinery/page_window.h"
 
 using Log = std::vector<std::string>;
 

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "repair/md5.h"
+#include "platform/md5.h"
 #include "shell_test_support.h"
 #include "ui/win/button.h"
 #include "ui/win/container.h"
@@ -136,7 +136,7 @@ std::string ServeFile(const std::string& source, const std::string& name) {
   std::string served =
       test_support::WinePath(std::string(std::getenv("FIXTURE_FILES")) + "/" + name);
   if (!::CopyFileA(test_support::WinePath(source).c_str(), served.c_str(), FALSE)) return {};
-  return repair::FileMd5(served);
+  return platform::FileMd5(served);
 }
 
 std::string ChineseText(const std::wstring& text) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "page_machinery/app_state.h"
 #include "app/main_frame_window.h"
 #include "ui/win/control.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "net/user_folders.h"
+#include "platform/files_and_folders.h"
 #include "net/user_paths.h"
 #include "repair/registry_path.h"
 #include "repair/runtime_repair.h"
@@ -49,12 +49,12 @@ class RepairTotals : public RepairPageTest {
           ::RegDeleteKeyExA(path.localMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
                             path.subKey.c_str(), view, 0);
       ::DeleteFileA(
-          repair::RuntimeInstallerPath(entry, net::RundllFolder(net::RepairCacheBase())).c_str());
+          repair::RuntimeInstallerPath(entry, net::RundllFolder(platform::RepairCacheBase())).c_str());
     }
     for (const char* name : kTestDlls)
       for (const std::string& folder :
            {std::string("C:\\windows\\system32\\"), std::string("C:\\windows\\syswow64\\"),
-            net::DirectXFolder(net::RepairCacheBase(), 0)})
+            net::DirectXFolder(platform::RepairCacheBase(), 0)})
         ::DeleteFileA((folder + name).c_str());
   }
   void ExpectAllStates(const std::wstring& state, size_t count) {

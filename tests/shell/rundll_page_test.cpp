@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "fixture_client.h"
-#include "net/user_folders.h"
+#include "platform/files_and_folders.h"
+#include "platform/process_search.h"
 #include "net/user_paths.h"
-#include "platform/platform_utils.h"
-#include "repair/md5.h"
+#include "platform/md5.h"
 #include "repair/run_dll_window.h"
 #include "repair_page_support.h"
 #include "shell_test_support.h"
@@ -43,7 +43,7 @@ class RundllPage : public RepairPageTest {
     RepairPageTest::SetUp();
     RemoveTestKeys();
     RemoveStandInKeys();
-    cache_ = net::RundllFolder(net::RepairCacheBase());
+    cache_ = net::RundllFolder(platform::RepairCacheBase());
     EndHangingInstallers();
     for (const char* name : {"view32.exe", "view64.exe", "slow.exe", "cached.exe", "absent.exe", "hang.exe",
                              "restart.exe", "newer.exe"})
@@ -314,7 +314,7 @@ TEST_F(RundllPage, UntickedEntriesAreNotTouched) {
 
 TEST_F(RundllPage, ACachedInstallerWithTheRightDigestIsRunWithoutADownload) {
   net::CatalogueFile entry = StandIn(1, 64);
-  ASSERT_TRUE(net::EnsureFolder(cache_));
+  ASSERT_TRUE(platform::EnsureFolder(cache_));
   ASSERT_TRUE(CopyFileA(test_support::WinePath(STANDIN_VIEW64).c_str(),
                         (cache_ + "cached.exe").c_str(), FALSE));
   entry.downloadUrl = test_support::FixtureUrl("/files/cached.exe");  // nothing is served there
@@ -335,7 +335,7 @@ TEST_F(RundllPage, WithoutADigestNeitherAPlainDownloadNorACachedFileIsRun) {
   secure.id = 2;
   ServeFile(STANDIN_VIEW64, "cached.exe");
   secure.downloadUrl = test_support::TlsFixtureUrl("/cached.exe");  // a self-signed certificate
-  ASSERT_TRUE(net::EnsureFolder(cache_));
+  ASSERT_TRUE(platform::EnsureFolder(cache_));
   ASSERT_TRUE(CopyFileA(test_support::WinePath(STANDIN_VIEW64).c_str(),
                         (cache_ + "cached.exe").c_str(), FALSE));
   ASSERT_TRUE(CopyFileA(test_support::WinePath(STANDIN_VIEW64).c_str(),
@@ -347,8 +347,8 @@ TEST_F(RundllPage, WithoutADigestNeitherAPlainDownloadNorACachedFileIsRun) {
   EXPECT_EQ(States(), (std::vector<std::wstring>{L"修复失败", L"修复失败"}));
   EXPECT_EQ(Text(L"rundll_repaired_text1"), L"已修复项：2个  成功：0个  失败：2个");
   EXPECT_EQ(test_support::FixtureRequestCount(), 0);     // nothing over plain http
-  EXPECT_FALSE(net::FileExists(cache_ + "cached.exe"));  // the unverifiable copy is gone
-  EXPECT_TRUE(net::FileExists(cache_ + "view64.exe"));   // the plain entry touched nothing
+  EXPECT_FALSE(platform::FileExists(cache_ + "cached.exe"));  // the unverifiable copy is gone
+  EXPECT_TRUE(platform::FileExists(cache_ + "view64.exe"));   // the plain entry touched nothing
   HKEY key;
   EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kView64Key, 0, KEY_READ | KEY_WOW64_64KEY, &key),
             ERROR_SUCCESS);

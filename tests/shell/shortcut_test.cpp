@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/desktop_shortcut.h"
-#include "app/product.h"
+#include "page_machinery/product.h"
 
 namespace {
 

@@ -14,12 +14,13 @@
 #include <vector>
 
 #include "app/main_frame_window.h"
-#include "app/product.h"
+#include "page_machinery/product.h"
 #include "app/settings.h"
 #include "app/system_window.h"
 #include "browser/mshtml/mshtml_engine_win.h"
 #include "net/http_request.h"
-#include "net/user_folders.h"
+#include "platform/files_and_folders.h"
+#include "platform/text_conversion.h"
 #include "net/user_paths.h"
 #include "recording_engine.h"
 #include "shell_test_support.h"
@@ -185,7 +186,7 @@ class SignInTest : public ::testing::Test {
       });
     };
   }
-  std::string HeadImage() { return net::ImageFolder(net::LocalAppData()) + net::HeadImageFileName(state_.User().userId); }
+  std::string HeadImage() { return net::ImageFolder(platform::LocalAppData()) + net::HeadImageFileName(state_.User().userId); }
 
   // Reply threads may still deliver into the state after the test, so it lives on.
   app::AppState& state_ = *new app::AppState;
@@ -201,12 +202,12 @@ TEST_F(SignInTest, TheDemoSignInStoresTheUserAndClosesAndTheHeaderShowsTheUser) 
   PlayPages(1);
   ClickStateLabel();
 
-  const app::UserInfo user = state_.User();
+  const net::UserInfo user = state_.User();
   EXPECT_TRUE(user.signedIn);
   EXPECT_GE(user.userId, 0);
   EXPECT_FALSE(user.userToken.empty());
   EXPECT_EQ(app::ReadStoredToken(), user.userToken);
-  EXPECT_TRUE(net::FileExists(HeadImage())) << HeadImage();
+  EXPECT_TRUE(platform::FileExists(HeadImage())) << HeadImage();
   EXPECT_TRUE(director_.prompts.empty());
 
   // The header: "已登录" and the frame around the head picture.

@@ -8,8 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/app_state.h"
-#include "net/catalogue_store.h"
+#include "page_machinery/app_state.h"
+#include "app/store_reply.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ TEST(AppStateStress, ReplacementsNeverOverlapAReadersPass) {
     for (int g = 1; g <= 1500; ++g) {
       state.ReplaceRuntimeFiles(Generation(g));
       state.ReplaceDxFiles(Generation(-g));
-      app::UserInfo user;
+      net::UserInfo user;
       user.userId = g;
       user.signedIn = true;
       user.userToken = "token-" + std::to_string(g);
@@ -61,7 +61,7 @@ TEST(AppStateStress, ReplacementsNeverOverlapAReadersPass) {
   });
   threads.emplace_back([&] {
     for (int g = 1; g <= 300; ++g)
-      net::StoreReply(state, net::kRuntimeFiles, RuntimeReply(100000 + g), [](const std::string& t) { return t; });
+      app::StoreReply(state, net::kRuntimeFiles, RuntimeReply(100000 + g), [](const std::string& t) { return t; });
   });
 
   // Readers: the UI thread building rows, a scan walking its list.
@@ -74,7 +74,7 @@ TEST(AppStateStress, ReplacementsNeverOverlapAReadersPass) {
         state.WithEntries([&] {
           for (const net::CatalogueFile& f : *runtime) (void)f.installed;
         });
-        app::UserInfo user = state.User();
+        net::UserInfo user = state.User();
         if (user.signedIn && user.userToken != "token-" + std::to_string(user.userId)) ++tornUsers;
         ++passes;
       }

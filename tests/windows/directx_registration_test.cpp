@@ -14,10 +14,10 @@
 #include <string>
 
 #include "fixture_client.h"
-#include "platform/platform_utils.h"
+#include "platform/system_bitness.h"
 #include "net/user_paths.h"
 #include "process_bits.h"
-#include "repair/md5.h"
+#include "platform/md5.h"
 #include "temp_path.h"
 #include "wine_path.h"
 
@@ -108,7 +108,7 @@ class AudioRegistration : public ::testing::Test {
     entry.fileName = name;
     entry.filePath = "C:\\Windows\\System32\\" + name;
     entry.downloadUrl = test_support::FixtureUrl("/files/" + servedName);
-    entry.fileMd5 = repair::FileMd5(served);
+    entry.fileMd5 = platform::FileMd5(served);
     EXPECT_EQ(entry.fileMd5.size(), 32u);
     return entry;
   }
@@ -124,7 +124,7 @@ TEST_F(AudioRegistration, The64BitServerIsRegisteredInThe64BitView) {
   const net::CatalogueFile entry =
       Entry(std::string(DEMO_STANDINS) + "/directx/x64/xaudio2_7.dll", "audio64.dll", 1, kAudioName);
   EXPECT_TRUE(Repair(entry));
-  EXPECT_EQ(repair::FileMd5(SystemFolderOf(1) + kAudioName), entry.fileMd5);
+  EXPECT_EQ(platform::FileMd5(SystemFolderOf(1) + kAudioName), entry.fileMd5);
   const std::string server = ClassServer(classId_, KEY_WOW64_64KEY);
   EXPECT_TRUE(EndsWithName(server, kAudioName)) << server;
   EXPECT_EQ(ClassServer(classId_, KEY_WOW64_32KEY), "");
@@ -135,7 +135,7 @@ TEST_F(AudioRegistration, The32BitServerIsRegisteredInThe32BitView) {
   const net::CatalogueFile entry =
       Entry(std::string(DEMO_STANDINS) + "/directx/x86/xaudio2_7.dll", "audio32.dll", 0, kAudioName);
   EXPECT_TRUE(Repair(entry));
-  EXPECT_EQ(repair::FileMd5(SystemFolderOf(0) + kAudioName), entry.fileMd5);
+  EXPECT_EQ(platform::FileMd5(SystemFolderOf(0) + kAudioName), entry.fileMd5);
   const std::string server = ClassServer(classId_, KEY_WOW64_32KEY);
   EXPECT_TRUE(EndsWithName(server, kAudioName)) << server;
   EXPECT_EQ(ClassServer(classId_, KEY_WOW64_64KEY), "");
@@ -156,7 +156,7 @@ TEST_F(AudioRegistration, ADllThatIsNoAudioServerIsNotRegistered) {
   const int systemBit = test_support::kProcessIs32Bit ? 0 : 1;
   const net::CatalogueFile entry = Entry(STANDIN_REFUSING_DLL, "refusing.dll", systemBit, kPlainName);
   EXPECT_TRUE(Repair(entry));
-  EXPECT_EQ(repair::FileMd5(SystemFolderOf(systemBit) + kPlainName), entry.fileMd5);
+  EXPECT_EQ(platform::FileMd5(SystemFolderOf(systemBit) + kPlainName), entry.fileMd5);
 }
 
 }  // namespace

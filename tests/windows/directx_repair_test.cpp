@@ -9,7 +9,7 @@
 
 #include "fixture_client.h"
 #include "net/user_paths.h"
-#include "repair/md5.h"
+#include "platform/md5.h"
 #include "temp_path.h"
 #include "process_bits.h"
 #include "wine_path.h"
@@ -24,7 +24,7 @@ class DirectXRepairOnWindows : public ::testing::Test {
     std::string served = test_support::WinePath(std::string(std::getenv("FIXTURE_FILES")) + "/d3dx9_43.dll");
     std::string source = test_support::WinePath(STANDIN_DLL);
     ASSERT_TRUE(CopyFileA(source.c_str(), served.c_str(), FALSE));
-    digest_ = repair::FileMd5(served);
+    digest_ = platform::FileMd5(served);
     local_ = test_support::TempPath("local");
     Clean();
   }
@@ -79,7 +79,7 @@ TEST_F(DirectXRepairOnWindows, ADllNoTrustedPublisherSignedLeavesTheSystemFolder
   repair::DirectXRepairOps ops = repair::SystemDirectXRepairOps(std::getenv("TEMP"));
   net::CatalogueFile entry = Entry(1, "tessa_dx_64.dll");
   entry.downloadUrl = test_support::FixtureUrl("/files/impostor.dll");
-  entry.fileMd5 = repair::FileMd5(served);
+  entry.fileMd5 = platform::FileMd5(served);
   EXPECT_FALSE(repair::RepairDirectXEntry(entry, net::DirectXFolder(local_, 1), ops));
   EXPECT_FALSE(Exists(std::string(test_support::NativeSystemFolder()) + "tessa_dx_64.dll"));
 }

@@ -15,7 +15,7 @@
 #include "certificate_support.h"
 #include "fixture_client.h"
 #include "net/file_fetch.h"
-#include "net/user_folders.h"
+#include "platform/files_and_folders.h"
 #include "temp_path.h"
 #include "wine_path.h"
 
@@ -52,7 +52,7 @@ TEST(RepairDownloadRedirects, HttpsMayLeadToHttpsButNeverToHttp) {
   TrustedWhileAlive trusted(test_support::FixtureCertificate());
   ASSERT_TRUE(trusted.ok());
   const std::string folder = test_support::TempPath("redirects") + "\\";
-  ASSERT_TRUE(net::EnsureFolder(folder));
+  ASSERT_TRUE(platform::EnsureFolder(folder));
 
   // The certificate is trusted now: the direct download and one that stays on https arrive.
   ASSERT_TRUE(net::FetchFile(TlsUrl("/hello.txt"), folder + "direct.txt"));
@@ -69,7 +69,7 @@ TEST(RepairDownloadRedirects, HttpsMayLeadToHttpsButNeverToHttp) {
   const std::string toHttp = "/to-http/" + std::string(std::getenv("FIXTURE_PORT")) + "/plain.txt";
   test_support::ResetFixture();
   EXPECT_FALSE(net::FetchFile(TlsUrl(toHttp), folder + "downgraded.txt"));
-  EXPECT_FALSE(net::FileExists(folder + "downgraded.txt"));
+  EXPECT_FALSE(platform::FileExists(folder + "downgraded.txt"));
   EXPECT_EQ(test_support::FixtureRequestCount(), 0);  // the plain server was never asked
 }
 

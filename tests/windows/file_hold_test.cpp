@@ -1,6 +1,6 @@
 // The hold on a checked file, against the real file system: nothing writes, renames or
 // deletes it while it is held, reading (as an installer's start or a copy does) still works.
-#include "repair/file_hold_win.h"
+#include "platform/file_hold_win.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ TEST(FileHold, NobodyWritesRenamesOrDeletesAHeldFile) {
   std::fputs("checked", file);
   std::fclose(file);
 
-  repair::FileHold hold = repair::HoldFileAgainstWriters(path);
+  platform::FileHold hold = platform::HoldFileAgainstWriters(path);
   ASSERT_TRUE(hold);
   HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
@@ -41,7 +41,7 @@ TEST(FileHold, NobodyWritesRenamesOrDeletesAHeldFile) {
   EXPECT_TRUE(DeleteFileA(path.c_str()));
   DeleteFileA(moved.c_str());
   // A missing file cannot be held, so it is never taken for a checked one.
-  EXPECT_FALSE(repair::HoldFileAgainstWriters(path));
+  EXPECT_FALSE(platform::HoldFileAgainstWriters(path));
 }
 
 }  // namespace

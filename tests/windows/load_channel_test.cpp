@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/registry_names.h"
-#include "platform/platform_utils.h"
+#include "platform/module_paths.h"
 #include "platform/registry.h"
 #include "temp_path.h"
 

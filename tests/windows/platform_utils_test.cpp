@@ -1,4 +1,8 @@
-#include "platform/platform_utils.h"
+#include "platform/module_paths.h"
+#include "platform/process_search.h"
+#include "platform/shell_open.h"
+#include "platform/system_bitness.h"
+#include "platform/text_conversion.h"
 
 #include <gtest/gtest.h>
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "fixture_client.h"
-#include "repair/md5.h"
-#include "platform/platform_utils.h"
+#include "platform/md5.h"
+#include "platform/process_search.h"
 #include "repair/registry_path.h"
 #include "temp_path.h"
 #include "wine_path.h"
@@ -38,7 +38,7 @@ class RuntimeRepairOnWindows : public ::testing::Test {
     served_ = test_support::WinePath(std::string(std::getenv("FIXTURE_FILES")) + "/vc_redist.x64.exe");
     ASSERT_TRUE(CopyFileA(test_support::WinePath(STANDIN_VIEW64).c_str(), served_.c_str(), FALSE));
     entry_.downloadUrl = test_support::FixtureUrl("/files/vc_redist.x64.exe");
-    entry_.fileMd5 = repair::FileMd5(served_);
+    entry_.fileMd5 = platform::FileMd5(served_);
     entry_.regeditName = kRegeditName;
     entry_.silentParam = kSwitches;
     cache_ = test_support::TempPath("Rundll") + "\\";
@@ -56,7 +56,7 @@ TEST_F(RuntimeRepairOnWindows, InstallsAPackageThatOnlyThe64BitViewShows) {
   EXPECT_TRUE(repair::RegistryPathExists(kRegeditName));
   HKEY key;
   EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ | KEY_WOW64_32KEY, &key), ERROR_SUCCESS);  // not in the 32-bit view
-  EXPECT_EQ(repair::FileMd5(cache_ + "vc_redist.x64.exe"), entry_.fileMd5);
+  EXPECT_EQ(platform::FileMd5(cache_ + "vc_redist.x64.exe"), entry_.fileMd5);
 
   // Once more: the cached installer is still the right one, so nothing is downloaded.
   RemoveKeyInBothViews();
@@ -77,7 +77,7 @@ TEST_F(RuntimeRepairOnWindows, AnInstallerWithTheWrongDigestIsNeverRun) {
 TEST_F(RuntimeRepairOnWindows, AnInstallerNoTrustedPublisherSignedIsNeverRun) {
   const std::string unsignedInstaller = test_support::WinePath(std::string(SIGNATURE_SAMPLES) + "/unsigned_installer.exe");
   ASSERT_TRUE(CopyFileA(unsignedInstaller.c_str(), served_.c_str(), FALSE));
-  entry_.fileMd5 = repair::FileMd5(served_);
+  entry_.fileMd5 = platform::FileMd5(served_);
   test_support::ResetFixture();
   EXPECT_FALSE(repair::RepairRuntimeEntry(entry_, cache_ + "unsigned\\", CacheOps()).installed);
   EXPECT_GE(test_support::FixtureRequestCount(), 3);
@@ -104,7 +104,7 @@ TEST_F(RuntimeRepairOnWindows, AnInstallerCannotBeSwappedBetweenItsCheckAndItsRu
   EXPECT_TRUE(repair::RepairRuntimeEntry(entry_, cache_ + "swap\\", ops).installed);
   EXPECT_TRUE(swapTried);
   EXPECT_FALSE(swapped);
-  EXPECT_EQ(repair::FileMd5(cache_ + "swap\\vc_redist.x64.exe"), entry_.fileMd5);
+  EXPECT_EQ(platform::FileMd5(cache_ + "swap\\vc_redist.x64.exe"), entry_.fileMd5);
 }
 
 TEST_F(RuntimeRepairOnWindows, TheRegistryDecidesNotTheInstaller) {
@@ -151,7 +151,7 @@ class InstallerEndingsOnWindows : public ::testing::Test {
     EXPECT_TRUE(CopyFileA(test_support::WinePath(standIn).c_str(), served.c_str(), FALSE));
     net::CatalogueFile entry;
     entry.downloadUrl = test_support::FixtureUrl("/files/" + name);
-    entry.fileMd5 = repair::FileMd5(served);
+    entry.fileMd5 = platform::FileMd5(served);
     entry.regeditName = std::string("HKEY_LOCAL_MACHINE\\") + kEndingKey;
     entry.silentParam = kSwitches;
     return entry;

@@ -8,7 +8,7 @@
 #include "app/app_context.h"
 #include "app/registry_names.h"
 #include "app/settings.h"
-#include "net/catalogue_store.h"
+#include "app/store_reply.h"
 #include "platform/registry.h"
 
 namespace {
@@ -39,7 +39,7 @@ TEST(Initialise, AsksTheMachineWhetherWindowsIs64BitForTheRuntimeList) {
     const std::string reply =
         "{\"code\":\"200\",\"data\":[{\"status\":1,\"id\":1,\"systemBit\":1,\"downloadUrl\":\"http://h/x64.exe\","
         "\"fileName\":\"f\",\"regeditName\":\"HKEY_LOCAL_MACHINE\\\\K\"}]}";
-    ASSERT_EQ(net::StoreReply(context, net::kRuntimeFiles, reply, [](const std::string& t) { return t; }),
+    ASSERT_EQ(app::StoreReply(context, net::kRuntimeFiles, reply, [](const std::string& t) { return t; }),
               net::ReplyStatus::kAccepted);
     EXPECT_EQ(context.RuntimeFiles()->size(), 1u);
   });

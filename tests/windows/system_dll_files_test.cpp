@@ -9,7 +9,8 @@
 
 #include "process_bits.h"
 #include "file_tree.h"
-#include "platform/platform_utils.h"
+#include "platform/process_search.h"
+#include "platform/system_bitness.h"
 #include "repair/system_dll_files.h"
 #include "repair/system_file_checker.h"
 #include "temp_path.h"

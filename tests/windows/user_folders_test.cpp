@@ -1,4 +1,5 @@
-#include "net/user_folders.h"
+#include "net/image_fetch.h"
+#include "platform/files_and_folders.h"
 
 #include <windows.h>
 
@@ -17,21 +18,21 @@ namespace {
 TEST(UserFolders, FoldersAreCreatedWithTheirParents) {
   std::string base = test_support::TempPath("folders");
   std::string deep = net::DirectXFolder(base, 1);
-  ASSERT_TRUE(net::EnsureFolder(deep));
-  EXPECT_TRUE(net::EnsureFolder(deep));  // existing is fine
+  ASSERT_TRUE(platform::EnsureFolder(deep));
+  EXPECT_TRUE(platform::EnsureFolder(deep));  // existing is fine
   DWORD attributes = GetFileAttributesA(deep.c_str());
   EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
   // A file where a folder should be is not a folder.
   std::string blocked = base + "\\blocked";
   std::fclose(std::fopen(blocked.c_str(), "wb"));
-  EXPECT_FALSE(net::EnsureFolder(blocked + "\\"));
-  EXPECT_TRUE(net::FileExists(blocked));
-  EXPECT_FALSE(net::FileExists(deep));
+  EXPECT_FALSE(platform::EnsureFolder(blocked + "\\"));
+  EXPECT_TRUE(platform::FileExists(blocked));
+  EXPECT_FALSE(platform::FileExists(deep));
 }
 
 TEST(UserFolders, LocalAppDataAndTheDownloadDrive) {
-  std::string local = net::LocalAppData();
+  std::string local = platform::LocalAppData();
   ASSERT_FALSE(local.empty());
   EXPECT_NE(local.back(), '\\');
   std::string drive = net::DownloadDrive();
@@ -66,10 +67,10 @@ TEST(ImageCacheOnWindows, FetchesImagesOnce) {
   common.gameFiles = {notPicture};
   test_support::ResetFixture();
   EXPECT_EQ(net::CacheCatalogueImages(common, folder, net::SystemImageCacheOps()), 1);
-  EXPECT_TRUE(net::FileExists(folder + "11.png"));  // the query is no part of the name
+  EXPECT_TRUE(platform::FileExists(folder + "11.png"));  // the query is no part of the name
   // A 404 page or any other non-picture is not kept as the picture.
-  EXPECT_FALSE(net::FileExists(folder + "12.png"));
-  EXPECT_FALSE(net::FileExists(folder + "13.png"));
+  EXPECT_FALSE(platform::FileExists(folder + "12.png"));
+  EXPECT_FALSE(platform::FileExists(folder + "13.png"));
   EXPECT_GE(test_support::FixtureRequestCount(), 7);
   // The cached one is not fetched again; the two failures get their three tries again.
   test_support::ResetFixture();
@@ -89,7 +90,7 @@ TEST(ImageCacheOnWindows, PicturesAreFetchedOnlyFromWebAddresses) {
   for (const std::string& url : {fileUrl, source, std::string("\\\\127.0.0.1\\c$\\x.png")}) {
     std::remove(target.c_str());
     EXPECT_FALSE(net::FetchImage(url, target)) << url;
-    EXPECT_FALSE(net::FileExists(target)) << url;
+    EXPECT_FALSE(platform::FileExists(target)) << url;
   }
   std::remove(source.c_str());
 }

@@ -13,11 +13,10 @@
 #include "fixture_client.h"
 #include "net/user_paths.h"
 #include "platform/path_text.h"
-#include "platform/platform_utils.h"
 #include "platform/windows_folder.h"
 #include "process_bits.h"
 #include "repair/directx_repair_system.h"
-#include "repair/md5.h"
+#include "platform/md5.h"
 #include "temp_path.h"
 #include "wine_path.h"
 
@@ -40,7 +39,7 @@ net::CatalogueFile Entry(const std::string& filePath) {
       test_support::WinePath(std::string(std::getenv("FIXTURE_FILES")) + "/" + entry.fileName);
   EXPECT_TRUE(CopyFileA(test_support::WinePath(STANDIN_DLL).c_str(), served.c_str(), FALSE));
   entry.downloadUrl = test_support::FixtureUrl("/files/" + entry.fileName);
-  entry.fileMd5 = repair::FileMd5(served);
+  entry.fileMd5 = platform::FileMd5(served);
   return entry;
 }
 
@@ -95,7 +94,7 @@ TEST(WindowsFolderHere, WithWindowsElsewhereTheFileGoesThereAndNowhereElse) {
   const net::CatalogueFile entry = Entry("C:\\Windows\\System32\\tessa_elsewhere.dll");
   EXPECT_FALSE(repair::DirectXFileIntact(entry, ops));
   EXPECT_TRUE(repair::RepairDirectXEntry(entry, net::DirectXFolder(test_support::TempPath("elsewhere"), 0), ops));
-  EXPECT_EQ(repair::FileMd5(elsewhere + "\\System32\\tessa_elsewhere.dll"), entry.fileMd5);
+  EXPECT_EQ(platform::FileMd5(elsewhere + "\\System32\\tessa_elsewhere.dll"), entry.fileMd5);
   EXPECT_TRUE(repair::DirectXFileIntact(entry, ops));
   EXPECT_FALSE(IsFile("C:\\windows\\system32\\tessa_elsewhere.dll"));
   EXPECT_FALSE(IsFile("C:\\windows\\syswow64\\tessa_elsewhere.dll"));

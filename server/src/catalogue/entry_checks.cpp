@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstdint>
 
-#include "net/catalogue_rules.h"
+#include "catalogue_rules/catalogue_rules.h"
 #include "platform/path_text.h"
 
 namespace catalogue {

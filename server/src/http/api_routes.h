@@ -1,7 +1,7 @@
 #pragma once
 #include <httplib.h>
 
-#include "app/server_state.h"
+#include "service/server_state.h"
 #include "http/catalogue_replies.h"
 #include "http/router.h"
 #include "signin/provider.h"

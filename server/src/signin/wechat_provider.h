@@ -1,5 +1,5 @@
 #pragma once
-#include "app/server_state.h"
+#include "service/server_state.h"
 #include "signin/provider.h"
 
 namespace catalogue {

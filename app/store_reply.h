@@ -1,0 +1,16 @@
+#pragma once
+#include <string>
+
+#include "net/catalogue_parser.h"
+#include "page_machinery/app_state.h"
+
+namespace app {
+
+// Parses one reply of kind 0, 3, 4, 5, 8 or 15 and, when it is accepted, replaces the list or
+// user record that the kind names, whole. Anything else leaves the state untouched. On 32-bit
+// Windows (state.system64Bit false) the runtime list is stored without its 64-bit packages
+// (systemBit 1), which could neither install nor ever be found there.
+net::ReplyStatus StoreReply(AppState& state, int kind, const std::string& body,
+                            const net::DisplayTextConverter& convert);
+
+}  // namespace app
