@@ -63,26 +63,18 @@ void CButtonUI::DoEvent(TEventUI& event) {
   UiGuard guard;
   switch (event.Type) {
     case UIEVENT_MOUSEENTER:
-      if (enabled_) {
-        hot_ = true;
-        Invalidate();
-      }
+      if (enabled_) SetAndInvalidate(hot_, true);
       return;
     case UIEVENT_MOUSELEAVE:
-      hot_ = false;
-      Invalidate();
+      SetAndInvalidate(hot_, false);
       return;
     case UIEVENT_BUTTONDOWN:
     case UIEVENT_DBLCLICK:
-      if (enabled_) {
-        pushed_ = true;
-        Invalidate();
-      }
+      if (enabled_) SetAndInvalidate(pushed_, true);
       return;
     case UIEVENT_BUTTONUP: {
       const bool wasPushed = pushed_;
-      pushed_ = false;
-      Invalidate();
+      SetAndInvalidate(pushed_, false);
       if (wasPushed && enabled_ && ::PtInRect(&pos_, event.ptMouse)) Activate();
       return;
     }
@@ -130,12 +122,7 @@ bool COptionUI::GetCheck() const {
   return selected_;
 }
 
-void COptionUI::SetCheck(bool checked) {
-  UiGuard guard;
-  if (selected_ == checked) return;
-  selected_ = checked;
-  Invalidate();
-}
+void COptionUI::SetCheck(bool checked) { SetAndInvalidateIfChanged(selected_, checked); }
 
 bool COptionUI::ApplyAttribute(std::string_view name, std::string_view value) {
   UiGuard guard;

@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "ui/control_geometry.h"
 #include "ui/win/canvas.h"
 #include "ui/win/ui_events.h"
+#include "ui/win/ui_lock.h"
 
 namespace DuiLib {
 
@@ -100,6 +102,24 @@ class CControlUI {
   bool DrawImage(Canvas& canvas, const std::string& attribute, size_t frame = 0);
   // Pictures and colours of later kinds are set on the UI lock like everything else.
   void SetString(std::string* field, const std::wstring& value);
+
+  // For a member that only changes how the control looks: set under the UI lock, and the
+  // control repainted unless the value was already there.
+  template <typename Field, typename Value>
+  void SetAndInvalidateIfChanged(Field& field, Value&& value) {
+    UiGuard guard;
+    if (field == value) return;
+    field = std::forward<Value>(value);
+    Invalidate();
+  }
+  // The same for setters that have always repainted even when given the value already
+  // there (and for members, such as RECTs, that have no ==).
+  template <typename Field, typename Value>
+  void SetAndInvalidate(Field& field, Value&& value) {
+    UiGuard guard;
+    field = std::forward<Value>(value);
+    Invalidate();
+  }
 
   CPaintManagerUI* manager_ = nullptr;
   CControlUI* parent_ = nullptr;
