@@ -9,7 +9,7 @@ namespace DuiLib {
 std::wstring CButtonUI::GetClass() const { return L"ButtonUI"; }
 
 CControlUI* CButtonUI::GetInterface(const std::wstring& name) {
-  return name == L"Button" ? this : CLabelUI::GetInterface(name);
+  return name == kKind.name ? this : CLabelUI::GetInterface(name);
 }
 
 void CButtonUI::SetNormalImage(const std::wstring& image) { SetString(&normalImage_, image); }
@@ -110,7 +110,7 @@ uint32_t CButtonUI::CurrentTextColor() const {
 std::wstring COptionUI::GetClass() const { return L"OptionUI"; }
 
 CControlUI* COptionUI::GetInterface(const std::wstring& name) {
-  return name == L"Option" ? this : CButtonUI::GetInterface(name);
+  return name == kKind.name ? this : CButtonUI::GetInterface(name);
 }
 
 void COptionUI::SetSelectedImage(const std::wstring& image) {
@@ -158,7 +158,7 @@ void COptionUI::PaintStatusImage(Canvas& canvas) {
 std::wstring CCheckBoxUI::GetClass() const { return L"CheckBoxUI"; }
 
 CControlUI* CCheckBoxUI::GetInterface(const std::wstring& name) {
-  return name == L"CheckBox" ? this : COptionUI::GetInterface(name);
+  return name == kKind.name ? this : COptionUI::GetInterface(name);
 }
 
 }  // namespace DuiLib

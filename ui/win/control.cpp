@@ -25,7 +25,7 @@ CControlUI::~CControlUI() {
 std::wstring CControlUI::GetClass() const { return L"ControlUI"; }
 
 CControlUI* CControlUI::GetInterface(const std::wstring& name) {
-  return name == L"Control" ? this : nullptr;
+  return name == kKind.name ? this : nullptr;
 }
 
 std::wstring CControlUI::GetName() const {

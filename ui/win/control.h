@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 
 #include "ui/control_geometry.h"
@@ -15,6 +16,14 @@
 namespace DuiLib {
 
 class CPaintManagerUI;
+
+// The name a control class answers to in GetInterface. Each class declares its own as
+// kKind; the class in the type lets ControlAs refuse, at compile time, a class that has
+// only inherited its base's, whose lookup would hand back the base as the derived class.
+template <typename Control>
+struct ControlKind {
+  const wchar_t* name;
+};
 
 // A control without a native window. Its state is guarded by the UI lock (ui_lock.h), so
 // every public operation may be called from any thread; events and painting come from the
@@ -29,6 +38,7 @@ class CControlUI {
   CControlUI(const CControlUI&) = delete;
   CControlUI& operator=(const CControlUI&) = delete;
 
+  static constexpr ControlKind<CControlUI> kKind{L"Control"};
   virtual std::wstring GetClass() const;
   // The control itself when it is of the kind `name` ("Control", "Button"...), else null.
   virtual CControlUI* GetInterface(const std::wstring& name);
@@ -136,6 +146,14 @@ class CControlUI {
   int borderSize_ = 1;
   std::string bkImage_;
 };
+
+// `control` as a T when it is of T's kind, else null (and null for null).
+template <typename T>
+T* ControlAs(CControlUI* control) {
+  static_assert(std::is_same_v<decltype(T::kKind), const ControlKind<T>>,
+                "the class declares no kKind of its own");
+  return control ? static_cast<T*>(control->GetInterface(T::kKind.name)) : nullptr;
+}
 
 bool RectsIntersect(const RECT& a, const RECT& b);
 

@@ -9,7 +9,7 @@ namespace DuiLib {
 std::wstring CLabelUI::GetClass() const { return L"LabelUI"; }
 
 CControlUI* CLabelUI::GetInterface(const std::wstring& name) {
-  return name == L"Label" ? this : CControlUI::GetInterface(name);
+  return name == kKind.name ? this : CControlUI::GetInterface(name);
 }
 
 void CLabelUI::SetFont(int id) { SetAndInvalidate(font_, id); }
@@ -80,13 +80,13 @@ void CLabelUI::PaintText(Canvas& canvas) {
 std::wstring CTextUI::GetClass() const { return L"TextUI"; }
 
 CControlUI* CTextUI::GetInterface(const std::wstring& name) {
-  return name == L"Text" ? this : CLabelUI::GetInterface(name);
+  return name == kKind.name ? this : CLabelUI::GetInterface(name);
 }
 
 std::wstring CRichEditUI::GetClass() const { return L"RichEditUI"; }
 
 CControlUI* CRichEditUI::GetInterface(const std::wstring& name) {
-  return name == L"RichEdit" ? this : CLabelUI::GetInterface(name);
+  return name == kKind.name ? this : CLabelUI::GetInterface(name);
 }
 
 void CRichEditUI::DoEvent(TEventUI& event) {

@@ -14,7 +14,7 @@ namespace DuiLib {
 std::wstring CProgressUI::GetClass() const { return L"ProgressUI"; }
 
 CControlUI* CProgressUI::GetInterface(const std::wstring& name) {
-  return name == L"Progress" ? this : CLabelUI::GetInterface(name);
+  return name == kKind.name ? this : CLabelUI::GetInterface(name);
 }
 
 int CProgressUI::GetValue() const {
@@ -72,7 +72,7 @@ void CProgressUI::PaintStatusImage(Canvas& canvas) {
 std::wstring CSliderUI::GetClass() const { return L"SliderUI"; }
 
 CControlUI* CSliderUI::GetInterface(const std::wstring& name) {
-  return name == L"Slider" ? this : CProgressUI::GetInterface(name);
+  return name == kKind.name ? this : CProgressUI::GetInterface(name);
 }
 
 }  // namespace DuiLib

@@ -10,7 +10,7 @@ namespace DuiLib {
 std::wstring CScrollBarUI::GetClass() const { return L"ScrollBarUI"; }
 
 CControlUI* CScrollBarUI::GetInterface(const std::wstring& name) {
-  return name == L"ScrollBar" ? this : CControlUI::GetInterface(name);
+  return name == kKind.name ? this : CControlUI::GetInterface(name);
 }
 
 void CScrollBarUI::SetScrollRange(int range) {
