@@ -126,7 +126,7 @@ void SystemWindow::ArmTimer(int id, unsigned milliseconds) {
 
 void SystemWindow::SelectTab(int index) {
   for (int i = 0; i < kTabCount; ++i) {
-    auto* tab = tabs_[i] ? static_cast<DuiLib::CButtonUI*>(tabs_[i]->GetInterface(L"Button")) : nullptr;
+    auto* tab = DuiLib::ControlAs<DuiLib::CButtonUI>(tabs_[i]);
     if (tab) tab->SetNormalImage(std::wstring(kTabPictures[i]) + L"_n.png");
   }
   if (index < 0 || index >= kTabCount || tabs_[index] == nullptr) return;

@@ -30,7 +30,7 @@ DownloadPage::~DownloadPage() {
 
 void DownloadPage::InitControls() {
   DuiLib::CControlUI* list = FindControl(traits_.listName);
-  list_ = list ? static_cast<DuiLib::CContainerUI*>(list->GetInterface(L"Container")) : nullptr;
+  list_ = DuiLib::ControlAs<DuiLib::CContainerUI>(list);
 }
 
 void DownloadPage::OnCommand(const std::string& word) {

@@ -8,8 +8,7 @@ namespace functions {
 namespace {
 
 DuiLib::CContainerUI* AsContainer(DuiLib::CControlUI* control) {
-  return control ? static_cast<DuiLib::CContainerUI*>(control->GetInterface(L"Container"))
-                 : nullptr;
+  return DuiLib::ControlAs<DuiLib::CContainerUI>(control);
 }
 
 }  // namespace

@@ -50,13 +50,12 @@ void RepairPage::InitControls() {
   repairing_ = Find(L"repairing");
   repaired_ = Find(L"repaired");
   DuiLib::CControlUI* list = Find(L"list");
-  list_ = list ? static_cast<DuiLib::CContainerUI*>(list->GetInterface(L"Container")) : nullptr;
+  list_ = DuiLib::ControlAs<DuiLib::CContainerUI>(list);
   scanJob_.SetTimerControl(list_);
   repairJob_.SetTimerControl(list_);
   scaningText_ = Find(L"scaning_text");
   DuiLib::CControlUI* progress = Find(L"scaning_progress");
-  scaningProgress_ =
-      progress ? static_cast<DuiLib::CProgressUI*>(progress->GetInterface(L"Progress")) : nullptr;
+  scaningProgress_ = DuiLib::ControlAs<DuiLib::CProgressUI>(progress);
   scanedText_ = Find(L"scaned_text");
   scanedText1_ = Find(L"scaned_text1");
   cancel_ = Find(L"cancel");

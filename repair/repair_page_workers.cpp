@@ -75,10 +75,8 @@ void RepairPage::RepairOne(net::CatalogueFile& entry) {
   if (RecordedResult(entry) || !list_) return;
   DuiLib::CControlUI* box = list_->FindControlByName(CheckBoxName(entry.id, prefix_));
   DuiLib::CControlUI* found = list_->FindControlByName(StateLabelName(entry.id, prefix_));
-  DuiLib::COptionUI* check =
-      box ? static_cast<DuiLib::COptionUI*>(box->GetInterface(L"Option")) : nullptr;
-  DuiLib::CLabelUI* state =
-      found ? static_cast<DuiLib::CLabelUI*>(found->GetInterface(L"Label")) : nullptr;
+  DuiLib::COptionUI* check = DuiLib::ControlAs<DuiLib::COptionUI>(box);
+  DuiLib::CLabelUI* state = DuiLib::ControlAs<DuiLib::CLabelUI>(found);
   if (!check || !check->GetCheck() || !state) return;
   if (!kind_.announceEveryEntry && repairingText_) repairingText_->SetText(announce);
   ++attemptedCount_;

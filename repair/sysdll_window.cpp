@@ -32,12 +32,11 @@ void SysdllWindow::InitControls() {
   repaired_ = FindControl(L"sysdll_repaired");
   repairingText_ = FindControl(L"sysdll_repairing_text");
   DuiLib::CControlUI* progress = FindControl(L"sysdll_repairing_progress");
-  progress_ = progress ? static_cast<DuiLib::CProgressUI*>(progress->GetInterface(L"Progress"))
-                       : nullptr;
+  progress_ = DuiLib::ControlAs<DuiLib::CProgressUI>(progress);
   repairedText_ = FindControl(L"sysdll_repaired_text");
   repairedText1_ = FindControl(L"sysdll_repaired_text1");
   DuiLib::CControlUI* list = FindControl(L"sysdll_list");
-  list_ = list ? static_cast<DuiLib::CContainerUI*>(list->GetInterface(L"Container")) : nullptr;
+  list_ = DuiLib::ControlAs<DuiLib::CContainerUI>(list);
   ready_ = normalRegion_ && repairRegion_ && repairing_ && repaired_ && repairingText_ &&
            progress_ && repairedText_ && repairedText1_ && list_;
   if (repairRegion_) repairRegion_->SetVisible(false);

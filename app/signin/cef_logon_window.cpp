@@ -68,7 +68,7 @@ void CefLogonWindow::StartLoadThread() {
 }
 
 void CefLogonWindow::AddBrowser() {
-  auto* web = web_ ? static_cast<DuiLib::CContainerUI*>(web_->GetInterface(L"Container")) : nullptr;
+  auto* web = DuiLib::ControlAs<DuiLib::CContainerUI>(web_);
   if (web == nullptr) return;
   // A new page after a refused sign-in replaces the old one rather than piling up behind it.
   RemoveBrowsers();
@@ -80,7 +80,7 @@ void CefLogonWindow::AddBrowser() {
 }
 
 void CefLogonWindow::RemoveBrowsers() {
-  auto* web = web_ ? static_cast<DuiLib::CContainerUI*>(web_->GetInterface(L"Container")) : nullptr;
+  auto* web = DuiLib::ControlAs<DuiLib::CContainerUI>(web_);
   for (browser::CCefCommonUI* browser : browsers_)
     if (web) web->Remove(browser);
   browsers_.clear();

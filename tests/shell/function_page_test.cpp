@@ -60,8 +60,7 @@ class FunctionPage : public RepairPageTest {
     return shown;
   }
   DuiLib::CContainerUI* Container(DuiLib::CControlUI* control) const {
-    return control ? static_cast<DuiLib::CContainerUI*>(control->GetInterface(L"Container"))
-                   : nullptr;
+    return DuiLib::ControlAs<DuiLib::CContainerUI>(control);
   }
   DuiLib::CLabelUI* LabelIn(DuiLib::CControlUI* band) const {
     DuiLib::CContainerUI* container = Container(band);

@@ -181,8 +181,7 @@ class GamePage : public RepairPageTest {
   }
 
   DuiLib::CContainerUI* Container(DuiLib::CControlUI* control) const {
-    return control ? static_cast<DuiLib::CContainerUI*>(control->GetInterface(L"Container"))
-                   : nullptr;
+    return DuiLib::ControlAs<DuiLib::CContainerUI>(control);
   }
   DuiLib::CContainerUI* RowAt(int i) const {
     DuiLib::CContainerUI* list = Container(Control(L"function_game_list"));

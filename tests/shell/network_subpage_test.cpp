@@ -94,8 +94,7 @@ class NetworkSubpageTest : public RepairPageTest {
   }
 
   DuiLib::CContainerUI* Container(DuiLib::CControlUI* control) const {
-    return control ? static_cast<DuiLib::CContainerUI*>(control->GetInterface(L"Container"))
-                   : nullptr;
+    return DuiLib::ControlAs<DuiLib::CContainerUI>(control);
   }
   DuiLib::CLabelUI* Cell(int row, int column) const {
     DuiLib::CContainerUI* list = Container(Control(L"function_net_list"));

@@ -67,8 +67,7 @@ bool RepairPageTest::WaitVisible(const std::wstring& name, DWORD timeoutMs) {
 namespace {
 
 DuiLib::CContainerUI* AsContainer(DuiLib::CControlUI* control) {
-  return control ? static_cast<DuiLib::CContainerUI*>(control->GetInterface(L"Container"))
-                 : nullptr;
+  return DuiLib::ControlAs<DuiLib::CContainerUI>(control);
 }
 
 DuiLib::CControlUI* FirstChild(DuiLib::CControlUI* column) {

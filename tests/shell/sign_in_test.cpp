@@ -121,7 +121,7 @@ bool Shows(HWND window, const wchar_t* name) {
 // The number of browser controls in the window's "web" (its own three pictures and texts apart).
 int BrowserControls(HWND window) {
   DuiLib::CControlUI* web = Director::Control(window, L"web");
-  auto* container = web ? static_cast<DuiLib::CContainerUI*>(web->GetInterface(L"Container")) : nullptr;
+  auto* container = DuiLib::ControlAs<DuiLib::CContainerUI>(web);
   if (!container) return 0;
   int count = 0;
   for (int i = 0; i < container->GetCount(); ++i)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace DuiLib {
@@ -68,19 +69,41 @@ TEST(LayoutParser, EndTagsMatchWithoutRegardToCase) {
   EXPECT_EQ(Parse("<horizontallayout></HorizontalLayout>").name, "horizontallayout");
 }
 
-TEST(LayoutParser, RefusesMalformedFiles) {
-  EXPECT_EQ(ErrorOf(""), "no element @0");
-  EXPECT_EQ(ErrorOf("<?xml version=\"1.0\"?>"), "no element @21");
-  EXPECT_EQ(ErrorOf("<Window>"), "<Window> is not closed @0");
-  EXPECT_EQ(ErrorOf("<Window><A></B></Window>"), "</B> closes <A> @11");
-  EXPECT_EQ(ErrorOf("</Window>"), "stray </Window> @0");
-  EXPECT_EQ(ErrorOf("<A/><B/>"), "more than one root element @4");
-  EXPECT_EQ(ErrorOf("<A/></A>"), "stray </A> @4");
-  EXPECT_EQ(ErrorOf("<A v/>"), "attribute 'v' has no value @3");
-  EXPECT_EQ(ErrorOf("<A v=/>"), "attribute 'v' has no quoted value @5");
-  EXPECT_EQ(ErrorOf("<A =\"1\"/>"), "unexpected token @3");
-  EXPECT_EQ(ErrorOf("<A v=\"1/>"), "unterminated attribute value @5");
+// One malformed file each, named, so that a failure says which input it was.
+struct MalformedLayout {
+  const char* name;
+  const char* text;
+  const char* error;
+};
+
+void PrintTo(const MalformedLayout& layout, std::ostream* out) { *out << layout.text; }
+
+class LayoutParserRefuses : public ::testing::TestWithParam<MalformedLayout> {};
+
+TEST_P(LayoutParserRefuses, WithTheErrorAndWhereItIs) {
+  EXPECT_EQ(ErrorOf(GetParam().text), GetParam().error);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    MalformedFiles, LayoutParserRefuses,
+    ::testing::Values(
+        MalformedLayout{"Empty", "", "no element @0"},
+        MalformedLayout{"DeclarationOnly", "<?xml version=\"1.0\"?>", "no element @21"},
+        MalformedLayout{"RootNotClosed", "<Window>", "<Window> is not closed @0"},
+        MalformedLayout{"EndTagOfAnotherElement", "<Window><A></B></Window>",
+                        "</B> closes <A> @11"},
+        MalformedLayout{"EndTagFirst", "</Window>", "stray </Window> @0"},
+        MalformedLayout{"TwoRoots", "<A/><B/>", "more than one root element @4"},
+        MalformedLayout{"EndTagAfterAClosedRoot", "<A/></A>", "stray </A> @4"},
+        MalformedLayout{"AttributeWithoutValue", "<A v/>", "attribute 'v' has no value @3"},
+        MalformedLayout{"AttributeValueNotQuoted", "<A v=/>",
+                        "attribute 'v' has no quoted value @5"},
+        MalformedLayout{"AttributeWithoutName", "<A =\"1\"/>", "unexpected token @3"},
+        MalformedLayout{"AttributeValueNotTerminated", "<A v=\"1/>",
+                        "unterminated attribute value @5"}),
+    [](const ::testing::TestParamInfo<MalformedLayout>& info) {
+      return std::string(info.param.name);
+    });
 
 TEST(LayoutParser, LimitsNestingDepth) {
   std::string deep;

@@ -4,7 +4,10 @@
 #include "recording_canvas.h"
 #include "test_window.h"
 #include "ui/win/button.h"
+#include "ui/win/container.h"
 #include "ui/win/gif_anim.h"
+#include "ui/win/progress.h"
+#include "ui/win/scroll_bar.h"
 #include "ui/win/skin_resource.h"
 
 using namespace DuiLib;
@@ -204,6 +207,95 @@ TEST_F(GalleryTest, RepaintCoversOnlyWhatChanged) {
   ::ValidateRect(hwnd_, nullptr);
   status->SetText(L"扫描中");  // the same text again: nothing to repaint
   EXPECT_FALSE(::GetUpdateRect(hwnd_, &update, FALSE));
+}
+
+// A setter run on the control it changes, with a name for the failure message.
+struct SetterCase {
+  const char* setter;
+  const wchar_t* control;
+  std::function<void(CControlUI*)> set;
+};
+
+constexpr RECT kNothing{0, 0, 0, 0};
+
+// What a setter made the window repaint; kNothing when it repainted nothing.
+RECT RepaintedBy(HWND window, CControlUI* control, const std::function<void(CControlUI*)>& set) {
+  ::ValidateRect(window, nullptr);
+  set(control);
+  RECT update{0, 0, 0, 0};
+  ::GetUpdateRect(window, &update, FALSE);
+  return update;
+}
+
+TEST_F(GalleryTest, LookSettersRepaintTheirControlForANewValueAndNothingForTheSame) {
+  const SetterCase cases[] = {
+      {"SetEnabled", L"gallery_scan", [](CControlUI* c) { c->SetEnabled(false); }},
+      {"SetBkColor", L"gallery_frame", [](CControlUI* c) { c->SetBkColor(0xFF00FF00); }},
+      {"SetBorderColor", L"gallery_frame", [](CControlUI* c) { c->SetBorderColor(0xFF0000FF); }},
+      {"SetBkImage", L"gallery_frame", [](CControlUI* c) { c->SetBkImage(L"file='sel.png'"); }},
+      {"SetTextColor", L"gallery_status",
+       [](CControlUI* c) { static_cast<CLabelUI*>(c)->SetTextColor(0xFF00FF00); }},
+      {"SetValue", L"gallery_progress",
+       [](CControlUI* c) { static_cast<CProgressUI*>(c)->SetValue(75); }},
+      {"SetForeImage", L"gallery_progress",
+       [](CControlUI* c) { static_cast<CProgressUI*>(c)->SetForeImage(L"empty.png"); }},
+      {"SetCheck", L"gallery_check",
+       [](CControlUI* c) { static_cast<COptionUI*>(c)->SetCheck(true); }},
+      {"SetNormalImage", L"gallery_scan",
+       [](CControlUI* c) { static_cast<CButtonUI*>(c)->SetNormalImage(L"scan_h.png"); }},
+  };
+  for (const SetterCase& setter : cases) {
+    SCOPED_TRACE(setter.setter);
+    CControlUI* control = Find(setter.control);
+    ASSERT_NE(control, nullptr);
+    const RECT first = RepaintedBy(hwnd_, control, setter.set);
+    EXPECT_EQ(first, control->GetPos()) << ToString(first);
+    const RECT again = RepaintedBy(hwnd_, control, setter.set);
+    EXPECT_EQ(again, kNothing) << ToString(again);
+  }
+}
+
+TEST_F(GalleryTest, ScrollPositionRepaintsTheBarOnlyWhenTheClampedPositionMoves) {
+  auto* list = static_cast<CContainerUI*>(Find(L"gallery_list"));
+  CScrollBarUI* bar = list->GetVerticalScrollBar();
+  ASSERT_NE(bar, nullptr);
+  const int range = bar->GetScrollRange();
+  ASSERT_GT(range, 10) << "the gallery's list is meant to overflow";
+  auto scrollTo = [](int pos) {
+    return [pos](CControlUI* c) { static_cast<CScrollBarUI*>(c)->SetScrollPos(pos); };
+  };
+  EXPECT_EQ(RepaintedBy(hwnd_, bar, scrollTo(10)), bar->GetPos());
+  EXPECT_EQ(RepaintedBy(hwnd_, bar, scrollTo(10)), kNothing);
+  // Past either end is the end: a second push past it moves nothing.
+  EXPECT_EQ(RepaintedBy(hwnd_, bar, scrollTo(range + 50)), bar->GetPos());
+  EXPECT_EQ(bar->GetScrollPos(), range);
+  EXPECT_EQ(RepaintedBy(hwnd_, bar, scrollTo(range + 90)), kNothing);
+  EXPECT_EQ(RepaintedBy(hwnd_, bar, scrollTo(-5)), bar->GetPos());
+  EXPECT_EQ(bar->GetScrollPos(), 0);
+  EXPECT_EQ(RepaintedBy(hwnd_, bar, scrollTo(-40)), kNothing);
+}
+
+// These have always repainted when called, whatever the value; the shared helper must not
+// quietly give them a compare.
+TEST_F(GalleryTest, LayoutTextAndRangeSettersRepaintEvenForTheSameValue) {
+  const SetterCase cases[] = {
+      {"SetFont", L"gallery_status", [](CControlUI* c) { static_cast<CLabelUI*>(c)->SetFont(1); }},
+      {"SetTextAlign", L"gallery_status",
+       [](CControlUI* c) { static_cast<CLabelUI*>(c)->SetTextAlign(TextAlign::kCenter); }},
+      {"SetTextPadding", L"gallery_status",
+       [](CControlUI* c) { static_cast<CLabelUI*>(c)->SetTextPadding(RECT{4, 2, 4, 2}); }},
+      {"SetMinValue", L"gallery_progress",
+       [](CControlUI* c) { static_cast<CProgressUI*>(c)->SetMinValue(10); }},
+      {"SetMaxValue", L"gallery_progress",
+       [](CControlUI* c) { static_cast<CProgressUI*>(c)->SetMaxValue(90); }},
+  };
+  for (const SetterCase& setter : cases) {
+    SCOPED_TRACE(setter.setter);
+    CControlUI* control = Find(setter.control);
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(RepaintedBy(hwnd_, control, setter.set), control->GetPos());
+    EXPECT_EQ(RepaintedBy(hwnd_, control, setter.set), control->GetPos());
+  }
 }
 
 TEST_F(GalleryTest, GifAdvancesWhileShownAndStopsWhenHidden) {

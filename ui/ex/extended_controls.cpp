@@ -41,7 +41,7 @@ CBorderButtonUI::~CBorderButtonUI() = default;
 std::wstring CBorderButtonUI::GetClass() const { return L"BorderButtonUI"; }
 
 CControlUI* CBorderButtonUI::GetInterface(const std::wstring& name) {
-  return name == L"BorderButtonUI" ? this : CButtonUI::GetInterface(name);
+  return name == kKind.name ? this : CButtonUI::GetInterface(name);
 }
 
 void CBorderButtonUI::DoEvent(TEventUI& event) {
@@ -60,7 +60,7 @@ CColorButtonUI::~CColorButtonUI() = default;
 std::wstring CColorButtonUI::GetClass() const { return L"ColorButtonUI"; }
 
 CControlUI* CColorButtonUI::GetInterface(const std::wstring& name) {
-  return name == L"ColorButtonUI" ? this : CButtonUI::GetInterface(name);
+  return name == kKind.name ? this : CButtonUI::GetInterface(name);
 }
 
 void CColorButtonUI::SetColors(const std::wstring& hoverColor,
@@ -83,7 +83,7 @@ CHorizontalLayoutUIEx::~CHorizontalLayoutUIEx() = default;
 std::wstring CHorizontalLayoutUIEx::GetClass() const { return L"HorizontalLayoutEx"; }
 
 CControlUI* CHorizontalLayoutUIEx::GetInterface(const std::wstring& name) {
-  return name == L"HorizontalLayoutEx" ? this : CHorizontalLayoutUI::GetInterface(name);
+  return name == kKind.name ? this : CHorizontalLayoutUI::GetInterface(name);
 }
 
 void CHorizontalLayoutUIEx::DoEvent(TEventUI& event) {
@@ -95,7 +95,7 @@ CVerticalLayoutUIEx::~CVerticalLayoutUIEx() = default;
 std::wstring CVerticalLayoutUIEx::GetClass() const { return L"VerticalLayoutUIEx"; }
 
 CControlUI* CVerticalLayoutUIEx::GetInterface(const std::wstring& name) {
-  return name == L"VerticalLayoutUIEx" ? this : CVerticalLayoutUI::GetInterface(name);
+  return name == kKind.name ? this : CVerticalLayoutUI::GetInterface(name);
 }
 
 void CVerticalLayoutUIEx::DoEvent(TEventUI& event) {

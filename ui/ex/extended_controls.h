@@ -11,6 +11,7 @@ namespace DuiLibEx {
 class CBorderButtonUI : public DuiLib::CButtonUI {
  public:
   ~CBorderButtonUI() override;
+  static constexpr DuiLib::ControlKind<CBorderButtonUI> kKind{L"BorderButtonUI"};
   std::wstring GetClass() const override;
   DuiLib::CControlUI* GetInterface(const std::wstring& name) override;
   void DoEvent(DuiLib::TEventUI& event) override;
@@ -21,6 +22,7 @@ class CBorderButtonUI : public DuiLib::CButtonUI {
 class CColorButtonUI : public DuiLib::CButtonUI {
  public:
   ~CColorButtonUI() override;
+  static constexpr DuiLib::ControlKind<CColorButtonUI> kKind{L"ColorButtonUI"};
   std::wstring GetClass() const override;
   DuiLib::CControlUI* GetInterface(const std::wstring& name) override;
   void DoEvent(DuiLib::TEventUI& event) override;
@@ -37,6 +39,7 @@ class CColorButtonUI : public DuiLib::CButtonUI {
 class CHorizontalLayoutUIEx : public DuiLib::CHorizontalLayoutUI {
  public:
   ~CHorizontalLayoutUIEx() override;
+  static constexpr DuiLib::ControlKind<CHorizontalLayoutUIEx> kKind{L"HorizontalLayoutEx"};
   std::wstring GetClass() const override;
   DuiLib::CControlUI* GetInterface(const std::wstring& name) override;
   void DoEvent(DuiLib::TEventUI& event) override;
@@ -46,6 +49,7 @@ class CHorizontalLayoutUIEx : public DuiLib::CHorizontalLayoutUI {
 class CVerticalLayoutUIEx : public DuiLib::CVerticalLayoutUI {
  public:
   ~CVerticalLayoutUIEx() override;
+  static constexpr DuiLib::ControlKind<CVerticalLayoutUIEx> kKind{L"VerticalLayoutUIEx"};
   std::wstring GetClass() const override;
   DuiLib::CControlUI* GetInterface(const std::wstring& name) override;
   void DoEvent(DuiLib::TEventUI& event) override;

@@ -9,7 +9,7 @@ namespace DuiLib {
 std::wstring CButtonUI::GetClass() const { return L"ButtonUI"; }
 
 CControlUI* CButtonUI::GetInterface(const std::wstring& name) {
-  return name == L"Button" ? this : CLabelUI::GetInterface(name);
+  return name == kKind.name ? this : CLabelUI::GetInterface(name);
 }
 
 void CButtonUI::SetNormalImage(const std::wstring& image) { SetString(&normalImage_, image); }
@@ -63,26 +63,18 @@ void CButtonUI::DoEvent(TEventUI& event) {
   UiGuard guard;
   switch (event.Type) {
     case UIEVENT_MOUSEENTER:
-      if (enabled_) {
-        hot_ = true;
-        Invalidate();
-      }
+      if (enabled_) SetAndInvalidate(hot_, true);
       return;
     case UIEVENT_MOUSELEAVE:
-      hot_ = false;
-      Invalidate();
+      SetAndInvalidate(hot_, false);
       return;
     case UIEVENT_BUTTONDOWN:
     case UIEVENT_DBLCLICK:
-      if (enabled_) {
-        pushed_ = true;
-        Invalidate();
-      }
+      if (enabled_) SetAndInvalidate(pushed_, true);
       return;
     case UIEVENT_BUTTONUP: {
       const bool wasPushed = pushed_;
-      pushed_ = false;
-      Invalidate();
+      SetAndInvalidate(pushed_, false);
       if (wasPushed && enabled_ && ::PtInRect(&pos_, event.ptMouse)) Activate();
       return;
     }
@@ -118,7 +110,7 @@ uint32_t CButtonUI::CurrentTextColor() const {
 std::wstring COptionUI::GetClass() const { return L"OptionUI"; }
 
 CControlUI* COptionUI::GetInterface(const std::wstring& name) {
-  return name == L"Option" ? this : CButtonUI::GetInterface(name);
+  return name == kKind.name ? this : CButtonUI::GetInterface(name);
 }
 
 void COptionUI::SetSelectedImage(const std::wstring& image) {
@@ -130,12 +122,7 @@ bool COptionUI::GetCheck() const {
   return selected_;
 }
 
-void COptionUI::SetCheck(bool checked) {
-  UiGuard guard;
-  if (selected_ == checked) return;
-  selected_ = checked;
-  Invalidate();
-}
+void COptionUI::SetCheck(bool checked) { SetAndInvalidateIfChanged(selected_, checked); }
 
 bool COptionUI::ApplyAttribute(std::string_view name, std::string_view value) {
   UiGuard guard;
@@ -171,7 +158,7 @@ void COptionUI::PaintStatusImage(Canvas& canvas) {
 std::wstring CCheckBoxUI::GetClass() const { return L"CheckBoxUI"; }
 
 CControlUI* CCheckBoxUI::GetInterface(const std::wstring& name) {
-  return name == L"CheckBox" ? this : COptionUI::GetInterface(name);
+  return name == kKind.name ? this : COptionUI::GetInterface(name);
 }
 
 }  // namespace DuiLib

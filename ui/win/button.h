@@ -8,6 +8,7 @@ namespace DuiLib {
 // over it, and "click" when the left button is released over it after a press on it.
 class CButtonUI : public CLabelUI {
  public:
+  static constexpr ControlKind<CButtonUI> kKind{L"Button"};
   std::wstring GetClass() const override;
   CControlUI* GetInterface(const std::wstring& name) override;
 
@@ -43,6 +44,7 @@ class CButtonUI : public CLabelUI {
 // turns it on, or toggles it when it is a check box or has no group.
 class COptionUI : public CButtonUI {
  public:
+  static constexpr ControlKind<COptionUI> kKind{L"Option"};
   std::wstring GetClass() const override;
   CControlUI* GetInterface(const std::wstring& name) override;
 
@@ -67,6 +69,7 @@ class COptionUI : public CButtonUI {
 // The tick box of the result lists: an option that toggles on every click.
 class CCheckBoxUI : public COptionUI {
  public:
+  static constexpr ControlKind<CCheckBoxUI> kKind{L"CheckBox"};
   std::wstring GetClass() const override;
   CControlUI* GetInterface(const std::wstring& name) override;
 };

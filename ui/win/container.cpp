@@ -19,7 +19,7 @@ CContainerUI::~CContainerUI() {
 std::wstring CContainerUI::GetClass() const { return L"ContainerUI"; }
 
 CControlUI* CContainerUI::GetInterface(const std::wstring& name) {
-  return name == L"Container" ? this : CControlUI::GetInterface(name);
+  return name == kKind.name ? this : CControlUI::GetInterface(name);
 }
 
 bool CContainerUI::Add(CControlUI* control) {

@@ -16,6 +16,7 @@ class CContainerUI : public CControlUI {
   CContainerUI();
   ~CContainerUI() override;
 
+  static constexpr ControlKind<CContainerUI> kKind{L"Container"};
   std::wstring GetClass() const override;
   CControlUI* GetInterface(const std::wstring& name) override;
 

@@ -25,7 +25,7 @@ CControlUI::~CControlUI() {
 std::wstring CControlUI::GetClass() const { return L"ControlUI"; }
 
 CControlUI* CControlUI::GetInterface(const std::wstring& name) {
-  return name == L"Control" ? this : nullptr;
+  return name == kKind.name ? this : nullptr;
 }
 
 std::wstring CControlUI::GetName() const {
@@ -43,12 +43,7 @@ std::wstring CControlUI::GetText() const {
   return text_;
 }
 
-void CControlUI::SetText(const std::wstring& text) {
-  UiGuard guard;
-  if (text_ == text) return;
-  text_ = text;
-  Invalidate();
-}
+void CControlUI::SetText(const std::wstring& text) { SetAndInvalidateIfChanged(text_, text); }
 
 bool CControlUI::IsVisible() const {
   UiGuard guard;
@@ -72,12 +67,7 @@ bool CControlUI::IsEnabled() const {
   return enabled_;
 }
 
-void CControlUI::SetEnabled(bool enabled) {
-  UiGuard guard;
-  if (enabled_ == enabled) return;
-  enabled_ = enabled;
-  Invalidate();
-}
+void CControlUI::SetEnabled(bool enabled) { SetAndInvalidateIfChanged(enabled_, enabled); }
 
 bool CControlUI::IsMouseEnabled() const {
   UiGuard guard;
@@ -150,12 +140,7 @@ uint32_t CControlUI::GetBkColor() const {
   return bkColor_;
 }
 
-void CControlUI::SetBkColor(uint32_t argb) {
-  UiGuard guard;
-  if (bkColor_ == argb) return;
-  bkColor_ = argb;
-  Invalidate();
-}
+void CControlUI::SetBkColor(uint32_t argb) { SetAndInvalidateIfChanged(bkColor_, argb); }
 
 void CControlUI::SetBkImage(const std::wstring& image) { SetString(&bkImage_, image); }
 
@@ -165,18 +150,11 @@ std::wstring CControlUI::GetBkImage() const {
 }
 
 void CControlUI::SetBorderColor(uint32_t argb) {
-  UiGuard guard;
-  if (borderColor_ == argb) return;
-  borderColor_ = argb;
-  Invalidate();
+  SetAndInvalidateIfChanged(borderColor_, argb);
 }
 
 void CControlUI::SetString(std::string* field, const std::wstring& value) {
-  UiGuard guard;
-  std::string utf8 = WideToUtf8(value);
-  if (*field == utf8) return;
-  *field = std::move(utf8);
-  Invalidate();
+  SetAndInvalidateIfChanged(*field, WideToUtf8(value));
 }
 
 void CControlUI::SetAttribute(const std::wstring& name, const std::wstring& value) {
@@ -203,8 +181,7 @@ bool CControlUI::ApplyAttribute(std::string_view name, std::string_view value) {
     if (auto size = ParseInteger(value)) borderSize_ = *size;
     Invalidate();
   } else if (name == "bkimage") {
-    bkImage_ = std::string(value);
-    Invalidate();
+    SetAndInvalidate(bkImage_, std::string(value));
   } else if (name == "visible") {
     if (auto visible = ParseBoolean(value)) SetVisible(*visible);
   } else if (name == "enabled") {

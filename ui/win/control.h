@@ -5,14 +5,25 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 
 #include "ui/control_geometry.h"
 #include "ui/win/canvas.h"
 #include "ui/win/ui_events.h"
+#include "ui/win/ui_lock.h"
 
 namespace DuiLib {
 
 class CPaintManagerUI;
+
+// The name a control class answers to in GetInterface. Each class declares its own as
+// kKind; the class in the type lets ControlAs refuse, at compile time, a class that has
+// only inherited its base's, whose lookup would hand back the base as the derived class.
+template <typename Control>
+struct ControlKind {
+  const wchar_t* name;
+};
 
 // A control without a native window. Its state is guarded by the UI lock (ui_lock.h), so
 // every public operation may be called from any thread; events and painting come from the
@@ -27,6 +38,7 @@ class CControlUI {
   CControlUI(const CControlUI&) = delete;
   CControlUI& operator=(const CControlUI&) = delete;
 
+  static constexpr ControlKind<CControlUI> kKind{L"Control"};
   virtual std::wstring GetClass() const;
   // The control itself when it is of the kind `name` ("Control", "Button"...), else null.
   virtual CControlUI* GetInterface(const std::wstring& name);
@@ -101,6 +113,24 @@ class CControlUI {
   // Pictures and colours of later kinds are set on the UI lock like everything else.
   void SetString(std::string* field, const std::wstring& value);
 
+  // For a member that only changes how the control looks: set under the UI lock, and the
+  // control repainted unless the value was already there.
+  template <typename Field, typename Value>
+  void SetAndInvalidateIfChanged(Field& field, Value&& value) {
+    UiGuard guard;
+    if (field == value) return;
+    field = std::forward<Value>(value);
+    Invalidate();
+  }
+  // The same for setters that have always repainted even when given the value already
+  // there (and for members, such as RECTs, that have no ==).
+  template <typename Field, typename Value>
+  void SetAndInvalidate(Field& field, Value&& value) {
+    UiGuard guard;
+    field = std::forward<Value>(value);
+    Invalidate();
+  }
+
   CPaintManagerUI* manager_ = nullptr;
   CControlUI* parent_ = nullptr;
   std::wstring name_;
@@ -116,6 +146,14 @@ class CControlUI {
   int borderSize_ = 1;
   std::string bkImage_;
 };
+
+// `control` as a T when it is of T's kind, else null (and null for null).
+template <typename T>
+T* ControlAs(CControlUI* control) {
+  static_assert(std::is_same_v<decltype(T::kKind), const ControlKind<T>>,
+                "the class declares no kKind of its own");
+  return control ? static_cast<T*>(control->GetInterface(T::kKind.name)) : nullptr;
+}
 
 bool RectsIntersect(const RECT& a, const RECT& b);
 

@@ -19,7 +19,7 @@ std::shared_ptr<const DecodedImage> FindGif(const std::string& attribute) {
 std::wstring CGifAnimUI::GetClass() const { return L"GifAnimUI"; }
 
 CControlUI* CGifAnimUI::GetInterface(const std::wstring& name) {
-  return name == L"GifAnim" ? this : CControlUI::GetInterface(name);
+  return name == kKind.name ? this : CControlUI::GetInterface(name);
 }
 
 size_t CGifAnimUI::CurrentFrame() const {

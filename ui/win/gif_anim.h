@@ -12,6 +12,7 @@ class CGifAnimUI : public CControlUI {
   // Inside the window's timer table, above every id that the program's pages use.
   static constexpr UINT kFrameTimerId = 0x7FFF0001;
 
+  static constexpr ControlKind<CGifAnimUI> kKind{L"GifAnim"};
   std::wstring GetClass() const override;
   CControlUI* GetInterface(const std::wstring& name) override;
   size_t CurrentFrame() const;

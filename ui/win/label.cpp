@@ -9,48 +9,31 @@ namespace DuiLib {
 std::wstring CLabelUI::GetClass() const { return L"LabelUI"; }
 
 CControlUI* CLabelUI::GetInterface(const std::wstring& name) {
-  return name == L"Label" ? this : CControlUI::GetInterface(name);
+  return name == kKind.name ? this : CControlUI::GetInterface(name);
 }
 
-void CLabelUI::SetFont(int id) {
-  UiGuard guard;
-  font_ = id;
-  Invalidate();
-}
+void CLabelUI::SetFont(int id) { SetAndInvalidate(font_, id); }
 
 int CLabelUI::GetFont() const {
   UiGuard guard;
   return font_;
 }
 
-void CLabelUI::SetTextColor(uint32_t argb) {
-  UiGuard guard;
-  if (textColor_ == argb) return;
-  textColor_ = argb;
-  Invalidate();
-}
+void CLabelUI::SetTextColor(uint32_t argb) { SetAndInvalidateIfChanged(textColor_, argb); }
 
 uint32_t CLabelUI::GetTextColor() const {
   UiGuard guard;
   return textColor_;
 }
 
-void CLabelUI::SetTextPadding(RECT padding) {
-  UiGuard guard;
-  textPadding_ = padding;
-  Invalidate();
-}
+void CLabelUI::SetTextPadding(RECT padding) { SetAndInvalidate(textPadding_, padding); }
 
 RECT CLabelUI::GetTextPadding() const {
   UiGuard guard;
   return textPadding_;
 }
 
-void CLabelUI::SetTextAlign(TextAlign align) {
-  UiGuard guard;
-  align_ = align;
-  Invalidate();
-}
+void CLabelUI::SetTextAlign(TextAlign align) { SetAndInvalidate(align_, align); }
 
 TextAlign CLabelUI::GetTextAlign() const {
   UiGuard guard;
@@ -97,13 +80,13 @@ void CLabelUI::PaintText(Canvas& canvas) {
 std::wstring CTextUI::GetClass() const { return L"TextUI"; }
 
 CControlUI* CTextUI::GetInterface(const std::wstring& name) {
-  return name == L"Text" ? this : CLabelUI::GetInterface(name);
+  return name == kKind.name ? this : CLabelUI::GetInterface(name);
 }
 
 std::wstring CRichEditUI::GetClass() const { return L"RichEditUI"; }
 
 CControlUI* CRichEditUI::GetInterface(const std::wstring& name) {
-  return name == L"RichEdit" ? this : CLabelUI::GetInterface(name);
+  return name == kKind.name ? this : CLabelUI::GetInterface(name);
 }
 
 void CRichEditUI::DoEvent(TEventUI& event) {

@@ -9,6 +9,7 @@ namespace DuiLib {
 // its text padding, in a font of the window's table.
 class CLabelUI : public CControlUI {
  public:
+  static constexpr ControlKind<CLabelUI> kKind{L"Label"};
   std::wstring GetClass() const override;
   CControlUI* GetInterface(const std::wstring& name) override;
 
@@ -39,6 +40,7 @@ class CLabelUI : public CControlUI {
 // "Text": a label in its own right; the window's drag area does not start over it.
 class CTextUI : public CLabelUI {
  public:
+  static constexpr ControlKind<CTextUI> kKind{L"Text"};
   std::wstring GetClass() const override;
   CControlUI* GetInterface(const std::wstring& name) override;
 };
@@ -48,6 +50,7 @@ class CTextUI : public CLabelUI {
 // takes the last one away and Return starts a new line.
 class CRichEditUI : public CLabelUI {
  public:
+  static constexpr ControlKind<CRichEditUI> kKind{L"RichEdit"};
   std::wstring GetClass() const override;
   CControlUI* GetInterface(const std::wstring& name) override;
   bool ApplyAttribute(std::string_view name, std::string_view value) override;

@@ -46,7 +46,7 @@ std::vector<CControlUI*> FlowChildren(const Items& items) {
 std::wstring CHorizontalLayoutUI::GetClass() const { return L"HorizontalLayoutUI"; }
 
 CControlUI* CHorizontalLayoutUI::GetInterface(const std::wstring& name) {
-  return name == L"HorizontalLayout" ? this : CContainerUI::GetInterface(name);
+  return name == kKind.name ? this : CContainerUI::GetInterface(name);
 }
 
 int CHorizontalLayoutUI::ArrangeFlow(const RECT& inner, int scrollOffset) {
@@ -68,7 +68,7 @@ int CHorizontalLayoutUI::ArrangeFlow(const RECT& inner, int scrollOffset) {
 std::wstring CVerticalLayoutUI::GetClass() const { return L"VerticalLayoutUI"; }
 
 CControlUI* CVerticalLayoutUI::GetInterface(const std::wstring& name) {
-  return name == L"VerticalLayout" ? this : CContainerUI::GetInterface(name);
+  return name == kKind.name ? this : CContainerUI::GetInterface(name);
 }
 
 int CVerticalLayoutUI::ArrangeFlow(const RECT& inner, int scrollOffset) {

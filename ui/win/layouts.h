@@ -9,6 +9,7 @@ namespace DuiLib {
 // ones take no space.
 class CHorizontalLayoutUI : public CContainerUI {
  public:
+  static constexpr ControlKind<CHorizontalLayoutUI> kKind{L"HorizontalLayout"};
   std::wstring GetClass() const override;
   CControlUI* GetInterface(const std::wstring& name) override;
 
@@ -20,6 +21,7 @@ class CHorizontalLayoutUI : public CContainerUI {
 // content may be taller than the view and scrolls.
 class CVerticalLayoutUI : public CContainerUI {
  public:
+  static constexpr ControlKind<CVerticalLayoutUI> kKind{L"VerticalLayout"};
   std::wstring GetClass() const override;
   CControlUI* GetInterface(const std::wstring& name) override;
 

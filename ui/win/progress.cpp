@@ -14,7 +14,7 @@ namespace DuiLib {
 std::wstring CProgressUI::GetClass() const { return L"ProgressUI"; }
 
 CControlUI* CProgressUI::GetInterface(const std::wstring& name) {
-  return name == L"Progress" ? this : CLabelUI::GetInterface(name);
+  return name == kKind.name ? this : CLabelUI::GetInterface(name);
 }
 
 int CProgressUI::GetValue() const {
@@ -22,24 +22,11 @@ int CProgressUI::GetValue() const {
   return value_;
 }
 
-void CProgressUI::SetValue(int value) {
-  UiGuard guard;
-  if (value_ == value) return;
-  value_ = value;
-  Invalidate();
-}
+void CProgressUI::SetValue(int value) { SetAndInvalidateIfChanged(value_, value); }
 
-void CProgressUI::SetMinValue(int value) {
-  UiGuard guard;
-  min_ = value;
-  Invalidate();
-}
+void CProgressUI::SetMinValue(int value) { SetAndInvalidate(min_, value); }
 
-void CProgressUI::SetMaxValue(int value) {
-  UiGuard guard;
-  max_ = value;
-  Invalidate();
-}
+void CProgressUI::SetMaxValue(int value) { SetAndInvalidate(max_, value); }
 
 void CProgressUI::SetForeImage(const std::wstring& image) { SetString(&foreImage_, image); }
 
@@ -62,8 +49,7 @@ bool CProgressUI::ApplyAttribute(std::string_view name, std::string_view value) 
   } else if (name == "max") {
     if (auto v = ParseInteger(value)) SetMaxValue(*v);
   } else if (name == "foreimage") {
-    foreImage_ = std::string(value);
-    Invalidate();
+    SetAndInvalidate(foreImage_, std::string(value));
   } else if (name == "hor" || name == "thumbimage" || name == "thumbsize") {
     // Always horizontal, and never dragged: the layout's thumb has nothing to do here.
   } else {
@@ -86,7 +72,7 @@ void CProgressUI::PaintStatusImage(Canvas& canvas) {
 std::wstring CSliderUI::GetClass() const { return L"SliderUI"; }
 
 CControlUI* CSliderUI::GetInterface(const std::wstring& name) {
-  return name == L"Slider" ? this : CProgressUI::GetInterface(name);
+  return name == kKind.name ? this : CProgressUI::GetInterface(name);
 }
 
 }  // namespace DuiLib

@@ -7,6 +7,7 @@ namespace DuiLib {
 // A bar whose fore picture covers (value - min) / (max - min) of the width from the left.
 class CProgressUI : public CLabelUI {
  public:
+  static constexpr ControlKind<CProgressUI> kKind{L"Progress"};
   std::wstring GetClass() const override;
   CControlUI* GetInterface(const std::wstring& name) override;
 
@@ -32,6 +33,7 @@ class CProgressUI : public CLabelUI {
 // The slider of the layout files; it is shown, never dragged, by this program.
 class CSliderUI : public CProgressUI {
  public:
+  static constexpr ControlKind<CSliderUI> kKind{L"Slider"};
   std::wstring GetClass() const override;
   CControlUI* GetInterface(const std::wstring& name) override;
 };

@@ -10,7 +10,7 @@ namespace DuiLib {
 std::wstring CScrollBarUI::GetClass() const { return L"ScrollBarUI"; }
 
 CControlUI* CScrollBarUI::GetInterface(const std::wstring& name) {
-  return name == L"ScrollBar" ? this : CControlUI::GetInterface(name);
+  return name == kKind.name ? this : CControlUI::GetInterface(name);
 }
 
 void CScrollBarUI::SetScrollRange(int range) {
@@ -21,11 +21,8 @@ void CScrollBarUI::SetScrollRange(int range) {
 }
 
 void CScrollBarUI::SetScrollPos(int pos) {
-  UiGuard guard;
-  pos = std::clamp(pos, 0, range_);
-  if (pos == scrollPos_) return;
-  scrollPos_ = pos;
-  Invalidate();
+  UiGuard guard;  // range_ too may be changing
+  SetAndInvalidateIfChanged(scrollPos_, std::clamp(pos, 0, range_));
 }
 
 int CScrollBarUI::GetWidth() const {
@@ -88,20 +85,14 @@ void CScrollBarUI::DoEvent(TEventUI& event) {
           ScrollOwnerTo(dragStartPos_ + (event.ptMouse.y - dragStartY_) * range_ / track);
         }
       }
-      const bool hot = ::PtInRect(&thumb, event.ptMouse) != FALSE;
-      if (hot != thumbHot_) {
-        thumbHot_ = hot;
-        Invalidate();
-      }
+      SetAndInvalidateIfChanged(thumbHot_, ::PtInRect(&thumb, event.ptMouse) != FALSE);
       return;
     }
     case UIEVENT_BUTTONUP:
-      dragging_ = false;
-      Invalidate();
+      SetAndInvalidate(dragging_, false);
       return;
     case UIEVENT_MOUSELEAVE:
-      thumbHot_ = false;
-      Invalidate();
+      SetAndInvalidate(thumbHot_, false);
       return;
     default:
       CControlUI::DoEvent(event);

@@ -11,6 +11,7 @@ class CScrollBarUI : public CControlUI {
  public:
   static constexpr int kDefaultWidth = 16;
 
+  static constexpr ControlKind<CScrollBarUI> kKind{L"ScrollBar"};
   std::wstring GetClass() const override;
   CControlUI* GetInterface(const std::wstring& name) override;
 
