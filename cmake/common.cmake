@@ -45,9 +45,11 @@ function(tessa_add_fuzzer program)
   add_test(NAME ${F_TEST}_run
     COMMAND ${program} -max_total_time=${F_SECONDS} -timeout=10 -rss_limit_mb=1024
             -artifact_prefix=${work}/ ${dict} ${work} ${F_SEEDS})
+  set_tests_properties(${F_TEST}_replay ${F_TEST}_run PROPERTIES LABELS fuzz)
 endfunction()
 
 # Coverage instrumentation for a library that a fuzzer links.
 function(tessa_fuzzing_flags library)
   target_compile_options(${library} PRIVATE -fsanitize=fuzzer-no-link)
 endfunction()
+
