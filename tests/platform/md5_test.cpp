@@ -62,4 +62,18 @@ TEST(FileMd5, EmptyFileAndMissingFile) {
   EXPECT_EQ(platform::FileMd5(path), "");
 }
 
+// The catalogue writes digests in either letter case; a file that could not be read (empty
+// digest) or a prefix of the right digest must never pass for it.
+TEST(DigestMatches, EitherCaseTheWholeDigestAndNothingElse) {
+  const std::string digest = "d41d8cd98f00b204e9800998ecf8427e";
+  EXPECT_TRUE(platform::DigestMatches(digest, "D41D8CD98F00B204E9800998ECF8427E"));
+  EXPECT_TRUE(platform::DigestMatches("D41D8CD98F00B204E9800998ECF8427E", digest));
+  EXPECT_FALSE(platform::DigestMatches(digest, "d41d8cd98f00b204e9800998ecf8427f"));
+  EXPECT_FALSE(platform::DigestMatches("", digest));
+  EXPECT_FALSE(platform::DigestMatches(digest.substr(0, 31), digest));
+  EXPECT_FALSE(platform::DigestMatches(digest + "0", digest));
+  // No expected digest: any file is taken, as the engines' callers decide before asking.
+  EXPECT_TRUE(platform::DigestMatches("anything", ""));
+}
+
 }  // namespace
