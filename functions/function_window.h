@@ -15,7 +15,7 @@ namespace functions {
 class FunctionWindow : public app::PageWindow {
  public:
   FunctionWindow(DuiLib::CPaintManagerUI* manager, NetworkMachine network, GameMachine game)
-      : PageWindow(manager), network_(std::move(network)), game_(manager, std::move(game)) {}
+      : PageWindow(manager), network_(manager, std::move(network)), game_(manager, std::move(game)) {}
   const wchar_t* LayoutFile() const override { return L"FunctionWindow.xml"; }
   void Notify(DuiLib::TNotifyUI& msg) override;
 
