@@ -27,9 +27,9 @@ DuiLib::CControlUI* MakeRow(const GamePlatform& platform, DuiLib::CLabelUI*& sta
 
 }  // namespace
 
-GameSubpage::GameSubpage(DuiLib::CPaintManagerUI* manager, GameMachine machine)
-    : machine_(std::move(machine)),
-      sequence_(machine_, *this),
+GameSubpage::GameSubpage(DuiLib::CPaintManagerUI* manager, GameSystemOps ops)
+    : ops_(std::move(ops)),
+      sequence_(ops_, *this),
       parts_(manager, kCheckTimer, kRepairTimer, Jobs()) {}
 
 repair::PageJobs& GameSubpage::Jobs() {

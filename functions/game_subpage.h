@@ -3,7 +3,7 @@
 
 #include "functions/check_repair_subpage.h"
 #include "functions/game_display.h"
-#include "functions/game_machine.h"
+#include "functions/game_system_ops.h"
 #include "functions/game_sequence.h"
 #include "page_machinery/page_kind.h"
 
@@ -16,7 +16,7 @@ class GameSubpage : public GameDisplay {
   static constexpr UINT kCheckTimer = 3001;
   static constexpr UINT kRepairTimer = 3002;
 
-  GameSubpage(DuiLib::CPaintManagerUI* manager, GameMachine machine);
+  GameSubpage(DuiLib::CPaintManagerUI* manager, GameSystemOps ops);
   GameSubpage(const GameSubpage&) = delete;
   GameSubpage& operator=(const GameSubpage&) = delete;
 
@@ -38,7 +38,7 @@ class GameSubpage : public GameDisplay {
   void SetBackEnabled(bool enabled) override;
 
  private:
-  GameMachine machine_;
+  GameSystemOps ops_;
   GameSequence sequence_;
   DuiLib::CControlUI* text_ = nullptr;
   // Last, so that its workers are stopped while the sequence they run still exists.

@@ -45,14 +45,14 @@ DuiLib::CControlUI* MakeRow(const RowText& text, DuiLib::CLabelUI*& status) {
 
 }  // namespace
 
-NetworkSubpage::NetworkSubpage(DuiLib::CPaintManagerUI* manager, NetworkMachine machine)
-    : machine_(std::move(machine)),
-      sequence_(*machine_.tools, *this, flags_,
+NetworkSubpage::NetworkSubpage(DuiLib::CPaintManagerUI* manager, NetworkSystemOps ops)
+    : ops_(std::move(ops)),
+      sequence_(*ops_.tools, *this, flags_,
                 [this] {
                   // A page that is going skips the waits, so its worker ends after the step
                   // in hand.
-                  NetworkPauses pauses = machine_.pauses;
-                  pauses.sleep = [this, sleep = machine_.pauses.sleep](unsigned ms) {
+                  NetworkPauses pauses = ops_.pauses;
+                  pauses.sleep = [this, sleep = ops_.pauses.sleep](unsigned ms) {
                     if (!parts_.Going()) sleep(ms);
                   };
                   return pauses;
@@ -104,11 +104,11 @@ void NetworkSubpage::SetRepairButton(bool shown, bool enabled) {
 void NetworkSubpage::SetBackEnabled(bool enabled) { parts_.SetBackEnabled(enabled); }
 
 void NetworkSubpage::ShowPrompt(const std::wstring& title, const std::wstring& message) {
-  if (parts_.Going() || !frame_ || !machine_.prompt) return;
+  if (parts_.Going() || !frame_ || !ops_.prompt) return;
   // The prompt belongs to the UI thread; the worker waits there until it is closed. A page
   // that started going meanwhile shows none.
   app::CallOnWindowThread(frame_, [&] {
-    if (!parts_.Going()) machine_.prompt(title, message);
+    if (!parts_.Going()) ops_.prompt(title, message);
   });
 }
 

@@ -13,8 +13,8 @@ namespace functions {
 
 // What the network sub-page probes and repairs with, how long it pauses, and how it asks the
 // user to act. The program puts in Windows' own tools, the real pauses and its OK-only prompt;
-// tests put in a recording machine and short pauses.
-struct NetworkMachine {
+// tests put in recording stand-ins and short pauses.
+struct NetworkSystemOps {
   std::shared_ptr<NetworkOperations> tools;
   NetworkPauses pauses;
   // Modal; called on the UI thread.
@@ -29,7 +29,7 @@ class NetworkSubpage : public NetworkDisplay {
   static constexpr UINT kCheckTimer = 3003;
   static constexpr UINT kRepairTimer = 3004;
 
-  NetworkSubpage(DuiLib::CPaintManagerUI* manager, NetworkMachine machine);
+  NetworkSubpage(DuiLib::CPaintManagerUI* manager, NetworkSystemOps ops);
   NetworkSubpage(const NetworkSubpage&) = delete;
   NetworkSubpage& operator=(const NetworkSubpage&) = delete;
 
@@ -50,7 +50,7 @@ class NetworkSubpage : public NetworkDisplay {
  private:
   static repair::PageJobs& Jobs();
 
-  NetworkMachine machine_;
+  NetworkSystemOps ops_;
   NetworkFlags flags_;
   NetworkSequence sequence_;
   HWND frame_ = nullptr;
