@@ -4,7 +4,7 @@
 #include "app/network_system_ops.h"
 #include "app/system_window.h"
 #include "page_machinery/ui_thread_call.h"
-#include "downloads/cplus_winodw.h"
+#include "downloads/cplus_window.h"
 #include "downloads/game_window.h"
 #include "downloads/net_window.h"
 #include "functions/function_window.h"
