@@ -4,6 +4,7 @@
 
 #include "app/desktop_shortcut.h"
 #include "page_machinery/product.h"
+#include "platform/com_release.h"
 
 namespace app {
 
@@ -12,18 +13,6 @@ std::wstring DesktopFolder() {
   if (!::SHGetSpecialFolderPathW(nullptr, path, CSIDL_DESKTOPDIRECTORY, FALSE)) return std::wstring();
   return path;
 }
-
-namespace {
-
-template <class T>
-struct ComRelease {
-  T* p = nullptr;
-  ~ComRelease() {
-    if (p) p->Release();
-  }
-};
-
-}  // namespace
 
 bool EnsureShortcut(const std::wstring& folder, const std::wstring& name, const std::wstring& target) {
   if (folder.empty()) return false;
@@ -38,12 +27,12 @@ bool EnsureShortcut(const std::wstring& folder, const std::wstring& name, const 
   lstrcpynW(workFolder, full, MAX_PATH);
   ::PathRemoveFileSpecW(workFolder);
 
-  ComRelease<IShellLinkW> link;
+  platform::ComHeld<IShellLinkW> link;
   if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(&link.p))))
+                                link.out())))
     return false;
-  ComRelease<IPersistFile> file;
-  if (FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p)))) return false;
+  platform::ComHeld<IPersistFile> file;
+  if (FAILED(link.p->QueryInterface(IID_IPersistFile, file.out()))) return false;
   if (FAILED(link.p->SetPath(full)) || FAILED(link.p->SetDescription(L"")) ||
       FAILED(link.p->SetWorkingDirectory(workFolder)))
     return false;

@@ -1,10 +1,10 @@
 #include "app/main_frame_window.h"
 
-#include "app/game_machine.h"
-#include "app/network_machine.h"
+#include "app/game_system_ops.h"
+#include "app/network_system_ops.h"
 #include "app/system_window.h"
 #include "page_machinery/ui_thread_call.h"
-#include "downloads/cplus_winodw.h"
+#include "downloads/cplus_window.h"
 #include "downloads/game_window.h"
 #include "downloads/net_window.h"
 #include "functions/function_window.h"
@@ -41,8 +41,8 @@ PageWindow* MainFrameWindow::CreatePage(int index) {
     case 2: return new repair::DirectXWindow(manager, state_);
     case 3: return new repair::SysdllWindow(manager);
     case 4:
-      return new functions::FunctionWindow(manager, ProgramNetworkMachine(),
-                                           ProgramGameMachine(state_));
+      return new functions::FunctionWindow(manager, ProgramNetworkSystemOps(),
+                                           ProgramGameSystemOps(state_));
     case 5: return new downloads::CPlusWinodw(manager, state_);
     case 6: return new downloads::NetWindow(manager, state_);
     case 7: return new downloads::GameWindow(manager, state_);

@@ -86,6 +86,8 @@ class DownloadPage : public app::PageWindow, private TransferReceiver {
   Step Settle(int session, int result, std::string& remove);
   void StartOrWait(Start kind);
   void Begin(Start kind);
+  // A download that cannot start: the session ends and its row offers the download again.
+  void AbandonBeforeStart();
   void EndSession();
   void OnTransferProgress(int session, double now, double total) override;
   void OnTransferFinished(int session, int result) override;

@@ -38,12 +38,7 @@ void DownloadPage::Begin(Start kind) {
   if (session == 0) return;
   if (ops_.leadsElsewhere(path)) {
     // Someone made the download folder lead into another one; nothing is written or deleted.
-    RowControls row = FindControls(CurrentEntryId());
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      EndSession();
-    }
-    if (row.Complete()) row.Show(RowState::kOffered);
+    AbandonBeforeStart();
     ops_.prompt(L"下载失败", L"下载目录指向了其他位置，为保护电脑上的文件，本次下载已停止。");
     return;
   }
@@ -53,12 +48,7 @@ void DownloadPage::Begin(Start kind) {
     if (ops_.fileExists(path)) ops_.deleteFile(path);
     if (ops_.fileExists(path)) {
       // Resuming those bytes would pass them off as the start of this file.
-      RowControls row = FindControls(CurrentEntryId());
-      {
-        std::lock_guard<std::mutex> lock(mutex_);
-        EndSession();
-      }
-      if (row.Complete()) row.Show(RowState::kOffered);
+      AbandonBeforeStart();
       return;
     }
   } else {
@@ -78,6 +68,15 @@ void DownloadPage::Begin(Start kind) {
   task->createNew = kind == Start::kFresh;
   task->listener = new TransferTicket(link_, session, md5);
   net::StartDownload(threads_, std::move(task));
+}
+
+void DownloadPage::AbandonBeforeStart() {
+  RowControls row = FindControls(CurrentEntryId());
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    EndSession();
+  }
+  if (row.Complete()) row.Show(RowState::kOffered);
 }
 
 void DownloadPage::OnTransferProgress(int session, double now, double total) {

@@ -17,12 +17,9 @@ void FunctionWindow::InitControls() {
   for (int i = 0; i < kSubPageCount; ++i) subPages_[i] = FindControl(kSubPages[i]);
   AddTiles([this](const wchar_t* row) { return AsContainer(FindControl(row)); });
   FillApiList(AsContainer(FindControl(L"function_api_list")));
-  network_.Attach(frameWindow_, FindControl(L"function_net_check"),
-                  FindControl(L"function_net_repair"), FindControl(L"function_net_back"),
-                  AsContainer(FindControl(L"function_net_list")));
-  game_.Attach(FindControl(L"function_game_check"), FindControl(L"function_game_repair"),
-               FindControl(L"function_game_back"), FindControl(L"function_game_text"),
-               AsContainer(FindControl(L"function_game_list")));
+  const CheckRepairSubpage::Find find = [this](const wchar_t* name) { return FindControl(name); };
+  network_.Attach(frameWindow_, find);
+  game_.Attach(find);
 }
 
 void FunctionWindow::ShowOnly(int index) {

@@ -14,8 +14,8 @@ namespace functions {
 // hears end the game sub-page's jobs.
 class FunctionWindow : public app::PageWindow {
  public:
-  FunctionWindow(DuiLib::CPaintManagerUI* manager, NetworkMachine network, GameMachine game)
-      : PageWindow(manager), network_(std::move(network)), game_(manager, std::move(game)) {}
+  FunctionWindow(DuiLib::CPaintManagerUI* manager, NetworkSystemOps network, GameSystemOps game)
+      : PageWindow(manager), network_(manager, std::move(network)), game_(manager, std::move(game)) {}
   const wchar_t* LayoutFile() const override { return L"FunctionWindow.xml"; }
   void Notify(DuiLib::TNotifyUI& msg) override;
 

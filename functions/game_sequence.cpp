@@ -15,8 +15,8 @@ constexpr uint32_t kFault = 0xFFFF3400;
 
 }  // namespace
 
-GameSequence::GameSequence(GameMachine& machine, GameDisplay& display)
-    : machine_(machine),
+GameSequence::GameSequence(GameSystemOps& ops, GameDisplay& display)
+    : ops_(ops),
       display_(display),
       // Two sub-pages made within one second must not pause alike.
       random_(std::random_device{}() ^ static_cast<unsigned>(std::time(nullptr))) {}
@@ -39,7 +39,7 @@ void GameSequence::BeginRepair() {
 }
 
 unsigned GameSequence::InstalledPauseMs() {
-  const GamePauses& p = machine_.pauses;
+  const GamePauses& p = ops_.pauses;
   if (p.installedSteps < 2 || p.installedLongestMs <= p.installedShortestMs)
     return p.installedShortestMs;
   const unsigned step = static_cast<unsigned>(random_() % p.installedSteps);
@@ -61,14 +61,14 @@ bool GameSequence::RunCheck(const RunControl& run) {
     const GamePlatform& platform = kGamePlatforms[i];
     display_.ShowText(repair::FillIn(L"正在扫描 %s ", {platform.displayName}));
     display_.ShowStatus(i, L"正在扫描...", kPlain);
-    installed_[i] = PlatformInstalled(platform, machine_.keyExists);
+    installed_[i] = PlatformInstalled(platform, ops_.keyExists);
     if (!installed_[i]) {
-      if (!run.pause(machine_.pauses.notInstalledMs)) return false;
+      if (!run.pause(ops_.pauses.notInstalledMs)) return false;
       display_.ShowStatus(i, L"未安装跳过扫描...", kPlain);
       continue;
     }
     // One look serves every installed platform: they share the machine's game environment.
-    if (!collected) findings_ = machine_.collect();
+    if (!collected) findings_ = ops_.collect();
     collected = true;
     if (!run.pause(InstalledPauseMs())) return false;
     ShowVerdict(i);
@@ -92,20 +92,20 @@ bool GameSequence::RunRepair(const RunControl& run) {
   display_.ShowText(L"正在修复中，请稍后...");
   for (int i = 0; i < kGamePlatformCount; ++i)
     if (installed_[i]) display_.ShowStatus(i, L"正在修复...", kGood);
-  machine_.startChecker();
+  ops_.startChecker();
   restartPending_ = false;
   // The outcome of each repair is not taken on trust: the look afterwards decides.
   for (const auto& [list, repairOne] :
-       {std::make_pair(&findings_.directx, &machine_.repairDirectX),
-        std::make_pair(&findings_.runtime, &machine_.repairRuntime)}) {
+       {std::make_pair(&findings_.directx, &ops_.repairDirectX),
+        std::make_pair(&findings_.runtime, &ops_.repairRuntime)}) {
     for (const net::CatalogueFile& entry : *list) {
       if (!run.goOn()) return false;
-      display_.ShowText(repair::FillIn(L"正在修复：%s", {machine_.nameOf(entry.fileName)}));
+      display_.ShowText(repair::FillIn(L"正在修复：%s", {ops_.nameOf(entry.fileName)}));
       if ((*repairOne)(entry, [&run] { return !run.goOn(); }).restartPending) restartPending_ = true;
     }
   }
   if (!run.goOn()) return false;
-  findings_ = machine_.collect();
+  findings_ = ops_.collect();
   for (int i = 0; i < kGamePlatformCount; ++i)
     if (installed_[i]) ShowVerdict(i);
   return true;
@@ -116,7 +116,7 @@ void GameSequence::FinishRepair() {
   const std::wstring restart = restartPending_ ? L"  部分组件需要重启电脑后生效" : L"";
   if (findings_.Faulty()) {
     // What is still missing can be tried again from here.
-    display_.ShowText(StillMissingText(findings_, machine_.nameOf) + restart);
+    display_.ShowText(StillMissingText(findings_, ops_.nameOf) + restart);
     display_.SetCheckButton(false, true);
     display_.SetRepairButton(true, true);
   } else {

@@ -3,7 +3,7 @@
 #include <random>
 
 #include "functions/game_display.h"
-#include "functions/game_machine.h"
+#include "functions/game_system_ops.h"
 
 // The game check and repair, step by step, told to a display that it does not know the
 // controls of. The sub-page calls Begin on the UI thread, runs Run on a worker of its own and,
@@ -19,7 +19,7 @@ struct RunControl {
 
 class GameSequence {
  public:
-  GameSequence(GameMachine& machine, GameDisplay& display);
+  GameSequence(GameSystemOps& ops, GameDisplay& display);
 
   // The buttons and text of a freshly opened sub-page.
   void ShowReady();
@@ -38,7 +38,7 @@ class GameSequence {
   // "扫描完毕…" on the row, from the findings in hand.
   void ShowVerdict(int platform);
 
-  GameMachine& machine_;
+  GameSystemOps& ops_;
   GameDisplay& display_;
   std::minstd_rand random_;
   // Written by the check, read by the repair (the findings are renewed by the repair's own

@@ -27,89 +27,65 @@ DuiLib::CControlUI* MakeRow(const GamePlatform& platform, DuiLib::CLabelUI*& sta
 
 }  // namespace
 
-GameSubpage::GameSubpage(DuiLib::CPaintManagerUI* manager, GameMachine machine)
-    : machine_(std::move(machine)),
-      sequence_(machine_, *this),
-      checkJob_(manager, kCheckTimer, Jobs().scanning, Jobs().scanBusy),
-      repairJob_(manager, kRepairTimer, Jobs().repairing, Jobs().repairBusy) {}
-
-GameSubpage::~GameSubpage() {
-  checkJob_.Stop();
-  repairJob_.Stop();
-}
+GameSubpage::GameSubpage(DuiLib::CPaintManagerUI* manager, GameSystemOps ops)
+    : ops_(std::move(ops)),
+      sequence_(ops_, *this),
+      parts_(manager, kCheckTimer, kRepairTimer, Jobs()) {}
 
 repair::PageJobs& GameSubpage::Jobs() {
   static repair::PageJobs jobs;
   return jobs;
 }
 
-void GameSubpage::Attach(DuiLib::CControlUI* check, DuiLib::CControlUI* repair,
-                         DuiLib::CControlUI* back, DuiLib::CControlUI* text,
-                         DuiLib::CContainerUI* list) {
+void GameSubpage::Attach(const CheckRepairSubpage::Find& find) {
+  parts_.Attach(find, L"function_game");
   DuiLib::UiGuard guard;
-  check_ = check;
-  repair_ = repair;
-  back_ = back;
-  text_ = text;
-  list_ = list;
-  checkJob_.SetTimerControl(list);
-  repairJob_.SetTimerControl(list);
+  text_ = find(L"function_game_text");
 }
 
 void GameSubpage::Prepare() {
   sequence_.ShowReady();
-  DuiLib::UiGuard guard;
-  for (DuiLib::CLabelUI*& status : statuses_) status = nullptr;
-  if (!list_) return;
-  list_->RemoveAll();
-  for (int i = 0; i < kGamePlatformCount; ++i)
-    list_->Add(MakeRow(kGamePlatforms[i], statuses_[i]));
-}
-
-RunControl GameSubpage::ControlOf(repair::PageJob& job) {
-  return {[&job](unsigned ms) { return job.Pause(ms); }, [&job] { return job.Running(); }};
+  parts_.RebuildRows(kGamePlatformCount, [](int row, DuiLib::CLabelUI*& status) {
+    return MakeRow(kGamePlatforms[row], status);
+  });
 }
 
 // Without the list the job could not hand over, and the buttons would stay disabled.
 void GameSubpage::StartCheck() {
-  if (!list_ || checkJob_.Busy() || repairJob_.Busy()) return;
+  if (!parts_.HasList() || parts_.Busy()) return;
   sequence_.BeginCheck();
-  checkJob_.Start([this] {
-    if (sequence_.RunCheck(ControlOf(checkJob_))) checkJob_.HandOver();
+  parts_.StartCheck([this] {
+    if (sequence_.RunCheck(parts_.CheckControl())) parts_.HandOverCheck();
   });
 }
 
 void GameSubpage::StartRepair() {
-  if (!list_ || checkJob_.Busy() || repairJob_.Busy()) return;
+  if (!parts_.HasList() || parts_.Busy()) return;
   sequence_.BeginRepair();
-  repairJob_.Start([this] {
-    if (sequence_.RunRepair(ControlOf(repairJob_))) repairJob_.HandOver();
+  parts_.StartRepair([this] {
+    if (sequence_.RunRepair(parts_.RepairControl())) parts_.HandOverRepair();
   });
 }
 
 void GameSubpage::OnTimer(UINT id) {
-  if (id == kCheckTimer && checkJob_.Finish()) sequence_.FinishCheck();
-  if (id == kRepairTimer && repairJob_.Finish()) sequence_.FinishRepair();
+  if (parts_.FinishCheck(id)) sequence_.FinishCheck();
+  if (parts_.FinishRepair(id)) sequence_.FinishRepair();
 }
 
 void GameSubpage::ShowStatus(int platform, const std::wstring& text, uint32_t colour) {
-  DuiLib::UiGuard guard;
-  DuiLib::CLabelUI* status = statuses_[platform];
-  if (!status) return;
-  status->SetText(text);
-  status->SetTextColor(colour);
+  parts_.ShowStatus(platform, text, colour);
 }
 
 void GameSubpage::ShowText(const std::wstring& text) {
   if (text_) text_->SetText(text);
 }
 
-void GameSubpage::SetCheckButton(bool shown, bool enabled) { SetButton(check_, shown, enabled); }
+void GameSubpage::SetCheckButton(bool shown, bool enabled) { parts_.SetCheckButton(shown, enabled); }
 
-void GameSubpage::SetRepairButton(bool shown, bool enabled) { SetButton(repair_, shown, enabled); }
-
-void GameSubpage::SetBackEnabled(bool enabled) {
-  if (back_) back_->SetEnabled(enabled);
+void GameSubpage::SetRepairButton(bool shown, bool enabled) {
+  parts_.SetRepairButton(shown, enabled);
 }
+
+void GameSubpage::SetBackEnabled(bool enabled) { parts_.SetBackEnabled(enabled); }
 
 }  // namespace functions

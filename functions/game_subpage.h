@@ -1,13 +1,11 @@
 #pragma once
 #include <windows.h>
 
+#include "functions/check_repair_subpage.h"
 #include "functions/game_display.h"
-#include "functions/game_machine.h"
+#include "functions/game_system_ops.h"
 #include "functions/game_sequence.h"
-#include "page_machinery/page_job.h"
 #include "page_machinery/page_kind.h"
-#include "ui/win/container.h"
-#include "ui/win/label.h"
 
 namespace functions {
 
@@ -18,14 +16,11 @@ class GameSubpage : public GameDisplay {
   static constexpr UINT kCheckTimer = 3001;
   static constexpr UINT kRepairTimer = 3002;
 
-  GameSubpage(DuiLib::CPaintManagerUI* manager, GameMachine machine);
-  // Stops a running job and waits for its worker, which writes into the controls.
-  ~GameSubpage() override;
+  GameSubpage(DuiLib::CPaintManagerUI* manager, GameSystemOps ops);
   GameSubpage(const GameSubpage&) = delete;
   GameSubpage& operator=(const GameSubpage&) = delete;
 
-  void Attach(DuiLib::CControlUI* check, DuiLib::CControlUI* repair, DuiLib::CControlUI* back,
-              DuiLib::CControlUI* text, DuiLib::CContainerUI* list);
+  void Attach(const CheckRepairSubpage::Find& find);
   // The buttons of Ready and a fresh row per platform; the findings of the last check stay.
   void Prepare();
   void StartCheck();
@@ -43,20 +38,11 @@ class GameSubpage : public GameDisplay {
   void SetBackEnabled(bool enabled) override;
 
  private:
-  RunControl ControlOf(repair::PageJob& job);
-
-  GameMachine machine_;
+  GameSystemOps ops_;
   GameSequence sequence_;
-  repair::PageJob checkJob_;
-  repair::PageJob repairJob_;
-
-  DuiLib::CControlUI* check_ = nullptr;
-  DuiLib::CControlUI* repair_ = nullptr;
-  DuiLib::CControlUI* back_ = nullptr;
   DuiLib::CControlUI* text_ = nullptr;
-  DuiLib::CContainerUI* list_ = nullptr;
-  // Replaced while the UI lock is held, so a worker never writes into a row that is gone.
-  DuiLib::CLabelUI* statuses_[kGamePlatformCount] = {};
+  // Last, so that its workers are stopped while the sequence they run still exists.
+  CheckRepairSubpage parts_;
 };
 
 }  // namespace functions

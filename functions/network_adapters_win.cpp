@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "functions/network_tools.h"
+#include "platform/text_conversion.h"
 
 namespace functions {
 
@@ -15,16 +16,6 @@ const char kNetworkClassKey[] =
     "SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
 
 namespace {
-
-std::string WideToUtf8(const wchar_t* wide) {
-  if (!wide || !*wide) return {};
-  int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-  if (bytes <= 1) return {};
-  std::string text(static_cast<size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide, -1, &text[0], bytes, nullptr, nullptr);
-  text.resize(static_cast<size_t>(bytes) - 1);
-  return text;
-}
 
 // A REG_SZ value of the adapter's Connection key, as UTF-8; empty when absent or not text.
 std::string ReadConnectionValue(const std::string& guid, const wchar_t* valueName) {
@@ -38,7 +29,7 @@ std::string ReadConnectionValue(const std::string& guid, const wchar_t* valueNam
   DWORD size = sizeof value - sizeof(wchar_t);
   LONG status = RegQueryValueExW(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
   RegCloseKey(key);
-  return status == ERROR_SUCCESS && type == REG_SZ ? WideToUtf8(value) : std::string();
+  return status == ERROR_SUCCESS && type == REG_SZ ? platform::WideToUtf8(value) : std::string();
 }
 
 std::vector<AdapterRecord> ListedAdapters() {
@@ -60,8 +51,8 @@ std::vector<AdapterRecord> ListedAdapters() {
     AdapterRecord record;
     record.interfaceIndex = adapter->IfIndex;
     record.guid = adapter->AdapterName ? adapter->AdapterName : "";
-    record.connectionName = WideToUtf8(adapter->FriendlyName);
-    record.description = WideToUtf8(adapter->Description);
+    record.connectionName = platform::WideToUtf8(adapter->FriendlyName);
+    record.description = platform::WideToUtf8(adapter->Description);
     record.ifType = adapter->IfType;
     record.operStatus = static_cast<OperStatus>(adapter->OperStatus);
     record.pnpInstanceId = ReadConnectionValue(record.guid, L"PnPInstanceId");

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "functions/network_tools.h"
+#include "platform/text_conversion.h"
 
 namespace functions {
 
@@ -69,26 +70,14 @@ std::string SystemToolCommand(const char* program, const std::string& arguments)
   return "\"" + SystemToolFolder() + program + "\" " + arguments;
 }
 
-namespace {
-
-std::wstring Utf8ToWide(const std::string& text) {
-  if (text.empty()) return {};
-  int count = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(count), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], count);
-  return wide;
-}
-
-}  // namespace
-
 void NetworkTools::RunAndWait(const char* program, const std::string& parameters) {
   // Wide, because a connection name may hold characters the ANSI code page lacks.
   wchar_t system[MAX_PATH] = {};
   UINT length = GetSystemDirectoryW(system, MAX_PATH);
   const std::wstring folder =
       length > 0 && length < MAX_PATH ? std::wstring(system) + L"\\" : L"C:\\Windows\\System32\\";
-  std::wstring file = folder + Utf8ToWide(program);
-  std::wstring wideParameters = Utf8ToWide(parameters);
+  std::wstring file = folder + platform::Utf8ToWide(program);
+  std::wstring wideParameters = platform::Utf8ToWide(parameters);
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof info;
   info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;

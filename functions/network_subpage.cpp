@@ -4,7 +4,6 @@
 
 #include "page_machinery/ui_thread_call.h"
 #include "functions/subpage_controls.h"
-#include "ui/win/layouts.h"
 #include "ui/win/ui_lock.h"
 
 namespace functions {
@@ -35,7 +34,6 @@ uint32_t ColourOf(RowLook look) {
   return 0xFF1E90FF;
 }
 
-// The status label is handed back: it is the one control of the row that changes.
 DuiLib::CControlUI* MakeRow(const RowText& text, DuiLib::CLabelUI*& status) {
   DuiLib::CHorizontalLayoutUI* row = IndentedRow(50, 50);
   row->Add(FixedLabel(150, text.title));
@@ -47,114 +45,70 @@ DuiLib::CControlUI* MakeRow(const RowText& text, DuiLib::CLabelUI*& status) {
 
 }  // namespace
 
-NetworkSubpage::NetworkSubpage(NetworkMachine machine)
-    : machine_(std::move(machine)), sequence_(*machine_.tools, *this, flags_, [this] {
-        // A page that is going skips the waits, so its worker ends after the step in hand.
-        NetworkPauses pauses = machine_.pauses;
-        pauses.sleep = [this, sleep = machine_.pauses.sleep](unsigned ms) {
-          if (!closing_) sleep(ms);
-        };
-        return pauses;
-      }()) {}
+NetworkSubpage::NetworkSubpage(DuiLib::CPaintManagerUI* manager, NetworkSystemOps ops)
+    : ops_(std::move(ops)),
+      sequence_(*ops_.tools, *this, flags_,
+                [this] {
+                  // A page that is going skips the waits, so its worker ends after the step
+                  // in hand.
+                  NetworkPauses pauses = ops_.pauses;
+                  pauses.sleep = [this, sleep = ops_.pauses.sleep](unsigned ms) {
+                    if (!parts_.Going()) sleep(ms);
+                  };
+                  return pauses;
+                }()),
+      parts_(manager, kCheckTimer, kRepairTimer, Jobs()) {}
 
-NetworkSubpage::~NetworkSubpage() {
-  {
-    DuiLib::UiGuard guard;
-    closing_ = true;
-  }
-  WaitForWorker();
+repair::PageJobs& NetworkSubpage::Jobs() {
+  static repair::PageJobs jobs;
+  return jobs;
 }
 
-void NetworkSubpage::Attach(HWND frame, DuiLib::CControlUI* check, DuiLib::CControlUI* repair,
-                            DuiLib::CControlUI* back, DuiLib::CContainerUI* list) {
+void NetworkSubpage::Attach(HWND frame, const CheckRepairSubpage::Find& find) {
+  parts_.Attach(find, L"function_net");
   DuiLib::UiGuard guard;
   frame_ = frame;
-  check_ = check;
-  repair_ = repair;
-  back_ = back;
-  list_ = list;
 }
 
 void NetworkSubpage::Prepare() {
   sequence_.ShowReady();
-  DuiLib::UiGuard guard;
-  for (DuiLib::CLabelUI*& status : statuses_) status = nullptr;
-  if (!list_) return;
-  list_->RemoveAll();
-  for (int i = 0; i < kNetworkRowCount; ++i) list_->Add(MakeRow(kRows[i], statuses_[i]));
+  parts_.RebuildRows(kNetworkRowCount, [](int row, DuiLib::CLabelUI*& status) {
+    return MakeRow(kRows[row], status);
+  });
 }
 
 void NetworkSubpage::StartCheck() {
   sequence_.BeginCheck();
-  Start(&NetworkSequence::RunCheck);
+  parts_.StartCheck([this] { sequence_.RunCheck(); });
 }
 
 void NetworkSubpage::StartRepair() {
   sequence_.BeginRepair();
-  Start(&NetworkSequence::RunRepair);
+  parts_.StartRepair([this] { sequence_.RunRepair(); });
 }
 
-void NetworkSubpage::Start(void (NetworkSequence::*run)()) {
-  // The last run has given the buttons back as its final act, so this wait is short.
-  WaitForWorker();
-  run_ = run;
-  worker_ = ::CreateThread(nullptr, 0, &NetworkSubpage::WorkerMain, this, 0, nullptr);
-}
-
-DWORD WINAPI NetworkSubpage::WorkerMain(void* self) {
-  NetworkSubpage& page = *static_cast<NetworkSubpage*>(self);
-  (page.sequence_.*page.run_)();
-  return 0;
-}
-
-void NetworkSubpage::WaitForWorker() {
-  if (!worker_) return;
-  // The worker needs the UI lock for its next change, and it may be waiting for this thread
-  // to show a prompt: sent messages are served meanwhile.
-  DuiLib::UiLockSuspension unlocked;
-  while (::MsgWaitForMultipleObjects(1, &worker_, FALSE, INFINITE, QS_SENDMESSAGE) ==
-         WAIT_OBJECT_0 + 1) {
-    MSG msg;
-    ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-  }
-  ::CloseHandle(worker_);
-  worker_ = nullptr;
-}
-
-bool NetworkSubpage::HasRow(NetworkRow row) const {
-  DuiLib::UiGuard guard;
-  return statuses_[static_cast<int>(row)] != nullptr;
-}
+bool NetworkSubpage::HasRow(NetworkRow row) const { return parts_.HasRow(static_cast<int>(row)); }
 
 void NetworkSubpage::ShowRowStatus(NetworkRow row, const std::wstring& text, RowLook look) {
-  DuiLib::UiGuard guard;
-  DuiLib::CLabelUI* status = statuses_[static_cast<int>(row)];
-  if (closing_ || !status) return;
-  status->SetText(text);
-  status->SetTextColor(ColourOf(look));
+  parts_.ShowStatus(static_cast<int>(row), text, ColourOf(look));
 }
 
 void NetworkSubpage::SetCheckButton(bool shown, bool enabled) {
-  DuiLib::UiGuard guard;
-  if (!closing_) SetButton(check_, shown, enabled);
+  parts_.SetCheckButton(shown, enabled);
 }
 
 void NetworkSubpage::SetRepairButton(bool shown, bool enabled) {
-  DuiLib::UiGuard guard;
-  if (!closing_) SetButton(repair_, shown, enabled);
+  parts_.SetRepairButton(shown, enabled);
 }
 
-void NetworkSubpage::SetBackEnabled(bool enabled) {
-  DuiLib::UiGuard guard;
-  if (!closing_ && back_) back_->SetEnabled(enabled);
-}
+void NetworkSubpage::SetBackEnabled(bool enabled) { parts_.SetBackEnabled(enabled); }
 
 void NetworkSubpage::ShowPrompt(const std::wstring& title, const std::wstring& message) {
-  if (closing_ || !frame_ || !machine_.prompt) return;
+  if (parts_.Going() || !frame_ || !ops_.prompt) return;
   // The prompt belongs to the UI thread; the worker waits there until it is closed. A page
   // that started going meanwhile shows none.
   app::CallOnWindowThread(frame_, [&] {
-    if (!closing_) machine_.prompt(title, message);
+    if (!parts_.Going()) ops_.prompt(title, message);
   });
 }
 

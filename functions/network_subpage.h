@@ -1,22 +1,20 @@
 #pragma once
 #include <windows.h>
 
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "functions/check_repair_subpage.h"
 #include "functions/network_display.h"
 #include "functions/network_sequence.h"
-#include "ui/win/container.h"
-#include "ui/win/label.h"
 
 namespace functions {
 
 // What the network sub-page probes and repairs with, how long it pauses, and how it asks the
 // user to act. The program puts in Windows' own tools, the real pauses and its OK-only prompt;
-// tests put in a recording machine and short pauses.
-struct NetworkMachine {
+// tests put in recording stand-ins and short pauses.
+struct NetworkSystemOps {
   std::shared_ptr<NetworkOperations> tools;
   NetworkPauses pauses;
   // Modal; called on the UI thread.
@@ -24,18 +22,19 @@ struct NetworkMachine {
 };
 
 // The "function_net" sub-page over its controls: the six result rows, the three buttons and
-// the worker thread that runs a check or a repair.
+// the worker that runs a check or a repair. A worker gives the buttons back itself as its last
+// act; it hands nothing over to the page's timer.
 class NetworkSubpage : public NetworkDisplay {
  public:
-  explicit NetworkSubpage(NetworkMachine machine);
-  // Stops the worker from touching the controls and waits for it to end.
-  ~NetworkSubpage() override;
+  static constexpr UINT kCheckTimer = 3003;
+  static constexpr UINT kRepairTimer = 3004;
+
+  NetworkSubpage(DuiLib::CPaintManagerUI* manager, NetworkSystemOps ops);
   NetworkSubpage(const NetworkSubpage&) = delete;
   NetworkSubpage& operator=(const NetworkSubpage&) = delete;
 
   // `frame` is the window whose thread shows the prompt.
-  void Attach(HWND frame, DuiLib::CControlUI* check, DuiLib::CControlUI* repair,
-              DuiLib::CControlUI* back, DuiLib::CContainerUI* list);
+  void Attach(HWND frame, const CheckRepairSubpage::Find& find);
   // The buttons of Ready and six fresh rows; the flags of the last check stay.
   void Prepare();
   void StartCheck();
@@ -49,25 +48,14 @@ class NetworkSubpage : public NetworkDisplay {
   void ShowPrompt(const std::wstring& title, const std::wstring& message) override;
 
  private:
-  void Start(void (NetworkSequence::*run)());
-  void WaitForWorker();
-  static DWORD WINAPI WorkerMain(void* self);
+  static repair::PageJobs& Jobs();
 
-  NetworkMachine machine_;
+  NetworkSystemOps ops_;
   NetworkFlags flags_;
   NetworkSequence sequence_;
-  // Set, under the UI lock, when the controls are about to go.
-  std::atomic<bool> closing_{false};
-  HANDLE worker_ = nullptr;
-  void (NetworkSequence::*run_)() = nullptr;
-
   HWND frame_ = nullptr;
-  DuiLib::CControlUI* check_ = nullptr;
-  DuiLib::CControlUI* repair_ = nullptr;
-  DuiLib::CControlUI* back_ = nullptr;
-  DuiLib::CContainerUI* list_ = nullptr;
-  // Replaced while the UI lock is held, so a worker never writes into a row that is gone.
-  DuiLib::CLabelUI* statuses_[kNetworkRowCount] = {};
+  // Last, so that its workers are stopped while the sequence they run still exists.
+  CheckRepairSubpage parts_;
 };
 
 }  // namespace functions

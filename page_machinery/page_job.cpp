@@ -9,19 +9,38 @@ namespace repair {
 
 PageJob::PageJob(DuiLib::CPaintManagerUI* manager, UINT timer, std::atomic<bool>& running,
                  std::atomic<bool>& busy)
-    : manager_(manager), timer_(timer), running_(running), busy_(busy) {}
+    : manager_(manager),
+      timer_(timer),
+      running_(running),
+      busy_(busy),
+      ended_(::CreateEventW(nullptr, TRUE, TRUE, nullptr)) {}
 
-PageJob::~PageJob() { Stop(); }
+PageJob::~PageJob() {
+  Stop();
+  if (ended_) ::CloseHandle(ended_);
+}
 
 void PageJob::Start(std::function<void()> work) {
-  if (worker_.joinable()) {
-    DuiLib::UiLockSuspension unlocked;
-    worker_.join();
-  }
+  Join();
   handedOver_ = false;
   busy_ = true;
   running_ = true;
-  worker_ = std::thread(std::move(work));
+  ::ResetEvent(ended_);
+  worker_ = std::thread([this, work = std::move(work)] {
+    work();
+    ::SetEvent(ended_);
+  });
+}
+
+void PageJob::Join() {
+  if (!worker_.joinable()) return;
+  DuiLib::UiLockSuspension unlocked;
+  while (::MsgWaitForMultipleObjects(1, &ended_, FALSE, INFINITE, QS_SENDMESSAGE) ==
+         WAIT_OBJECT_0 + 1) {
+    MSG msg;
+    ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+  worker_.join();
 }
 
 void PageJob::HandOver() {
@@ -54,10 +73,7 @@ bool PageJob::Finish() {
 void PageJob::Stop() {
   if (!worker_.joinable()) return;
   RequestStop();
-  {
-    DuiLib::UiLockSuspension unlocked;
-    worker_.join();
-  }
+  Join();
   if (timerControl_) manager_->KillTimer(timerControl_, timer_);
   handedOver_ = false;
   busy_ = false;

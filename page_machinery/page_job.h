@@ -39,6 +39,10 @@ class PageJob {
   // Marks the job running and busy and runs `work` on a new thread, after joining the last
   // worker of this job (which has handed over already, so the wait is short).
   void Start(std::function<void()> work);
+  // Waits for the last worker to end without asking it to stop. The UI lock is let go and
+  // messages sent from other threads are served meanwhile: a worker may be waiting for the UI
+  // thread to show a prompt.
+  void Join();
   // The worker's last act.
   void HandOver();
   // Asks the worker to stop before its next step; it still ends the step in hand.
@@ -61,6 +65,8 @@ class PageJob {
   std::atomic<bool>& busy_;
   std::atomic<bool> handedOver_{false};
   std::thread worker_;
+  // Set by the worker as its last act, so that a join can serve sent messages while it waits.
+  HANDLE ended_;
   std::mutex pauseMutex_;
   std::condition_variable pauseEnds_;
 };

@@ -1,6 +1,6 @@
 #include "repair/directx_window.h"
 
-#include "repair/repairs_here.h"
+#include "repair/local_repair_engines.h"
 
 namespace repair {
 

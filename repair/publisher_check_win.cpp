@@ -6,25 +6,17 @@
 #include <algorithm>
 
 #include "net/tls_chain_win.h"
+#include "platform/text_conversion.h"
 
 namespace repair {
 
 namespace {
 
-std::wstring Widen(const std::string& text, UINT codePage) {
-  const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(length, L'\0');
-  if (length > 0) MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-  return wide;
-}
-
 std::string CommonNameOf(PCCERT_CONTEXT certificate) {
   char oid[] = szOID_COMMON_NAME;
   wchar_t name[256] = {};
   if (CertGetNameStringW(certificate, CERT_NAME_ATTR_TYPE, 0, oid, name, 256) <= 1) return {};
-  char utf8[1024] = {};
-  if (WideCharToMultiByte(CP_UTF8, 0, name, -1, utf8, sizeof utf8, nullptr, nullptr) <= 0) return {};
-  return utf8;
+  return platform::WideToUtf8(name);
 }
 
 // The chain's trust problems that are not this check's to judge: time (see the header) and
@@ -59,7 +51,7 @@ bool ChainAnchored(PCCERT_CONTEXT signer, HCRYPTMSG message, HCERTCHAINENGINE en
 
 bool SignedByListedPublisher(const std::string& path, const std::vector<std::string>& publishers,
                              HCERTCHAINENGINE engine) {
-  std::wstring widePath = Widen(path, CP_ACP);
+  std::wstring widePath = platform::AnsiToWide(path.c_str());
   WINTRUST_FILE_INFO file = {};
   file.cbStruct = sizeof file;
   file.pcwszFilePath = widePath.c_str();

@@ -57,12 +57,12 @@ void RepairPage::InitControls() {
   DuiLib::CControlUI* progress = Find(L"scaning_progress");
   scaningProgress_ = DuiLib::ControlAs<DuiLib::CProgressUI>(progress);
   scanedText_ = Find(L"scaned_text");
-  scanedText1_ = Find(L"scaned_text1");
+  scanCountsText_ = Find(L"scaned_text1");
   cancel_ = Find(L"cancel");
   repair_ = Find(L"repair");
   repairingText_ = Find(L"repairing_text");
   repairedText_ = Find(L"repaired_text");
-  repairedText1_ = Find(L"repaired_text1");
+  repairCountsText_ = Find(L"repaired_text1");
   repairedPicture_ = Find(L"repaired_picture");
   Show(scanRegion_, false);
 }
@@ -136,7 +136,7 @@ void RepairPage::OnScanFinished() {
   const int examined = examinedCount_, installed = installedCount_;
   const std::wstring missing = std::to_wstring(examined - installed);
   PutText(scanedText_, FillIn(cancelled_ ? kind_.scanStopped : kind_.scanDone, {missing}));
-  PutText(scanedText1_, FillIn(L"已检测项：%d个  缺失：%d个  完整：%d个",
+  PutText(scanCountsText_, FillIn(L"已检测项：%d个  缺失：%d个  完整：%d个",
                                {std::to_wstring(examined), missing, std::to_wstring(installed)}));
   Show(cancel_, examined == installed);
   Show(repair_, examined != installed);
@@ -156,7 +156,7 @@ void RepairPage::OnRepairFinished() {
   std::wstring summary = FillIn(L"已修复项：%d个  成功：%d个  失败：%d个",
                                 {std::to_wstring(attempted), std::to_wstring(repaired), std::to_wstring(failed)});
   if (restartPending_) summary += L"  部分组件需要重启电脑后生效";
-  PutText(repairedText1_, summary);
+  PutText(repairCountsText_, summary);
 }
 
 }  // namespace repair

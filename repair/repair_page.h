@@ -100,12 +100,12 @@ class RepairPage : public app::PageWindow {
   DuiLib::CControlUI* scaningText_ = nullptr;
   DuiLib::CProgressUI* scaningProgress_ = nullptr;
   DuiLib::CControlUI* scanedText_ = nullptr;
-  DuiLib::CControlUI* scanedText1_ = nullptr;
+  DuiLib::CControlUI* scanCountsText_ = nullptr;
   DuiLib::CControlUI* cancel_ = nullptr;
   DuiLib::CControlUI* repair_ = nullptr;
   DuiLib::CControlUI* repairingText_ = nullptr;
   DuiLib::CControlUI* repairedText_ = nullptr;
-  DuiLib::CControlUI* repairedText1_ = nullptr;
+  DuiLib::CControlUI* repairCountsText_ = nullptr;
   DuiLib::CControlUI* repairedPicture_ = nullptr;
 };
 

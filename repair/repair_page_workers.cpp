@@ -22,7 +22,7 @@ bool RepairPage::RecordedResult(const net::CatalogueFile& entry) const {
 }
 
 void RepairPage::ScanWorker(app::AppState::ListPtr entries) {
-  if (!list_ || !scaningText_ || !scaningProgress_ || !scanedText_ || !scanedText1_) {
+  if (!list_ || !scaningText_ || !scaningProgress_ || !scanedText_ || !scanCountsText_) {
     jobs_.scanning = false;
     jobs_.scanBusy = false;
     return;

@@ -34,11 +34,11 @@ void SysdllWindow::InitControls() {
   DuiLib::CControlUI* progress = FindControl(L"sysdll_repairing_progress");
   progress_ = DuiLib::ControlAs<DuiLib::CProgressUI>(progress);
   repairedText_ = FindControl(L"sysdll_repaired_text");
-  repairedText1_ = FindControl(L"sysdll_repaired_text1");
+  repairCountsText_ = FindControl(L"sysdll_repaired_text1");
   DuiLib::CControlUI* list = FindControl(L"sysdll_list");
   list_ = DuiLib::ControlAs<DuiLib::CContainerUI>(list);
   ready_ = normalRegion_ && repairRegion_ && repairing_ && repaired_ && repairingText_ &&
-           progress_ && repairedText_ && repairedText1_ && list_;
+           progress_ && repairedText_ && repairCountsText_ && list_;
   if (repairRegion_) repairRegion_->SetVisible(false);
   job_.SetTimerControl(repairRegion_);
 }
@@ -94,7 +94,7 @@ void SysdllWindow::OnRepairFinished() {
   const wchar_t* ending =
       cancelled_ ? L"修复中止，已修复%d个系统组件" : L"修复完成，已修复%d个系统组件";
   repairedText_->SetText(FillIn(ending, {repaired}));
-  repairedText1_->SetText(FillIn(L"已检测项：%d个  修复：%d个  完整：%d个",
+  repairCountsText_->SetText(FillIn(L"已检测项：%d个  修复：%d个  完整：%d个",
                                  {std::to_wstring(examined), repaired, std::to_wstring(intact)}));
 }
 

@@ -69,7 +69,7 @@ class SysdllWindow : public app::PageWindow {
   DuiLib::CControlUI* repairingText_ = nullptr;
   DuiLib::CProgressUI* progress_ = nullptr;
   DuiLib::CControlUI* repairedText_ = nullptr;
-  DuiLib::CControlUI* repairedText1_ = nullptr;
+  DuiLib::CControlUI* repairCountsText_ = nullptr;
   DuiLib::CContainerUI* list_ = nullptr;
 };
 

@@ -8,17 +8,12 @@
 #include "browser/mshtml/script_install_win.h"
 #include "browser/mshtml/web_browser_site_win.h"
 #include "browser/url_policy.h"
+#include "platform/com_release.h"
 #include "ui/win/wide_text.h"
 
 namespace browser {
 
 namespace {
-
-template <class T>
-void ReleaseInto(T*& pointer) {
-  if (pointer) pointer->Release();
-  pointer = nullptr;
-}
 
 constexpr int kLoadedStatus = 200;
 
@@ -50,15 +45,13 @@ bool MshtmlBrowser::Open(HWND parent, const RECT& rect) {
   // No script error boxes, and nothing dropped on the page navigates it.
   web_->put_Silent(VARIANT_TRUE);
   web_->put_RegisterAsDropTarget(VARIANT_FALSE);
-  IConnectionPointContainer* points = nullptr;
-  if (SUCCEEDED(web_->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&points)))) {
-    IConnectionPoint* point = nullptr;
-    if (SUCCEEDED(points->FindConnectionPoint(DIID_DWebBrowserEvents2, &point))) {
+  platform::ComHeld<IConnectionPointContainer> points;
+  if (SUCCEEDED(web_->QueryInterface(IID_IConnectionPointContainer, points.out()))) {
+    platform::ComHeld<IConnectionPoint> point;
+    if (SUCCEEDED(points.p->FindConnectionPoint(DIID_DWebBrowserEvents2, &point.p))) {
       events_ = new BrowserEventSink(this);
-      if (FAILED(point->Advise(events_, &eventsCookie_))) eventsCookie_ = 0;
-      point->Release();
+      if (FAILED(point.p->Advise(events_, &eventsCookie_))) eventsCookie_ = 0;
     }
-    points->Release();
   }
   // Without its events the page could never report; such a control is of no use.
   return eventsCookie_ != 0;
@@ -86,12 +79,11 @@ void MshtmlBrowser::SetFocus(bool focused) {
 
 void MshtmlBrowser::FitToHost() {
   if (object_ == nullptr) return;
-  IOleInPlaceObject* inPlace = nullptr;
-  if (FAILED(object_->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace)))) return;
+  platform::ComHeld<IOleInPlaceObject> inPlace;
+  if (FAILED(object_->QueryInterface(IID_IOleInPlaceObject, inPlace.out()))) return;
   RECT client;
   ::GetClientRect(host_, &client);
-  inPlace->SetObjectRects(&client, &client);
-  inPlace->Release();
+  inPlace.p->SetObjectRects(&client, &client);
 }
 
 void MshtmlBrowser::Close() {
@@ -101,28 +93,25 @@ void MshtmlBrowser::Close() {
   if (site_) site_->Detach();
   if (web_) {
     if (eventsCookie_) {
-      IConnectionPointContainer* points = nullptr;
-      if (SUCCEEDED(web_->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&points)))) {
-        IConnectionPoint* point = nullptr;
-        if (SUCCEEDED(points->FindConnectionPoint(DIID_DWebBrowserEvents2, &point))) {
-          point->Unadvise(eventsCookie_);
-          point->Release();
-        }
-        points->Release();
+      platform::ComHeld<IConnectionPointContainer> points;
+      if (SUCCEEDED(web_->QueryInterface(IID_IConnectionPointContainer, points.out()))) {
+        platform::ComHeld<IConnectionPoint> point;
+        if (SUCCEEDED(points.p->FindConnectionPoint(DIID_DWebBrowserEvents2, &point.p)))
+          point.p->Unadvise(eventsCookie_);
       }
       eventsCookie_ = 0;
     }
     web_->Stop();
   }
-  ReleaseInto(web_);
+  platform::ReleaseAndClear(web_);
   if (object_) {
     object_->Close(OLECLOSE_NOSAVE);
     object_->SetClientSite(nullptr);
   }
-  ReleaseInto(object_);
-  ReleaseInto(events_);
-  ReleaseInto(external_);
-  ReleaseInto(site_);
+  platform::ReleaseAndClear(object_);
+  platform::ReleaseAndClear(events_);
+  platform::ReleaseAndClear(external_);
+  platform::ReleaseAndClear(site_);
   if (host_) {
     ForgetHostWindow(host_);
     ::DestroyWindow(host_);

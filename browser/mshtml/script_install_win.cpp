@@ -6,21 +6,14 @@
 #include <string>
 
 #include "browser/bridge_script.h"
+#include "platform/com_release.h"
 #include "ui/win/wide_text.h"
 
 namespace browser {
 
 namespace {
 
-// A COM pointer released at the end of its scope.
-template <class T>
-struct Held {
-  T* p = nullptr;
-  ~Held() {
-    if (p) p->Release();
-  }
-  void** out() { return reinterpret_cast<void**>(&p); }
-};
+using platform::ComHeld;
 
 // The page's own eval, for document modes whose window no longer offers execScript.
 bool EvalInWindow(IHTMLWindow2* window, BSTR script) {
@@ -44,13 +37,13 @@ bool EvalInWindow(IHTMLWindow2* window, BSTR script) {
 
 bool InstallScriptFunctions(IDispatch* frame) {
   if (frame == nullptr) return false;
-  Held<IWebBrowser2> browser;
+  ComHeld<IWebBrowser2> browser;
   if (FAILED(frame->QueryInterface(IID_IWebBrowser2, browser.out()))) return false;
-  Held<IDispatch> documentDispatch;
+  ComHeld<IDispatch> documentDispatch;
   if (FAILED(browser.p->get_Document(&documentDispatch.p)) || documentDispatch.p == nullptr) return false;
-  Held<IHTMLDocument2> document;
+  ComHeld<IHTMLDocument2> document;
   if (FAILED(documentDispatch.p->QueryInterface(IID_IHTMLDocument2, document.out()))) return false;
-  Held<IHTMLWindow2> window;
+  ComHeld<IHTMLWindow2> window;
   if (FAILED(document.p->get_parentWindow(&window.p)) || window.p == nullptr) return false;
 
   const std::wstring text = DuiLib::Utf8ToWide(BridgeInstallScript());

@@ -1,5 +1,7 @@
 #include "browser/mshtml/web_browser_site_win.h"
 
+#include "platform/com_release.h"
+
 namespace browser {
 
 WebBrowserSite::WebBrowserSite(HWND host, IDispatch* external) : host_(host), external_(external) {
@@ -8,10 +10,7 @@ WebBrowserSite::WebBrowserSite(HWND host, IDispatch* external) : host_(host), ex
 
 WebBrowserSite::~WebBrowserSite() { Detach(); }
 
-void WebBrowserSite::Detach() {
-  if (external_) external_->Release();
-  external_ = nullptr;
-}
+void WebBrowserSite::Detach() { platform::ReleaseAndClear(external_); }
 
 HRESULT WebBrowserSite::QueryInterface(REFIID riid, void** object) {
   if (object == nullptr) return E_POINTER;

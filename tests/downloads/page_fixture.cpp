@@ -6,7 +6,7 @@
 #include <objbase.h>
 
 #include "page_machinery/product.h"
-#include "downloads/cplus_winodw.h"
+#include "downloads/cplus_window.h"
 #include "downloads/game_window.h"
 #include "downloads/net_window.h"
 #include "fixture_client.h"

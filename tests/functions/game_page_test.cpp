@@ -15,8 +15,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/game_machine.h"
-#include "app/network_machine.h"
+#include "app/game_system_ops.h"
+#include "app/network_system_ops.h"
 #include "functions/function_window.h"
 #include "platform/files_and_folders.h"
 #include "platform/text_conversion.h"
@@ -79,9 +79,9 @@ class GameFrame : public app::MainFrameWindow {
  protected:
   app::PageWindow* CreatePage(int index) override {
     if (index != kFunctionPage) return MainFrameWindow::CreatePage(index);
-    functions::GameMachine machine = app::ProgramGameMachine(state_);
+    functions::GameSystemOps machine = app::ProgramGameSystemOps(state_);
     machine.pauses = pauses_;
-    return new functions::FunctionWindow(&m_PaintManager, app::ProgramNetworkMachine(), machine);
+    return new functions::FunctionWindow(&m_PaintManager, app::ProgramNetworkSystemOps(), machine);
   }
 
  private:

@@ -154,8 +154,8 @@ struct StandInMachine {
   std::function<void()> onRepair;  // runs as a repair starts, before it asks whether to stop
   std::vector<bool> stopAnswers;  // what each repair heard when it asked
 
-  functions::GameMachine Machine() {
-    functions::GameMachine m;
+  functions::GameSystemOps Machine() {
+    functions::GameSystemOps m;
     m.keyExists = registry.Probe();
     m.collect = [this] {
       calls.push_back("collect");
@@ -163,14 +163,14 @@ struct StandInMachine {
       return functions::CollectGameFindings(runtime, directx, {here, here});
     };
     m.startChecker = [this] { calls.push_back("checker"); };
-    auto repairOne = [this](const net::CatalogueFile& e, const functions::GameMachine::StopRequested& stop) {
+    auto repairOne = [this](const net::CatalogueFile& e, const functions::GameSystemOps::StopRequested& stop) {
       calls.push_back("repair " + e.fileName);
       if (onRepair) onRepair();
       stopAnswers.push_back(stop());
       const bool restart = restarting.count(e.fileName) > 0;
-      if (failing.count(e.fileName)) return functions::GameMachine::RepairOutcome{false, restart};
+      if (failing.count(e.fileName)) return functions::GameSystemOps::RepairOutcome{false, restart};
       present.insert(e.fileName);
-      return functions::GameMachine::RepairOutcome{true, restart};
+      return functions::GameSystemOps::RepairOutcome{true, restart};
     };
     m.repairDirectX = repairOne;
     m.repairRuntime = repairOne;
@@ -189,7 +189,7 @@ struct StandInMachine {
 
 struct GameRun {
   StandInMachine stand;
-  functions::GameMachine machine = stand.Machine();
+  functions::GameSystemOps machine = stand.Machine();
   RecordingDisplay display;
   functions::GameSequence sequence{machine, display};
 

@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/game_machine.h"
-#include "app/network_machine.h"
+#include "app/game_system_ops.h"
+#include "app/network_system_ops.h"
 #include "functions/function_window.h"
 #include "network_standins.h"
 #include "repair_page_support.h"
@@ -30,19 +30,19 @@ using Status = std::pair<std::wstring, uint32_t>;
 
 class NetworkFrame : public app::MainFrameWindow {
  public:
-  NetworkFrame(app::AppState& state, functions::NetworkMachine machine)
+  NetworkFrame(app::AppState& state, functions::NetworkSystemOps machine)
       : MainFrameWindow(state, "http://127.0.0.1:1"), machine_(std::move(machine)) {}
 
  protected:
   app::PageWindow* CreatePage(int index) override {
     if (index == kFunctionPage)
       return new functions::FunctionWindow(&m_PaintManager, machine_,
-                                           app::ProgramGameMachine(state_));
+                                           app::ProgramGameSystemOps(state_));
     return MainFrameWindow::CreatePage(index);
   }
 
  private:
-  functions::NetworkMachine machine_;
+  functions::NetworkSystemOps machine_;
 };
 
 // Finds the prompt from the UI thread's loop, notes what it says and presses its OK.
@@ -84,7 +84,7 @@ class NetworkSubpageTest : public RepairPageTest {
     Click(L"function_net_btn");
   }
   app::MainFrameWindow* NewFrame() override {
-    functions::NetworkMachine machine = app::ProgramNetworkMachine();
+    functions::NetworkSystemOps machine = app::ProgramNetworkSystemOps();
     machine.tools = network_;
     machine.pauses.sleep = [this](unsigned) {
       ++slept_;

@@ -20,7 +20,7 @@ struct GamePauses {
 // What the game check and repair reach outside the sub-page. The program puts in the
 // registry, the catalogue lists, the system file checker and the runtime and DirectX repair
 // engines; OS-free tests put in stand-ins.
-struct GameMachine {
+struct GameSystemOps {
   RegistryKeyProbe keyExists;
   // The runtime entries and DirectX files missing now, from the catalogue lists as they are.
   std::function<GameFindings()> collect;

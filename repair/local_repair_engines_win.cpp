@@ -1,4 +1,4 @@
-#include "repair/repairs_here.h"
+#include "repair/local_repair_engines.h"
 
 #include "platform/files_and_folders.h"
 #include "net/user_paths.h"
