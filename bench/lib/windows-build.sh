@@ -10,6 +10,8 @@
 #   bench_prefix DIR          a throwaway copy of the suite's pristine prefix in DIR, trusting
 #                             the test publisher, with a wineserver kept alive; exports WINEPREFIX
 #   bench_measured            the line each benchmark prints: which build and loader it measured
+#   bench_display             an X display of its own (Xvfb) when none is set
+#   bench_cleanup DIR         ends the wineserver and the display it started, removes DIR
 #
 # BENCH_SUITE=32|64 picks the build; by default the i686 build (the shipped program) where the
 # host runs 32-bit programs, the x86_64 build under Wine's 64-bit loader elsewhere, as run.sh does.
@@ -61,4 +63,20 @@ bench_prefix() {
   wineserver -p 2>/dev/null || true
   "$wine" cmd /c exit </dev/null >/dev/null 2>&1 || true
   ./scripts/trust-test-publisher.sh "$bench_suite" 2>/dev/null
+}
+
+bench_display() {
+  bench_xvfb=""
+  [ -z "${DISPLAY:-}" ] || return 0
+  local n
+  for n in $(seq 80 89); do [ -e "/tmp/.X11-unix/X$n" ] || break; done
+  export DISPLAY=":$n"
+  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & bench_xvfb=$!
+  sleep 1
+}
+
+bench_cleanup() {
+  wineserver -k 2>/dev/null || true
+  [ -n "${bench_xvfb:-}" ] && kill "$bench_xvfb" 2>/dev/null || true
+  rm -rf "$1"
 }

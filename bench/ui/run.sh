@@ -11,19 +11,8 @@ bench_pick_build
 bench_build_targets ui_bench
 
 work=$(mktemp -d)
-xvfb=""
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-if [ -z "${DISPLAY:-}" ]; then
-  for n in $(seq 80 89); do [ -e "/tmp/.X11-unix/X$n" ] || break; done
-  export DISPLAY=":$n"
-  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & xvfb=$!
-  sleep 1
-fi
+trap 'bench_cleanup "$work"' EXIT
+bench_display
 bench_prefix "$work/prefix"
 "$wine" "$bench_build"/ui/bench/ui_bench.exe | tr -d '\r'
 echo "$(bench_measured)"
