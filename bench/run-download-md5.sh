@@ -29,7 +29,8 @@ url="http://127.0.0.1:$(cat "$work/port")/files/big.bin"
 curl_exe=$(./scripts/build-curl.sh --arch "$bench_arch" --tool)/bin/curl.exe
 bench_prefix "$work/prefix"
 g++ -std=c++17 -O2 -I. -o "$work/download_bench" bench/net/download_bench.cpp net/download.cpp \
-  net/curl_global.cpp net/file_sink.cpp net/tls_peer_check_posix.cpp -lcurl -pthread
+  net/curl_global.cpp net/file_sink.cpp net/web_protocols.cpp net/trusted_peer.cpp \
+  net/tls_peer_check_posix.cpp catalogue_rules/catalogue_rules.cpp platform/path_text.cpp -lcurl -pthread
 
 winpath() { echo "Z:${1//\//\\}"; }
 mibs() { awk -v b=$((size_mib * 1048576)) -v s="$1" 'BEGIN { printf "%.1f", b / s / 1048576 }'; }
