@@ -2,13 +2,9 @@
 
 #include <tlhelp32.h>
 
+#include "platform/text_conversion.h"
+
 namespace platform {
-
-namespace {
-
-const UINT kChineseCodePage = 936;
-
-}  // namespace
 
 bool FindProcessesByName(const std::string& name, std::vector<DWORD>& processIds) {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -20,7 +16,7 @@ bool FindProcessesByName(const std::string& name, std::vector<DWORD>& processIds
     // in the same code page, such a process can never match by accident of both having "?".
     BOOL lossy = FALSE;
     char narrow[MAX_PATH * 2] = {};
-    WideCharToMultiByte(kChineseCodePage, 0, entry.szExeFile, -1, narrow, sizeof narrow - 1, nullptr,
+    WideCharToMultiByte(kDisplayCodePage, 0, entry.szExeFile, -1, narrow, sizeof narrow - 1, nullptr,
                         &lossy);
     if (!lossy && lstrcmpiA(narrow, name.c_str()) == 0) processIds.push_back(entry.th32ProcessID);
   }

@@ -7,6 +7,9 @@
 // system cannot convert, gives empty text.
 namespace platform {
 
+// The code page of the program's Chinese texts, whatever the system's ANSI code page is.
+inline constexpr unsigned kDisplayCodePage = 936;
+
 // UTF-8 (from the server) to code page 936, through UTF-16.
 std::string Utf8ToDisplayText(const char* utf8);
 inline std::string Utf8ToDisplayText(const std::string& utf8) { return Utf8ToDisplayText(utf8.c_str()); }

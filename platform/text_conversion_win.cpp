@@ -26,20 +26,18 @@ std::string WideToMultiByte(UINT codePage, const wchar_t* wide) {
   return text;
 }
 
-const UINT kChineseCodePage = 936;
-
 }  // namespace
 
 std::string Utf8ToDisplayText(const char* utf8) {
-  return WideToMultiByte(kChineseCodePage, MultiByteToWide(CP_UTF8, utf8).c_str());
+  return WideToMultiByte(kDisplayCodePage, MultiByteToWide(CP_UTF8, utf8).c_str());
 }
 
 std::string DisplayTextToUtf8(const std::string& gbk) {
-  return WideToMultiByte(CP_UTF8, MultiByteToWide(kChineseCodePage, gbk.c_str()).c_str());
+  return WideToMultiByte(CP_UTF8, MultiByteToWide(kDisplayCodePage, gbk.c_str()).c_str());
 }
 
 std::wstring DisplayTextToWide(const std::string& gbk) {
-  return MultiByteToWide(kChineseCodePage, gbk.c_str());
+  return MultiByteToWide(kDisplayCodePage, gbk.c_str());
 }
 
 std::string WideToAnsi(const wchar_t* wide) { return WideToMultiByte(CP_ACP, wide); }
