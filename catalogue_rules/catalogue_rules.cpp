@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "catalogue_rules/installer_switches.h"
 #include "platform/path_text.h"
 
 namespace net {
@@ -62,15 +63,6 @@ bool IsSystemFolderDll(const std::string& filePath, const std::string& fileName)
   return false;
 }
 
-bool IsInstallerSwitches(const std::string& switches) {
-  if (switches.size() > 256) return false;
-  for (unsigned char c : switches) {
-    const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-    if (!alnum && !std::strchr(" /-_.=:,+", c)) return false;
-  }
-  return true;
-}
-
 bool EntryIsUsable(int kind, const CatalogueFile& entry) {
   if (!IsWebUrl(entry.downloadUrl)) return false;
   // The runtime installers and the download lists keep their file under the URL's last name.
@@ -78,7 +70,7 @@ bool EntryIsUsable(int kind, const CatalogueFile& entry) {
   switch (kind) {
     case kRuntimeFiles:
       return IsPlainFileName(urlName) && EndsWithIgnoringCase(urlName, ".exe") &&
-             IsInstallerSwitches(entry.silentParam);
+             SwitchesFromVocabulary(entry.silentParam);
     case kDirectXFiles:
     case kSystemFiles:
       return IsSystemFolderDll(entry.filePath, entry.fileName);

@@ -26,10 +26,6 @@ bool RedirectAllowed(const std::string& from, const std::string& to);
 // name ending ".dll".
 bool IsSystemFolderDll(const std::string& filePath, const std::string& fileName);
 
-// An installer's silent switches: letters, digits, spaces and / - _ . = : , + only, so that
-// nothing can close a quote or chain a second command.
-bool IsInstallerSwitches(const std::string& switches);
-
 // Whether an entry of the given list (kRuntimeFiles, kDirectXFiles, kSystemFiles, or
 // kCommonFiles for the download lists) may be used at all.
 bool EntryIsUsable(int kind, const CatalogueFile& entry);

@@ -21,28 +21,17 @@ while [ $# -gt 0 ]; do
 done
 case "$arch" in i686|x86_64) ;; *) echo "build-curl: unknown architecture '$arch'" >&2; exit 2 ;; esac
 
+. "$here/scripts/lib/debian-source.sh"
+
 cache_root=${TESSAVANE_CACHE:-/var/cache/tessavane}
-version=$(apt-cache policy curl | awk '/Candidate:/ {print $2}')
-[ -n "$version" ] && [ "$version" != "(none)" ] || { echo "build-curl: no curl version known to apt" >&2; exit 1; }
+version=$(debian_source_version curl) || exit 1
 prefix="$cache_root/curl-$version-$arch-mingw$suffix"
 if [ -f "$prefix/.complete" ]; then echo "$prefix"; exit 0; fi
 echo "build-curl: building libcurl $version for $arch Windows into $prefix" >&2
 
-# apt-get source needs a deb-src entry for the same suites as the binary packages.
-src_list=/etc/apt/sources.list.d/tessavane-src.sources
-if ! apt-get source --download-only --print-uris curl >/dev/null 2>&1; then
-  sed -n '/^Types: deb$/,/^$/p' /etc/apt/sources.list.d/debian.sources 2>/dev/null \
-    | sed 's/^Types: deb$/Types: deb-src/' > "$src_list"
-  if [ ! -s "$src_list" ]; then
-    printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: bookworm bookworm-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' > "$src_list"
-  fi
-  apt_update || { echo "build-curl: cannot read any package list; giving up" >&2; exit 1; }
-fi
-
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-( cd "$work" && apt-get source --download-only -qq curl >&2 && dpkg-source -x --no-check curl_*.dsc src >/dev/null ) ||
-  { echo "build-curl: could not fetch Debian's curl source package" >&2; exit 1; }
+debian_source_unpack curl "$work" || exit 1
 
 cmake -S "$work/src" -B "$work/build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-$arch.cmake" \

@@ -11,9 +11,9 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   nlohmann-json3-dev libstb-dev googletest
   xvfb xdotool imagemagick fonts-wqy-microhei
-  libcpp-httplib-dev libsqlite3-dev libqrencode-dev libssl-dev openssl
+  libcpp-httplib-dev libsqlite3-dev libqrencode-dev libssl-dev openssl libsodium-dev
   wrk nginx-light dpkg-dev curl zlib1g-dev libcurl4-openssl-dev librsvg2-bin chromium
-  postgresql libpq-dev osslsigncode
+  postgresql libpq-dev osslsigncode autoconf automake libtool
 )
 # Wine's 32-bit loader (wine32:i386, and with it the i386 architecture) only where the host
 # can run it at all: elsewhere it would be dead weight and the i386 indexes one more thing a

@@ -1,4 +1,5 @@
 #include "catalogue_rules/catalogue_rules.h"
+#include "catalogue_rules/installer_switches.h"
 
 #include <gtest/gtest.h>
 
@@ -72,15 +73,17 @@ TEST(CatalogueRules, SystemFolderDllsAreOneNameInSystem32OrSysWow64) {
     EXPECT_FALSE(IsSystemFolderDll(c.path, c.name)) << c.path << " / " << c.name;
 }
 
-TEST(CatalogueRules, InstallerSwitchesCannotChainOrQuote) {
-  for (const char* good : {"", "/q", "/install /quiet /norestart", "/passive /norestart",
-                           "-silent", "/q:a /c:msiexec", "/lang=2052", "A,B+C_D.E"})
-    EXPECT_TRUE(IsInstallerSwitches(good)) << good;
-  for (const char* bad : {"/q & calc.exe", "/q && calc", "/q | calc", "\"/q\"", "'/q'", "/q; calc",
-                          "/log:%TEMP%\\x", "/q ^& calc", "/q\r\ncalc", "/q > C:\\x", "/q`calc`",
-                          "/q $(calc)"})
-    EXPECT_FALSE(IsInstallerSwitches(bad)) << bad;
-  EXPECT_FALSE(IsInstallerSwitches(std::string(257, 'q')));
+TEST(CatalogueRules, InstallerSwitchesComeFromTheVocabularyOnly) {
+  for (const char* good : {"", "/q", "/Q", "/install /quiet /norestart", "/passive /norestart", "/qb", "/qn",
+                           "/silent", "/INSTALL /Quiet /NoRestart", "/repair /passive"})
+    EXPECT_TRUE(SwitchesFromVocabulary(good)) << good;
+  // Chaining and quoting, and switches of the right shape that are not silent installs: an
+  // uninstall, a log file anywhere, IExpress's command, a folder to unpack to.
+  for (const char* bad : {"/q & calc.exe", "/q && calc", "\"/q\"", "/q; calc", "/q\r\ncalc", "/q > C:\\x",
+                          "/uninstall /quiet", "/log C:\\x.txt", "/q:a /c:msiexec", "/T:C:\\x /Q", "-silent",
+                          "/lang=2052", "/q  /norestart", " /q", "/q ", "/q\t/norestart", "/quiet2", "/qq"})
+    EXPECT_FALSE(SwitchesFromVocabulary(bad)) << bad;
+  EXPECT_FALSE(SwitchesFromVocabulary(std::string("/q\0/s", 5)));
 }
 
 CatalogueFile Runtime(const std::string& url, const std::string& switches = "/q") {

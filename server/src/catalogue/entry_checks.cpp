@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "catalogue_rules/catalogue_rules.h"
+#include "catalogue_rules/installer_switches.h"
 #include "platform/path_text.h"
 
 namespace catalogue {
@@ -77,8 +78,11 @@ void program_rule_problems(const Entry& e, std::vector<std::string>& why) {
     const bool exe = lower.size() > 4 && net::IsPlainFileName(urlName) &&
                      lower.compare(lower.size() - 4, 4, ".exe") == 0;
     if (!exe) why.push_back("\"downloadUrl\" must end in a plain file name ending \".exe\"");
-    if (!net::IsInstallerSwitches(e.silentParam))
-      why.push_back("\"silentParam\" may hold only letters, digits, spaces and / - _ . = : , +");
+    if (!net::SwitchesFromVocabulary(e.silentParam)) {
+      std::string words;
+      for (const char* const* w = net::InstallerSwitchVocabulary(); *w; ++w) words += std::string(words.empty() ? "" : " ") + *w;
+      why.push_back("\"silentParam\" may hold only these switches, one space apart: " + words);
+    }
   }
   if ((e.list == ListKind::dx || e.list == ListKind::system) && !e.filePath.empty() &&
       !net::IsSystemFolderDll(e.filePath, e.fileName))
