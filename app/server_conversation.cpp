@@ -1,17 +1,21 @@
 #include "app/server_conversation.h"
 
+#include <ctime>
+
 #include "net/api_urls.h"
 #include "app/store_reply.h"
 
 namespace app {
 
 ServerConversation::ServerConversation(AppState& state, ConversationHost& host, std::string baseUrl,
-                                       net::DisplayTextConverter convert, RequestStarter start)
+                                       net::DisplayTextConverter convert, RequestStarter start,
+                                       std::vector<net::CataloguePublicKey> catalogueKeys)
     : state_(state),
       host_(host),
       baseUrl_(std::move(baseUrl)),
       convert_(std::move(convert)),
-      start_(std::move(start)) {}
+      start_(std::move(start)),
+      catalogueKeys_(std::move(catalogueKeys)) {}
 
 void ServerConversation::Start(int kind, std::string url, const std::string& token) {
   auto request = std::make_unique<net::HttpRequest>(kind);
@@ -35,6 +39,22 @@ void ServerConversation::RequestUserInfo() {
 void ServerConversation::RequestCommonFiles() {
   // Once the refresh runs the catalogue is loaded; a later user reply must not load it again.
   if (refreshStarted_) return;
+  StartCatalogue();
+}
+
+void ServerConversation::StartCatalogue() {
+  if (catalogueKeys_.empty()) return Start(net::kCommonFiles, net::CommonFilesUrl(baseUrl_, state_.channel));
+  Start(net::kSignedCatalogue, net::SignedCatalogueUrl(baseUrl_));
+}
+
+void ServerConversation::OnSignedCatalogue(const std::string& body) {
+  const uint64_t newest = host_.NewestAcceptedCatalogueVersion();
+  auto document = std::make_shared<net::SignedCatalogue>();
+  const net::DocumentVerdict verdict = net::ReadSignedCatalogue(body, catalogueKeys_, static_cast<int64_t>(std::time(nullptr)),
+                                                                newest, convert_, *document);
+  if (verdict != net::DocumentVerdict::kAccepted) return host_.ShowCatalogueRefused(verdict);
+  if (document->version > newest) host_.RecordAcceptedCatalogueVersion(document->version);
+  document_ = std::move(document);
   Start(net::kCommonFiles, net::CommonFilesUrl(baseUrl_, state_.channel));
 }
 
@@ -67,7 +87,9 @@ void ServerConversation::Continue(int kind) {
 
 void ServerConversation::OnHttpResponse(int kind, bool ok, const std::string* body) {
   if (!ok || !body) return;
-  net::ReplyStatus status = app::StoreReply(state_, kind, *body, convert_);
+  if (kind == net::kSignedCatalogue) return OnSignedCatalogue(*body);
+  const ListTrust trust{!catalogueKeys_.empty(), document_.get()};
+  net::ReplyStatus status = app::StoreReply(state_, kind, *body, convert_, trust);
   switch (status) {
     case net::ReplyStatus::kAccepted:
       return Continue(kind);

@@ -2,6 +2,8 @@
 
 #include <mutex>
 
+#include "app/catalogue_refusal.h"
+#include "app/catalogue_version_floor.h"
 #include "app/desktop_shortcut.h"
 #include "app/dialogs/about_window.h"
 #include "page_machinery/dialog_window.h"
@@ -11,6 +13,7 @@
 #include "app/signin/cef_logon_window.h"
 #include "page_machinery/ui_thread_call.h"
 #include "net/image_cache.h"
+#include "net/catalogue_keys.h"
 #include "net/image_fetch.h"
 #include "platform/files_and_folders.h"
 #include "platform/text_conversion.h"
@@ -40,11 +43,13 @@ class HeaderLink : public ConversationHost {
  public:
   HeaderLink(SystemWindow* header, AppState& state, std::string baseUrl)
       : header_(header),
+        baseUrl_(baseUrl),
         conversation_(state, *this, std::move(baseUrl),
                       [](const std::string& utf8) { return platform::Utf8ToDisplayText(utf8); },
                       [this](std::unique_ptr<net::HttpRequest> request) {
                         net::StartRequest(threads_, std::move(request));
-                      }) {}
+                      },
+                      net::EmbeddedCatalogueKeys()) {}
 
   ServerConversation& Conversation() { return conversation_; }
 
@@ -64,19 +69,14 @@ class HeaderLink : public ConversationHost {
     if (header_) header_->ArmTimer(id, milliseconds);
   }
 
-  // The prompt belongs to the UI thread; this request thread waits for it, and so every
-  // other request waits too.
-  void ShowRequestFailed() override {
-    HWND frame;
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      frame = frame_;
-    }
-    if (frame == nullptr) return;
-    CallOnWindowThread(frame, [] {
-      ShowPrompt(TipWindow::kModeOk, L"请求服务失败", L"请求服务失败，如有疑问，请联系客服。");
-    });
+  void ShowRequestFailed() override { Prompt(L"请求服务失败", L"请求服务失败，如有疑问，请联系客服。"); }
+
+  void ShowCatalogueRefused(net::DocumentVerdict why) override {
+    Prompt(kCatalogueRefusedTitle, CatalogueRefusalSentence(why));
   }
+
+  uint64_t NewestAcceptedCatalogueVersion() override { return ReadCatalogueVersionFloor(baseUrl_); }
+  void RecordAcceptedCatalogueVersion(uint64_t version) override { WriteCatalogueVersionFloor(baseUrl_, version); }
 
   void CacheImages(const net::CommonCatalogue& common) override {
     net::CacheCatalogueImages(common, net::ImageFolder(platform::LocalAppData()),
@@ -87,8 +87,21 @@ class HeaderLink : public ConversationHost {
   void ForgetStoredToken() override { ForgetToken(); }
 
  private:
+  // The prompt belongs to the UI thread; this request thread waits for it, and so every
+  // other request waits too.
+  void Prompt(const wchar_t* title, const wchar_t* text) {
+    HWND frame;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      frame = frame_;
+    }
+    if (frame == nullptr) return;
+    CallOnWindowThread(frame, [title, text] { ShowPrompt(TipWindow::kModeOk, title, text); });
+  }
+
   std::mutex mutex_;
   SystemWindow* header_;
+  const std::string baseUrl_;
   HWND frame_ = nullptr;
   net::ThreadList threads_;
   ServerConversation conversation_;

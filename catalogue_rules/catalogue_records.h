@@ -15,6 +15,8 @@ enum RequestKind : int {
   kUserInfoByToken = 8,
   kSignInCode = 13,
   kSignInResult = 15,
+  // The operator's signed catalogue document, fetched before the lists it vouches for.
+  kSignedCatalogue = 20,
 };
 
 // A runtime package's version as its registry key records it (DWORDs Major, Minor, Bld).
@@ -31,6 +33,10 @@ struct CatalogueFile {
   std::string downloadUrl;
   std::string fileName;  // code page 936
   std::string fileMd5;
+  // From the signed catalogue document: the file's SHA-256 (lower-case hexadecimal) and size in
+  // bytes. Empty and 0 in a build that takes its catalogue unsigned.
+  std::string fileSha256;
+  uint64_t fileSize = 0;
   std::string imgUrl;
   std::string memo;  // code page 936
   std::string localPath;

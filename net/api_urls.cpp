@@ -60,6 +60,8 @@ std::string CommonFilesUrl(const std::string& base, const std::string& channel) 
   return base + "/api/dll/files/common?channelNum=" + channel;
 }
 
+std::string SignedCatalogueUrl(const std::string& base) { return base + "/api/dll/files/signed"; }
+
 std::string RuntimeFilesUrl(const std::string& base) { return base + "/api/dll/files/runtime"; }
 std::string DirectXFilesUrl(const std::string& base) { return base + "/api/dll/files/dx"; }
 std::string SystemFilesUrl(const std::string& base) { return base + "/api/dll/files/system"; }

@@ -12,6 +12,7 @@ namespace net {
 bool CatalogueBaseAllowed(const std::string& base);
 
 std::string CommonFilesUrl(const std::string& base, const std::string& channel);
+std::string SignedCatalogueUrl(const std::string& base);
 std::string RuntimeFilesUrl(const std::string& base);
 std::string DirectXFilesUrl(const std::string& base);
 std::string SystemFilesUrl(const std::string& base);

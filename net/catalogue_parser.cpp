@@ -112,6 +112,23 @@ ReplyStatus ReadUser(const json& root, bool withHeadImage, UserInfo& out) {
 
 }  // namespace
 
+EntryRead ReadListEntry(int kind, const json& entry, const DisplayTextConverter& convert, CatalogueFile& file,
+                        int& type) {
+  type = -1;
+  bool ok = false;
+  if (kind == kCommonFiles) ok = ReadCommonEntry(entry, convert, file, type);
+  else if (kind == kRuntimeFiles) ok = ReadRuntimeEntry(entry, convert, file);
+  else if (kind == kDirectXFiles || kind == kSystemFiles)
+    ok = ReadSystemFolderEntry(entry, convert, kind == kSystemFiles, file);
+  if (!ok) return EntryRead::kMalformed;
+  if (kind == kRuntimeFiles && (!ReadMinVersion(entry, file) || !ReadRuntimeBits(entry, file)))
+    return EntryRead::kLeftOut;
+  // Left out before anything looks at it: a scan would otherwise probe the path it names.
+  if (!EntryIsUsable(kind, file)) return EntryRead::kLeftOut;
+  if (kind == kCommonFiles && !IsWebUrl(file.imgUrl)) file.imgUrl.clear();
+  return EntryRead::kUsable;
+}
+
 std::string CutRegistryName(const std::string& regeditName) {
   size_t crlf = regeditName.find("\r\n");
   return crlf == std::string::npos || crlf == 0 ? regeditName : regeditName.substr(0, crlf);
@@ -139,10 +156,10 @@ ReplyStatus ParseCommonFiles(const std::string& body, const DisplayTextConverter
     if (!enabled) continue;
     CatalogueFile file;
     int type = -1;
-    if (!ReadCommonEntry(entry, convert, file, type)) return ReplyStatus::kMalformed;
+    const EntryRead read = ReadListEntry(kCommonFiles, entry, convert, file, type);
+    if (read == EntryRead::kMalformed) return ReplyStatus::kMalformed;
     // An entry the program may not use is left out; the rest of the reply still counts.
-    if (!EntryIsUsable(kCommonFiles, file)) continue;
-    if (!IsWebUrl(file.imgUrl)) file.imgUrl.clear();
+    if (read == EntryRead::kLeftOut) continue;
     if (type == 0) common.cplusFiles.push_back(std::move(file));
     else if (type == 1) common.netFiles.push_back(std::move(file));
     else if (type == 2) common.gameFiles.push_back(std::move(file));
@@ -166,14 +183,10 @@ ReplyStatus ParseFileList(int kind, const std::string& body, const DisplayTextCo
     if (!ReadStatus(entry, enabled)) return ReplyStatus::kMalformed;
     if (!enabled) continue;
     CatalogueFile file;
-    bool ok = kind == kRuntimeFiles
-                  ? ReadRuntimeEntry(entry, convert, file)
-                  : ReadSystemFolderEntry(entry, convert, kind == kSystemFiles, file);
-    if (!ok) return ReplyStatus::kMalformed;
-    if (kind == kRuntimeFiles && (!ReadMinVersion(entry, file) || !ReadRuntimeBits(entry, file))) continue;
-    // Left out before anything looks at it: a scan would otherwise probe the path it names.
-    if (!EntryIsUsable(kind, file)) continue;
-    list.push_back(std::move(file));
+    int type = -1;
+    const EntryRead read = ReadListEntry(kind, entry, convert, file, type);
+    if (read == EntryRead::kMalformed) return ReplyStatus::kMalformed;
+    if (read == EntryRead::kUsable) list.push_back(std::move(file));
   }
   out = std::move(list);
   return ReplyStatus::kAccepted;

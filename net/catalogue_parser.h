@@ -2,6 +2,8 @@
 #include <functional>
 #include <string>
 
+#include <nlohmann/json_fwd.hpp>
+
 #include "catalogue_rules/user_info.h"
 #include "catalogue_rules/catalogue_records.h"
 
@@ -26,6 +28,13 @@ ReplyStatus ParseCommonFiles(const std::string& body, const DisplayTextConverter
 // kind is kRuntimeFiles, kDirectXFiles or kSystemFiles.
 ReplyStatus ParseFileList(int kind, const std::string& body, const DisplayTextConverter& convert,
                           CatalogueList& out);
+// One entry of a list (kind 0, 3, 4 or 5) in the shape the list replies carry it, with every
+// check a reply's entry gets; its "status" is not looked at. For the common list `type` receives
+// the sub-list (0 C++, 1 .NET, 2 games). kLeftOut: well-formed but not for the program to use.
+enum class EntryRead { kUsable, kLeftOut, kMalformed };
+EntryRead ReadListEntry(int kind, const nlohmann::json& entry, const DisplayTextConverter& convert,
+                        CatalogueFile& file, int& type);
+
 // Kind 8: the user behind a stored token. headImgUrl stays empty.
 ReplyStatus ParseUserInfo(const std::string& body, UserInfo& out);
 ReplyStatus ParseSignInCode(const std::string& body, SignInCode& out);

@@ -15,7 +15,7 @@ bool CopyCached(const net::CatalogueFile& entry, const std::string& local, const
                 const DirectXRepairOps& ops) {
   if (!ops.cachedFileExists(local)) return false;
   // Without a digest a cached file proves nothing and goes, as a stale or unsigned one does.
-  platform::FileHold hold = HoldIfVouchedFor(local, entry.fileMd5, true, ops);
+  platform::FileHold hold = HoldIfVouchedFor(local, entry, true, ops);
   return hold && ops.copyIntoPlace(local, target, NativeFolder(entry));
 }
 
@@ -24,7 +24,7 @@ bool DownloadAndCopy(const net::CatalogueFile& entry, const std::string& local, 
   for (int attempt = 0; attempt < kDirectXDownloadAttempts; ++attempt) {
     if (!ops.download(entry.downloadUrl, local) || !ops.cachedFileExists(local)) continue;
     // A file that was only not copied stays in the cache for the next repair.
-    platform::FileHold hold = HoldIfVouchedFor(local, entry.fileMd5, false, ops);
+    platform::FileHold hold = HoldIfVouchedFor(local, entry, false, ops);
     if (hold && ops.copyIntoPlace(local, target, NativeFolder(entry))) return true;
   }
   return false;

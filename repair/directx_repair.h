@@ -32,6 +32,8 @@ struct DirectXRepairOps {
   platform::FileHolder holdFile;
   // Asked of the held file after its digest: only a trusted publisher's DLL is copied.
   PublisherCheck signedByTrustedPublisher;
+  // Asked of the held file when its entry carries the signed catalogue's SHA-256 and size.
+  SignedDigestCheck matchesSignedDigest;
 };
 
 constexpr int kDirectXDownloadAttempts = 3;

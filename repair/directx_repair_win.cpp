@@ -9,6 +9,7 @@
 #include "repair/directx_repair_system.h"
 #include "platform/file_hold_win.h"
 #include "repair/publisher_check_win.h"
+#include "net/file_sha256.h"
 #include "platform/md5.h"
 
 namespace repair {
@@ -52,6 +53,7 @@ DirectXRepairOps SystemDirectXRepairOps(const std::string& cacheBase) {
   ops.cachedFileExists = platform::FileExists;
   ops.deleteFile = [](const std::string& path) { DeleteFileA(path.c_str()); };
   ops.fileMd5 = platform::FileMd5;
+  ops.matchesSignedDigest = net::FileMatchesSignedDigest;
   ops.download = net::FetchFile;
   ops.systemFileExists = SystemFileExists;
   ops.copyIntoPlace = CopyIntoPlace;

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,6 +15,10 @@ using PublisherCheck = std::function<bool(const std::string& path)>;
 inline bool PublisherVouches(const PublisherCheck& check, const std::string& path) {
   return check && check(path);
 }
+
+// Whether a file is exactly the one the signed catalogue names (its SHA-256, lower-case
+// hexadecimal, and its size); on the program's side net::FileMatchesSignedDigest.
+using SignedDigestCheck = std::function<bool(const std::string& path, const std::string& sha256, uint64_t size)>;
 
 // The publishers whose signatures this build accepts, as their certificates' common names
 // (chosen when the program is built: the vendors for a release, the test publisher as well

@@ -21,7 +21,7 @@ std::string Lower(std::string text) {
 bool CachedInstallerUsable(const net::CatalogueFile& entry, const std::string& path, const RuntimeRepairOps& ops,
                            platform::FileHold& hold) {
   if (!ops.fileExists(path)) return false;
-  hold = HoldIfVouchedFor(path, entry.fileMd5, true, ops);
+  hold = HoldIfVouchedFor(path, entry, true, ops);
   return hold != nullptr;
 }
 
@@ -29,7 +29,7 @@ bool DownloadInstaller(const net::CatalogueFile& entry, const std::string& path,
                        platform::FileHold& hold) {
   for (int attempt = 0; attempt < kRuntimeDownloadAttempts; ++attempt) {
     if (!ops.download(entry.downloadUrl, path) || !ops.fileExists(path)) continue;
-    hold = HoldIfVouchedFor(path, entry.fileMd5, false, ops);
+    hold = HoldIfVouchedFor(path, entry, false, ops);
     if (hold) return true;
   }
   return false;

@@ -51,6 +51,8 @@ struct RuntimeRepairOps {
   platform::FileHolder holdFile;
   // Asked of the held installer after its digest: only a trusted publisher's installer runs.
   PublisherCheck signedByTrustedPublisher;
+  // Asked of the held file when its entry carries the signed catalogue's SHA-256 and size.
+  SignedDigestCheck matchesSignedDigest;
   unsigned long installWaitLimitMs = kInstallerWaitLimitMs;
 };
 
@@ -90,17 +92,23 @@ RuntimeRepairResult RepairRuntimeEntry(const net::CatalogueFile& entry, const st
                                        const std::function<bool()>& stopRequested = {});
 
 // Holds a cached or downloaded file against writers and hands back the hold when the file may
-// be run or copied: its digest matches the expected one (an empty one is enough only where
-// digestRequired is false: a fresh https download) and a trusted publisher signed it. A file
-// that fails is let go and deleted, so that a refused file is never left on the user's disk.
-// Serves both engines, whose operations name these steps alike.
+// be run or copied: its MD5 matches the entry's (an empty one is enough only where
+// digestRequired is false: a fresh https download), its SHA-256 and size match the signed
+// catalogue's where the entry has them, and a trusted publisher signed it. A file that fails is
+// let go and deleted, so that a refused file is never left on the user's disk. Serves both
+// engines, whose operations name these steps alike.
 template <typename Ops>
-platform::FileHold HoldIfVouchedFor(const std::string& path, const std::string& expectedMd5, bool digestRequired,
-                          const Ops& ops) {
+platform::FileHold HoldIfVouchedFor(const std::string& path, const net::CatalogueFile& entry, bool digestRequired,
+                                    const Ops& ops) {
   if (platform::FileHold hold = platform::HoldFile(ops.holdFile, path)) {
     // Without an expected digest the file is not read for one.
-    const bool digestOk = expectedMd5.empty() ? !digestRequired : platform::DigestMatches(ops.fileMd5(path), expectedMd5);
-    if (digestOk && PublisherVouches(ops.signedByTrustedPublisher, path)) return hold;
+    const bool digestOk =
+        entry.fileMd5.empty() ? !digestRequired : platform::DigestMatches(ops.fileMd5(path), entry.fileMd5);
+    // An engine given no check refuses a signed entry's file rather than skip the check.
+    const bool signedDigestOk =
+        entry.fileSha256.empty() ||
+        (ops.matchesSignedDigest && ops.matchesSignedDigest(path, entry.fileSha256, entry.fileSize));
+    if (digestOk && signedDigestOk && PublisherVouches(ops.signedByTrustedPublisher, path)) return hold;
   }
   ops.deleteFile(path);
   return {};

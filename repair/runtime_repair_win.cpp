@@ -6,6 +6,7 @@
 #include "platform/admin_folder.h"
 #include "platform/file_hold_win.h"
 #include "repair/publisher_check_win.h"
+#include "net/file_sha256.h"
 #include "platform/md5.h"
 #include "repair/registry_path.h"
 #include "repair/runtime_repair_system.h"
@@ -67,6 +68,7 @@ RuntimeRepairOps SystemRuntimeRepairOps(const std::string& cacheBase) {
           RuntimeKeyInstalled,
           platform::HoldFileAgainstWriters};
   ops.signedByTrustedPublisher = SignedByTrustedPublisher;
+  ops.matchesSignedDigest = net::FileMatchesSignedDigest;
   return ops;
 }
 

@@ -18,11 +18,16 @@ class ScriptedHeader : public app::ConversationHost {
   void CacheImages(const net::CommonCatalogue& common) override { cachedLists.push_back(common.cplusFiles.size()); }
   std::string StoredToken() override { return storedToken; }
   void ForgetStoredToken() override { storedToken.clear(); ++forgotten; }
+  void ShowCatalogueRefused(net::DocumentVerdict why) override { refusals.push_back(why); }
+  uint64_t NewestAcceptedCatalogueVersion() override { return newestVersion; }
+  void RecordAcceptedCatalogueVersion(uint64_t version) override { newestVersion = version; }
 
   std::vector<std::unique_ptr<HttpRequest>> sent;
   std::vector<std::pair<int, unsigned>> timers;
   std::vector<size_t> cachedLists;
   std::string storedToken;
+  std::vector<net::DocumentVerdict> refusals;
+  uint64_t newestVersion = 0;
   int prompts = 0, forgotten = 0;
 };
 
@@ -30,7 +35,7 @@ class Conversation : public ::testing::Test {
  protected:
   Conversation()
       : conversation(state, header, "http://cat", [](const std::string& t) { return t; },
-                     [this](std::unique_ptr<HttpRequest> r) { header.sent.push_back(std::move(r)); }) {
+                     [this](std::unique_ptr<HttpRequest> r) { header.sent.push_back(std::move(r)); }, {}) {
     state.channel = "abc";
   }
 
