@@ -12,6 +12,9 @@
 #include "catalogue/demo_catalogue.h"
 #include "cli/admin_commands.h"
 #include "cli/options.h"
+#include "cli/signing_commands.h"
+#include "signing/ed25519_keys.h"
+#include "signing/signed_catalogue.h"
 
 using namespace catalogue;
 
@@ -26,8 +29,15 @@ const char* usage =
     "            [--client-address-from X-Forwarded-For]   (behind a proxy on this machine)\n"
     "            [--wechat-appid ID --wechat-secret-file FILE]\n"
     "            [--wechat-connect-base URL] [--wechat-api-base URL]\n"
-    "  import    --db FILE [--files DIR] CATALOGUE.json\n"
-    "  init-demo --db FILE [--files DIR]     import the built-in demo catalogue\n"
+    "  import    --db FILE [--files DIR] CATALOGUE.json      an unsigned import file (programs built\n"
+    "            with a catalogue key refuse it), or\n"
+    "  import    --db FILE --catalogue-keys FILE [--allow-older yes] SIGNED.json\n"
+    "            a document made by sign, checked against the public keys in the file\n"
+    "  init-demo --db FILE [--files DIR] [--signing-key FILE --public-url URL] [--version N]\n"
+    "            import the built-in demo catalogue; with a key, signed with it first\n"
+    "  keygen    --out KEY.pem                make the operator's key pair (keep KEY.pem offline)\n"
+    "  sign      --key KEY.pem [--key2 KEY.pem] --version N [--expires-days 30 | --expires UNIXTIME]\n"
+    "            [--public-url URL] [--files DIR] CATALOGUE.json > SIGNED.json\n"
     "  export    --db FILE                   print the catalogue as an import file\n"
     "  list      --db FILE\n"
     "  status    --db FILE --list common|runtime|dx|system --id N --value N\n";
@@ -95,6 +105,79 @@ int serve(const Options& o) {
   return 0;
 }
 
+bool read_number(const std::string& text, int64_t& out) {
+  char* end = nullptr;
+  long long v = strtoll(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0') return false;
+  out = v;
+  return true;
+}
+
+// sign's --version, --expires-days or --expires and keys; false with the reason.
+bool read_sign_request(const Options& o, SignRequest& r) {
+  if (o.has("key")) r.key_paths.push_back(o.get("key"));
+  if (o.has("key2")) r.key_paths.push_back(o.get("key2"));
+  int64_t days = 30;
+  if (!read_number(o.get("version", "0"), r.version) ||
+      (o.has("expires") && !read_number(o.get("expires"), r.expires)) ||
+      (!o.has("expires") && (!read_number(o.get("expires-days", "30"), days) || days <= 0 || days > 3660))) {
+    std::cerr << "--version, --expires and --expires-days take whole numbers (--expires-days 1 to 3660)\n";
+    return false;
+  }
+  if (!o.has("expires")) r.expires = static_cast<int64_t>(time(nullptr)) + days * 86400;
+  r.public_base = o.get("public-url");
+  r.files_dir = o.get("files");
+  return true;
+}
+
+std::vector<std::string> trusted_keys(const Options& o, bool& ok) {
+  std::vector<std::string> keys;
+  ok = true;
+  if (!o.has("catalogue-keys")) return keys;
+  std::string error;
+  ok = read_public_keys(o.get("catalogue-keys"), keys, error);
+  if (!ok) std::cerr << error << "\n";
+  return keys;
+}
+
+int import_command(const Options& o) {
+  std::ifstream in(o.positional[0], std::ios::binary);
+  if (!in) {
+    std::cerr << "cannot read " << o.positional[0] << "\n";
+    return 1;
+  }
+  std::stringstream text;
+  text << in.rdbuf();
+  if (!is_signed_document(text.str())) {
+    if (o.has("catalogue-keys"))
+      std::cerr << "warning: " << o.positional[0] << " is not signed; programs built with a catalogue key will refuse it\n";
+    return import_catalogue_text(o.get("db"), o.get("files"), text.str(), std::cout, std::cerr);
+  }
+  bool keys_ok = true;
+  std::vector<std::string> keys = trusted_keys(o, keys_ok);
+  if (!keys_ok) return 1;
+  return import_signed_document(o.get("db"), text.str(), keys, o.get("allow-older") == "yes", std::cout, std::cerr);
+}
+
+// The demo, signed with a test key when one is given (the key's own public half is then the
+// one it is checked against).
+int init_demo(const Options& o) {
+  if (!o.has("signing-key")) return import_catalogue_text(o.get("db"), o.get("files"), demo_catalogue_json(), std::cout, std::cerr);
+  SignRequest r;
+  if (!read_sign_request(o, r)) return 2;
+  r.key_paths = {o.get("signing-key")};
+  if (r.version == 0) r.version = 1;
+  SigningKey key;
+  std::string error;
+  if (!load_signing_key(o.get("signing-key"), key, error)) {
+    std::cerr << error << "\n";
+    return 1;
+  }
+  std::string document = sign_catalogue_text(demo_catalogue_json(), r, std::cerr);
+  if (document.empty()) return 1;
+  return import_signed_document(o.get("db"), document, {key.public_hex}, true, std::cout, std::cerr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -103,15 +186,30 @@ int main(int argc, char** argv) {
     std::cerr << (o.error.empty() ? "" : o.error + "\n") << usage;
     return o.error.empty() ? 0 : 2;
   }
+  // The operator's commands, away from any database.
+  if (o.command == "keygen") {
+    if (!o.has("out")) {
+      std::cerr << usage;
+      return 2;
+    }
+    return make_catalogue_key(o.get("out"), std::cout, std::cerr);
+  }
+  if (o.command == "sign") {
+    SignRequest r;
+    if (o.positional.size() != 1 || !read_sign_request(o, r)) {
+      std::cerr << usage;
+      return 2;
+    }
+    return sign_catalogue_file(o.positional[0], r, std::cout, std::cerr);
+  }
   if (!o.has("db")) {
     std::cerr << "--db FILE is required\n" << usage;
     return 2;
   }
   std::string db = o.get("db");
   if (o.command == "serve") return serve(o);
-  if (o.command == "import" && o.positional.size() == 1)
-    return import_catalogue_file(db, o.get("files"), o.positional[0], std::cout, std::cerr);
-  if (o.command == "init-demo") return import_catalogue_text(db, o.get("files"), demo_catalogue_json(), std::cout, std::cerr);
+  if (o.command == "import" && o.positional.size() == 1) return import_command(o);
+  if (o.command == "init-demo") return init_demo(o);
   if (o.command == "export") return export_catalogue(db, std::cout, std::cerr);
   if (o.command == "list") return list_catalogue(db, std::cout, std::cerr);
   if (o.command == "status") return set_entry_status(db, o.get("list"), o.get("id"), o.get("value"), std::cout, std::cerr);

@@ -48,6 +48,10 @@ std::string CatalogueStore::replace_all(const Catalogue& catalogue) {
   if (!db_.run(put_setting, {"kfUrl", catalogue.links.kfUrl}) || !db_.run(put_setting, {"xyUrl", catalogue.links.xyUrl}) ||
       !db_.run(put_setting, {"secretUrl", catalogue.links.secretUrl}))
     return "cannot store the links: " + db_.last_error();
+  // With the entries and in the same transaction: the document served is always the one the
+  // lists came from.
+  if (!catalogue.signedDocument.empty() && !db_.run(put_setting, {"signedDocument", catalogue.signedDocument}))
+    return "cannot store the signed document: " + db_.last_error();
   int64_t position = 0;
   for (const Entry& e : catalogue.entries) {
     bool stored = db_.run(
@@ -87,9 +91,16 @@ bool CatalogueStore::load_links(Links& out) {
   return true;
 }
 
+bool CatalogueStore::load_signed_document(std::string& out) {
+  SqlResult r;
+  if (!db_.run("SELECT value FROM settings WHERE key = $1", {"signedDocument"}, &r)) return false;
+  out = r.empty() ? std::string() : r.text_at(0, 0);
+  return true;
+}
+
 bool CatalogueStore::load_all(Catalogue& out) {
   out.entries.clear();
-  if (!load_links(out.links)) return false;
+  if (!load_links(out.links) || !load_signed_document(out.signedDocument)) return false;
   for (ListKind kind : all_lists) {
     std::vector<Entry> part;
     if (!load_list(kind, part)) return false;

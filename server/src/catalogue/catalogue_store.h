@@ -17,6 +17,8 @@ class CatalogueStore {
   std::string replace_all(const Catalogue& catalogue);
   bool load_list(ListKind kind, std::vector<Entry>& out);
   bool load_links(Links& out);
+  // The stored signed document; empty for a catalogue imported unsigned.
+  bool load_signed_document(std::string& out);
   bool load_all(Catalogue& out);
   // Returns false when no entry has that list and id.
   bool set_status(ListKind kind, int32_t id, int32_t status);

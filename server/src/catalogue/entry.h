@@ -40,6 +40,10 @@ struct Entry {
   // Import only, never sent to the program: a path under /files/ holding a copy of a file whose
   // downloadUrl points elsewhere (a vendor that publishes no digest), to compute fileMd5 from.
   std::string md5From;
+  // Import and signing only, never stored: the file's SHA-256 (lower-case hexadecimal) and size
+  // for a file that is not hosted here; the signing command computes them for hosted files.
+  std::string fileSha256;
+  int64_t fileSize = 0;
 };
 
 struct Links {
@@ -51,6 +55,15 @@ struct Links {
 struct Catalogue {
   Links links;
   std::vector<Entry> entries;  // in catalogue order within each list
+  // The operator's signed document the entries were imported from, verbatim; empty for a
+  // catalogue imported unsigned.
+  std::string signedDocument;
+};
+
+// What a signed catalogue says about itself besides its entries.
+struct SignedFacts {
+  int64_t version = 0;
+  int64_t expires = 0;  // seconds since 1970, UTC
 };
 
 }  // namespace catalogue

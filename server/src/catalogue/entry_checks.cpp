@@ -45,6 +45,13 @@ bool is_md5_text(const std::string& text) {
   return true;
 }
 
+bool is_sha256_text(const std::string& text) {
+  if (text.size() != 64) return false;
+  for (char c : text)
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  return true;
+}
+
 const char* const min_version_reason =
     "\"minVersion\" must be major.minor.build in decimal digits, major and minor at most 65535, build at most "
     "4294967295";

@@ -19,6 +19,7 @@ std::string url_problem(const std::string& url, bool may_be_empty);
 std::optional<std::string> hosted_relative_path(const std::string& url);
 
 bool is_md5_text(const std::string& text);
+bool is_sha256_text(const std::string& text);  // 64 lower-case hexadecimal digits
 
 // "major.minor.build" in decimal digits, as the runtime packages' registry keys count them:
 // major and minor fit in 16 bits, build in 32.

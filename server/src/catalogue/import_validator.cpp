@@ -75,7 +75,7 @@ std::vector<std::string> check_entry(const Json& v, ListKind kind, Entry& e) {
   const std::vector<Field>& fields = fields_of(kind);
   for (auto it = v.begin(); it != v.end(); ++it) {
     if (!it.key().empty() && it.key()[0] == '_') continue;
-    bool known = it.key() == "md5From";
+    bool known = it.key() == "md5From" || it.key() == "fileSha256" || it.key() == "fileSize";
     for (const Field& f : fields) known = known || it.key() == f.key;
     if (!known) why.push_back("unknown key \"" + it.key() + "\"");
   }
@@ -110,6 +110,17 @@ std::vector<std::string> check_entry(const Json& v, ListKind kind, Entry& e) {
   e.filePath = v.value("filePath", std::string());
   e.isKey = v.value("isKey", false);
   e.md5From = v.value("md5From", std::string());
+  auto sha = v.find("fileSha256");
+  if (sha != v.end() && (!sha->is_string() || !is_sha256_text(sha->get<std::string>())))
+    why.push_back("\"fileSha256\" must be 64 lower-case hexadecimal digits");
+  else if (sha != v.end())
+    e.fileSha256 = sha->get<std::string>();
+  auto size = v.find("fileSize");
+  if (size != v.end() && (!size->is_number_integer() || size->get<int64_t>() <= 0))
+    why.push_back("\"fileSize\" must be a positive integer");
+  else if (size != v.end())
+    e.fileSize = size->get<int64_t>();
+  if (!why.empty()) return why;
   why = entry_content_problems(e);
   // An empty text would be stored as "not given"; the operator meant something else.
   if (v.contains("minVersion") && e.minVersion.empty()) why.push_back(min_version_reason);
@@ -146,7 +157,10 @@ ImportResult validate_import(const std::string& text) {
   }
   for (auto it = root.begin(); it != root.end(); ++it) {
     const std::string& k = it.key();
-    if ((k.empty() || k[0] != '_') && k != "kfUrl" && k != "xyUrl" && k != "secretUrl" && !list_from_name(k))
+    // A signed catalogue's payload is an import file with these three besides.
+    const bool signing_key = k == "format" || k == "version" || k == "expires";
+    if ((k.empty() || k[0] != '_') && k != "kfUrl" && k != "xyUrl" && k != "secretUrl" && !signing_key &&
+        !list_from_name(k))
       result.errors.push_back("line 1: unknown key \"" + k + "\"");
   }
   check_links(root, result.catalogue.links, result.errors);

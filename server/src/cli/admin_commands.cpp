@@ -22,7 +22,8 @@ std::string lower(std::string s) {
   return s;
 }
 
-// Opened and migrated, or null with the reason on `err`.
+}  // namespace
+
 std::unique_ptr<SqlConnection> open_store(const std::string& db_path, std::ostream& err) {
   std::unique_ptr<SqlConnection> db = open_connection(db_path);
   if (!db->ok()) {
@@ -36,6 +37,8 @@ std::unique_ptr<SqlConnection> open_store(const std::string& db_path, std::ostre
   }
   return db;
 }
+
+namespace {
 
 bool is_regular_file(const std::string& path) {
   struct stat st {};

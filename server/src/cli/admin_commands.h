@@ -1,8 +1,14 @@
 #pragma once
+#include <memory>
 #include <ostream>
 #include <string>
 
+#include "db/sql.h"
+
 namespace catalogue {
+
+// The store opened and migrated, or null with the reason on `err`.
+std::unique_ptr<SqlConnection> open_store(const std::string& db_path, std::ostream& err);
 
 // Each returns the process exit code: 0 done, 1 refused (with the reasons on `err`). `db_path`
 // is a SQLite file or a postgresql:// URI.

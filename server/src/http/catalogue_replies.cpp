@@ -42,6 +42,9 @@ bool CatalogueReplies::refresh() {
   std::array<std::string, 4> bodies = build_reply_bodies(catalogue, public_base_);
   for (size_t i = 0; i < bodies.size(); ++i)
     fresh->lists[i] = CachedReply{bodies[i], "\"" + sha256_hex(bodies[i]).substr(0, 32) + "\""};
+  if (!catalogue.signedDocument.empty())
+    fresh->signed_document = CachedReply{catalogue.signedDocument,
+                                         "\"" + sha256_hex(catalogue.signedDocument).substr(0, 32) + "\""};
   std::lock_guard<std::mutex> lock(mutex_);
   current_ = std::move(fresh);
   return true;

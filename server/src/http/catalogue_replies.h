@@ -20,6 +20,8 @@ struct CachedReply {
 struct ReplySet {
   int64_t version = -1;
   std::array<CachedReply, 4> lists;  // indexed by ListKind
+  // The operator's signed document, as imported; an empty body when the catalogue is unsigned.
+  CachedReply signed_document;
   const CachedReply& of(ListKind kind) const { return lists[static_cast<size_t>(kind)]; }
 };
 
