@@ -100,6 +100,14 @@ TEST(ImportValidation, RefusesWhatTheProgramWouldLeaveOut) {
        "\"filePath\" must be"},
       {"dx", R"({"status": 1, "id": 3, "systemBit": 0, "downloadUrl": "https://x/a.dll", "fileName": "other.dll", "fileMd5": "", "filePath": "C:\\Windows\\System32\\a.dll"})",
        "\"filePath\" must be"},
+      // Switches of the right characters that are no silent install: IExpress's command, a log
+      // file anywhere, an uninstall.
+      {"runtime", R"({"status": 1, "id": 3, "downloadUrl": "https://x/a.exe", "fileName": "a", "regeditName": "HKLM\\A", "gameRepair": 0, "silentParam": "/q:a /c:msiexec"})",
+       "\"silentParam\" may hold only these switches"},
+      {"runtime", R"({"status": 1, "id": 3, "downloadUrl": "https://x/a.exe", "fileName": "a", "regeditName": "HKLM\\A", "gameRepair": 0, "silentParam": "/quiet /log C:\\x"})",
+       "\"silentParam\" may hold only these switches"},
+      {"runtime", R"({"status": 1, "id": 3, "downloadUrl": "https://x/a.exe", "fileName": "a", "regeditName": "HKLM\\A", "gameRepair": 0, "silentParam": "/uninstall /quiet"})",
+       "\"silentParam\" may hold only these switches"},
   };
   for (const Case& c : cases) {
     std::string text = std::string("{\n  \"kfUrl\": \"\", \"xyUrl\": \"\", \"secretUrl\": \"\",\n  \"") + c.list +
@@ -110,7 +118,7 @@ TEST(ImportValidation, RefusesWhatTheProgramWouldLeaveOut) {
   }
   // The shapes of a well-formed catalogue pass: upper-case ".EXE", SysWOW64, plain switches.
   EXPECT_EQ(first_error(with_runtime_entry(
-                R"({"status": 1, "id": 3, "downloadUrl": "https://x/VCREDIST_X86.EXE", "fileName": "a", "regeditName": "HKLM\\A", "gameRepair": 0, "silentParam": "/q:a /c:msiexec"})")),
+                R"({"status": 1, "id": 3, "downloadUrl": "https://x/VCREDIST_X86.EXE", "fileName": "a", "regeditName": "HKLM\\A", "gameRepair": 0, "silentParam": "/install /quiet /norestart"})")),
             "");
 }
 
