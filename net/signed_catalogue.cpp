@@ -2,6 +2,9 @@
 
 #include <sodium.h>
 
+#include <set>
+#include <utility>
+
 #include <nlohmann/json.hpp>
 
 #include "catalogue_rules/catalogue_rules.h"
@@ -86,6 +89,7 @@ bool ReadUnsigned(const json& object, const char* key, uint64_t& out) {
 }
 
 bool ReadEntries(const json& payload, const DisplayTextConverter& convert, std::vector<SignedEntry>& out) {
+  std::set<std::pair<int, int>> seen;
   struct ListKey {
     const char* key;
     int kind;
@@ -106,8 +110,7 @@ bool ReadEntries(const json& payload, const DisplayTextConverter& convert, std::
       if (!jf::ReadText(e, "fileSha256", entry.file.fileSha256) || !IsLowerHexDigest(entry.file.fileSha256) ||
           !ReadUnsigned(e, "fileSize", entry.file.fileSize) || entry.file.fileSize == 0)
         return false;
-      for (const SignedEntry& seen : out)
-        if (seen.kind == entry.kind && seen.file.id == entry.file.id) return false;
+      if (!seen.insert({entry.kind, entry.file.id}).second) return false;
       if (read == EntryRead::kUsable) out.push_back(std::move(entry));
     }
   }

@@ -9,12 +9,14 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "app/settings.h"
+#include "catalogue_signer.h"
 #include "platform/files_and_folders.h"
 #include "net/user_paths.h"
 #include "platform/md5.h"
@@ -193,8 +195,23 @@ class HostileCatalogue : public RepairPageTest {
         "\"fileName\":\"bad\",\"fileMd5\":\"\",\"memo\":\"\"},"
         "{\"id\":73,\"status\":1,\"type\":0,\"downloadUrl\":\"" + proxy_ + "/files/downloads/ndp35-sp1.exe\",\"imgUrl\":\"\","
         "\"fileName\":\"good\",\"fileMd5\":\"\",\"memo\":\"\"}]}}";
+    // Signed as if the operator's key had vouched for all of it: what is kept must still be
+    // only what the program may use.
+    test_signing::FileFacts files;
+    ASSERT_TRUE(test_signing::AddFileFacts(files, goodUrl,
+                                           UnixPathFromEnvironment("TESSA_DEMO_FILES") + "\\directx\\x86\\d3dx10_43.dll"));
+    ASSERT_TRUE(test_signing::AddFileFacts(files, proxy_ + "/files/unvouched/impostor.dll", SampleWindowsPath("impostor.dll")));
+    ASSERT_TRUE(test_signing::AddFileFacts(files, proxy_ + "/files/unvouched/setup61.exe",
+                                           SampleWindowsPath("unsigned_installer.exe")));
+    test_signing::Key operatorKey;
+    ASSERT_TRUE(test_signing::KeyFromPem(UnixPathFromEnvironment("TESSA_CATALOGUE_TEST_KEYS") + "\\first.pem", operatorKey));
+    const std::string document = test_signing::Document(
+        test_signing::PayloadCovering(common, Reply(runtime), Reply(dx), Reply(system), files, 1,
+                                      static_cast<int64_t>(std::time(nullptr)) + 3600),
+        {&operatorKey});
     std::ofstream rules(UnixPathFromEnvironment("TESSA_PROXY_RULES"), std::ios::trunc);
-    rules << "/api/dll/files/common reply " << common << "\n"
+    rules << "/api/dll/files/signed reply " << document << "\n"
+          << "/api/dll/files/common reply " << common << "\n"
           << "/api/dll/files/runtime reply " << Reply(runtime) << "\n"
           << "/api/dll/files/dx reply " << Reply(dx) << "\n"
           << "/api/dll/files/system reply " << Reply(system) << "\n"

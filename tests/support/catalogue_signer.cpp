@@ -8,6 +8,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "net/file_sha256.h"
+
 namespace test_signing {
 
 namespace {
@@ -95,6 +97,42 @@ std::string Payload::Text() const {
       << R"(,"filesList":)" << common << R"(,"runtime":)" << runtime << R"(,"dx":)" << dx << R"(,"system":)" << system
       << "}";
   return out.str();
+}
+
+bool AddFileFacts(FileFacts& facts, const std::string& url, const std::string& localPath) {
+  std::string sha;
+  uint64_t size = 0;
+  if (!net::FileSha256AndSize(localPath, sha, size)) return false;
+  facts[url] = {sha, size};
+  return true;
+}
+
+std::string PayloadCovering(const std::string& commonReply, const std::string& runtimeReply,
+                            const std::string& dxReply, const std::string& systemReply, const FileFacts& files,
+                            uint64_t version, int64_t expires) {
+  using nlohmann::json;
+  auto described = [&files](json list) {
+    for (json& e : list) {
+      auto known = files.find(e.value("downloadUrl", std::string()));
+      e["fileSha256"] = known != files.end() ? known->second.first : std::string(64, '0');
+      e["fileSize"] = known != files.end() ? known->second.second : 1;
+    }
+    return list;
+  };
+  const json common = json::parse(commonReply)["data"];
+  json payload{{"format", "tessavane-catalogue"}, {"version", version}, {"expires", expires},
+               {"kfUrl", common["kfUrl"]}, {"xyUrl", common["xyUrl"]}, {"secretUrl", common["secretUrl"]},
+               {"filesList", described(common["filesList"])},
+               {"runtime", described(json::parse(runtimeReply)["data"])},
+               {"dx", described(json::parse(dxReply)["data"])},
+               {"system", described(json::parse(systemReply)["data"])}};
+  return payload.dump();
+}
+
+std::string EditedPayload(const std::string& payload, const std::function<void(nlohmann::json&)>& edit) {
+  nlohmann::json j = nlohmann::json::parse(payload);
+  edit(j);
+  return j.dump();
 }
 
 }  // namespace test_signing

@@ -1,7 +1,12 @@
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "net/signed_catalogue.h"
 
@@ -35,5 +40,19 @@ struct Payload {
   std::string common = "[]", runtime = "[]", dx = "[]", system = "[]";
   std::string Text() const;
 };
+
+// The SHA-256 and size of each file a test's catalogue really serves, by download address.
+using FileFacts = std::map<std::string, std::pair<std::string, uint64_t>>;
+bool AddFileFacts(FileFacts& facts, const std::string& url, const std::string& localPath);
+
+// A payload that vouches for every entry of the four list replies exactly as they are, with the
+// common reply's links: what an operator who signed that catalogue would have signed. Files not
+// in `files` (never meant to be fetched) get a made-up digest.
+std::string PayloadCovering(const std::string& commonReply, const std::string& runtimeReply,
+                            const std::string& dxReply, const std::string& systemReply, const FileFacts& files,
+                            uint64_t version, int64_t expires);
+
+// The payload of a document changed by `edit` (its JSON), serialised again.
+std::string EditedPayload(const std::string& payload, const std::function<void(nlohmann::json&)>& edit);
 
 }  // namespace test_signing
