@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/admin_commands.h"
+#include "catalogue/import_validator.h"
 #include "cli/signing_commands.h"
 #include "signing/signed_catalogue.h"
 #include "test_server.h"
@@ -226,6 +227,40 @@ TEST(SignedDocumentKeys, KeyFilesNameOnlyWellFormedKeys) {
   EXPECT_NE(error.find("line 1"), std::string::npos);
   catalogue_test::write_file(dir.path + "/empty", "# none yet\n");
   EXPECT_FALSE(catalogue::read_public_keys(dir.path + "/empty", keys, error));
+}
+
+}  // namespace
+
+namespace {
+
+// The committed signed sample is the sample catalogue as it stands, under the published key:
+// a change to the sample without signing it again fails here.
+TEST(SignedSample, TheCommittedDocumentSignsTheSampleAsItStands) {
+  const std::string dir = std::string(TEST_DATA_DIR) + "/../../catalogues/";
+  std::vector<std::string> keys;
+  std::string error, payload;
+  ASSERT_TRUE(catalogue::read_public_keys(dir + "throwaway-operator.pub", keys, error)) << error;
+  ASSERT_TRUE(catalogue::open_signed_document(catalogue_test::read_text(dir + "production-sample.signed.json"), keys,
+                                              payload, error))
+      << error;
+  catalogue::ImportResult fromDocument = catalogue::validate_import(payload);
+  catalogue::ImportResult fromSample = catalogue::validate_import(catalogue_test::read_text(dir + "production-sample.json"));
+  ASSERT_TRUE(fromDocument.ok());
+  ASSERT_TRUE(fromSample.ok());
+  ASSERT_EQ(fromDocument.catalogue.entries.size(), fromSample.catalogue.entries.size());
+  for (size_t i = 0; i < fromSample.catalogue.entries.size(); ++i) {
+    const catalogue::Entry& signed_entry = fromDocument.catalogue.entries[i];
+    const catalogue::Entry& source = fromSample.catalogue.entries[i];
+    EXPECT_EQ(signed_entry.id, source.id);
+    EXPECT_EQ(signed_entry.silentParam, source.silentParam);
+    EXPECT_EQ(signed_entry.regeditName, source.regeditName);
+    EXPECT_EQ(signed_entry.minVersion, source.minVersion);
+    EXPECT_EQ(signed_entry.filePath, source.filePath);
+    const std::string url = source.downloadUrl[0] == '/' ? "https://catalogue.example.com" + source.downloadUrl
+                                                         : source.downloadUrl;
+    EXPECT_EQ(signed_entry.downloadUrl, url) << "sign the sample again: server/catalogues/sign-sample.sh";
+    EXPECT_EQ(signed_entry.fileSha256.size(), 64u);
+  }
 }
 
 }  // namespace
