@@ -21,17 +21,9 @@ while [ $# -gt 0 ]; do
 done
 case "$arch" in i686|x86_64) ;; *) echo "build-curl: unknown architecture '$arch'" >&2; exit 2 ;; esac
 
+. "$here/scripts/lib/cache.sh"
 . "$here/scripts/lib/debian-source.sh"
-
-cache_root=${TESSAVANE_CACHE:-/var/cache/tessavane}
-version=$(debian_source_version curl) || exit 1
-prefix="$cache_root/curl-$version-$arch-mingw$suffix"
-if [ -f "$prefix/.complete" ]; then echo "$prefix"; exit 0; fi
-echo "build-curl: building libcurl $version for $arch Windows into $prefix" >&2
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-debian_source_unpack curl "$work" || exit 1
+debian_cross_build curl curl curl "$arch" "$suffix"
 
 cmake -S "$work/src" -B "$work/build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-$arch.cmake" \

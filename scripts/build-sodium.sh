@@ -8,6 +8,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 apt_who=build-sodium
 . "$here/scripts/lib/apt.sh"
+. "$here/scripts/lib/cache.sh"
 . "$here/scripts/lib/debian-source.sh"
 
 arch=i686
@@ -19,15 +20,7 @@ while [ $# -gt 0 ]; do
 done
 case "$arch" in i686|x86_64) ;; *) echo "build-sodium: unknown architecture '$arch'" >&2; exit 2 ;; esac
 
-cache_root=${TESSAVANE_CACHE:-/var/cache/tessavane}
-version=$(debian_source_version libsodium23) || exit 1
-prefix="$cache_root/sodium-$version-$arch-mingw"
-if [ -f "$prefix/.complete" ]; then echo "$prefix"; exit 0; fi
-echo "build-sodium: building libsodium $version for $arch Windows into $prefix" >&2
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-debian_source_unpack libsodium "$work" || exit 1
+debian_cross_build sodium libsodium23 libsodium "$arch"
 
 # The stack protector would pull in libssp, which the program does not ship.
 # Debian's source carries no generated configure script.

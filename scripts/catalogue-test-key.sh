@@ -7,14 +7,12 @@
 # The keys lie unprotected in the cache, so only builds whose catalogue lives on this machine
 # may embed them (see cmake/catalogue_keys.cmake).
 set -euo pipefail
-cache_root=${TESSAVANE_CACHE:-/var/cache/tessavane}
+. "$(dirname "$0")/lib/cache.sh"
 folder="$cache_root/catalogue-test-keys-v1"
-if [ -f "$folder/.complete" ]; then echo "$folder"; exit 0; fi
+cache_reuse "$folder"
 
 echo "making the test catalogue keys in $folder" >&2
-mkdir -p "$cache_root"
-work=$(mktemp -d -p "$cache_root" .catalogue-keys.XXXXXX)
-trap 'rm -rf "$work"' EXIT
+cache_work catalogue-keys
 for name in first second; do
   openssl genpkey -algorithm ed25519 -out "$work/$name.pem" 2>/dev/null
   # The raw key is the last 32 bytes of the SubjectPublicKeyInfo.
@@ -23,8 +21,4 @@ for name in first second; do
   [ "$(wc -c < "$work/$name.hex")" = 64 ] || { echo "catalogue-test-key: openssl made no Ed25519 key" >&2; exit 1; }
 done
 chmod 600 "$work"/*.pem
-touch "$work/.complete"
-rm -rf "$folder"
-mv "$work" "$folder"
-trap - EXIT
-echo "$folder"
+cache_publish "$folder"

@@ -9,14 +9,12 @@
 # Only builds whose catalogue lives on this machine trust that name (see cmake/publishers.cmake):
 # the key lies unprotected in the cache, so it must never vouch for anything on a user's PC.
 set -euo pipefail
-cache_root=${TESSAVANE_CACHE:-/var/cache/tessavane}
+. "$(dirname "$0")/lib/cache.sh"
 folder="$cache_root/test-publisher-v1"
-if [ -f "$folder/.complete" ]; then echo "$folder"; exit 0; fi
+cache_reuse "$folder"
 
 echo "making the test publisher's certificates in $folder" >&2
-mkdir -p "$cache_root"
-work=$(mktemp -d -p "$cache_root" .test-publisher.XXXXXX)
-trap 'rm -rf "$work"' EXIT
+cache_work test-publisher
 cd "$work"
 days=7300
 openssl req -x509 -newkey rsa:2048 -nodes -sha256 -days "$days" -keyout root.key -out root.pem \
@@ -31,7 +29,4 @@ openssl x509 -req -sha256 -days "$days" -in publisher.csr -CA root.pem -CAkey ro
 cat publisher-only.pem root.pem > publisher.pem
 openssl x509 -in root.pem -outform DER -out root.der
 rm -f publisher.csr publisher.ext root.srl publisher-only.pem
-touch .complete
-# Another run may have made it meanwhile; either is as good, the first one stays.
-if mv -T "$work" "$folder" 2>/dev/null; then trap - EXIT; fi
-echo "$folder"
+cache_publish "$folder"

@@ -1,5 +1,5 @@
 # Fetching a Debian source package for a cross build (sourced by build-curl.sh and
-# build-sodium.sh, after scripts/lib/apt.sh).
+# build-sodium.sh, after scripts/lib/apt.sh and scripts/lib/cache.sh).
 
 # debian_source_version PACKAGE: the version apt would install, or fails.
 debian_source_version() {
@@ -26,4 +26,19 @@ debian_source_unpack() {
   ( cd "$dir" && apt-get source --download-only -qq "$package" >&2 &&
     dpkg-source -x --no-check "${package}"_*.dsc src >/dev/null ) ||
     { apt_say "could not fetch Debian's $package source package"; return 1; }
+}
+
+# debian_cross_build NAME BINARY_PACKAGE SOURCE_PACKAGE ARCH [SUFFIX]: the install prefix of a
+# build of the package's Debian version for ARCH Windows, in $prefix; when that build is complete
+# already it is printed and the script ends. Otherwise the source is unpacked into $work/src.
+debian_cross_build() {
+  local name=$1 binary=$2 source=$3 arch=$4 suffix=${5:-}
+  local version
+  version=$(debian_source_version "$binary") || exit 1
+  prefix="$cache_root/$name-$version-$arch-mingw$suffix"
+  cache_reuse "$prefix"
+  apt_say "building $name $version for $arch Windows into $prefix"
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  debian_source_unpack "$source" "$work" || exit 1
 }
