@@ -54,7 +54,6 @@ class SignedCatalogue : public ::testing::Test {
     payload_ = test_signing::PayloadOf(served_);
     ASSERT_EQ(json::parse(payload_)["version"], 2);
     app::ForgetToken();
-    state_.channel = "guanwang";
   }
   void TearDown() override {
     if (frame_ && ::IsWindow(frame_->GetHWND())) ::DestroyWindow(frame_->GetHWND());
@@ -70,12 +69,16 @@ class SignedCatalogue : public ::testing::Test {
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
   }
+  // Each frame gets a state of its own, so what one load left never counts for the next. Request
+  // threads may deliver after a frame has gone, so every state lives until the process ends.
   void Start() {
-    frame_ = std::make_unique<app::MainFrameWindow>(state_, proxy_);
+    state_ = new app::AppState;
+    state_->channel = "guanwang";
+    frame_ = std::make_unique<app::MainFrameWindow>(*state_, proxy_);
     ASSERT_NE(frame_->Create(nullptr, app::kProductName, 0x10CE0000, 0x100, 0, 0, 0, 0), nullptr);
   }
   bool Loaded() {
-    return PumpUntil([&] { return state_.SystemFiles()->size() > 0; }, 20000);
+    return PumpUntil([&] { return state_->SystemFiles()->size() > 0; }, 20000);
   }
   // Served in place of the real one: the prompt comes, nothing after the document is asked
   // for, and no list holds anything.
@@ -90,9 +93,9 @@ class SignedCatalogue : public ::testing::Test {
     PumpUntil([] { return ::FindWindowW(L"Main_Tip", nullptr) == nullptr; }, 5000);
     PumpFor(500);
     EXPECT_EQ(Requests(), std::vector<std::string>{"/api/dll/files/signed token="});
-    EXPECT_TRUE(state_.RuntimeFiles()->empty());
-    EXPECT_TRUE(state_.DxFiles()->empty());
-    EXPECT_TRUE(state_.Common()->cplusFiles.empty());
+    EXPECT_TRUE(state_->RuntimeFiles()->empty());
+    EXPECT_TRUE(state_->DxFiles()->empty());
+    EXPECT_TRUE(state_->Common()->cplusFiles.empty());
     ::DestroyWindow(frame_->GetHWND());
     PumpFor(0);
   }
@@ -103,8 +106,7 @@ class SignedCatalogue : public ::testing::Test {
     return test_signing::WithPayload(served_, test_signing::EditedPayload(payload_, edit));
   }
 
-  // Request threads may deliver after a test has ended, so each state lives until the end.
-  app::AppState& state_ = *new app::AppState;
+  app::AppState* state_ = nullptr;
   std::unique_ptr<app::MainFrameWindow> frame_;
   std::string proxy_, log_, rules_, served_, payload_;
   test_signing::Key first_, second_;
@@ -114,10 +116,10 @@ TEST_F(SignedCatalogue, TheServersSignedCatalogueLoadsWithEveryEntryItsDigest) {
   Start();
   ASSERT_TRUE(Loaded());
   EXPECT_EQ(Requests().front(), "/api/dll/files/signed token=");
-  ASSERT_FALSE(state_.RuntimeFiles()->empty());
+  ASSERT_FALSE(state_->RuntimeFiles()->empty());
   // Every entry of the demo's runtime list is in the document, and comes with its digest.
-  EXPECT_EQ(state_.RuntimeFiles()->size(), json::parse(payload_)["runtime"].size());
-  for (const net::CatalogueFile& entry : *state_.RuntimeFiles()) {
+  EXPECT_EQ(state_->RuntimeFiles()->size(), json::parse(payload_)["runtime"].size());
+  for (const net::CatalogueFile& entry : *state_->RuntimeFiles()) {
     EXPECT_EQ(entry.fileSha256.size(), 64u) << entry.id;
     EXPECT_GT(entry.fileSize, 0u) << entry.id;
   }
@@ -160,7 +162,7 @@ TEST_F(SignedCatalogue, TheSecondEmbeddedKeyIsAccepted) {
   Serve(Signed(payload_, second_));
   Start();
   ASSERT_TRUE(Loaded());
-  EXPECT_FALSE(state_.RuntimeFiles()->empty());
+  EXPECT_FALSE(state_->RuntimeFiles()->empty());
 }
 
 TEST_F(SignedCatalogue, AListEntryTheDocumentDoesNotNameIsNotUsed) {
@@ -168,9 +170,9 @@ TEST_F(SignedCatalogue, AListEntryTheDocumentDoesNotNameIsNotUsed) {
   Serve(Signed(test_signing::EditedPayload(payload_, [](json& p) { p["runtime"].erase(0); }), first_));
   Start();
   ASSERT_TRUE(Loaded());
-  ASSERT_FALSE(state_.RuntimeFiles()->empty());
-  for (const net::CatalogueFile& entry : *state_.RuntimeFiles()) EXPECT_NE(entry.id, left);
-  EXPECT_EQ(state_.RuntimeFiles()->size(), json::parse(payload_)["runtime"].size() - 1);
+  ASSERT_FALSE(state_->RuntimeFiles()->empty());
+  for (const net::CatalogueFile& entry : *state_->RuntimeFiles()) EXPECT_NE(entry.id, left);
+  EXPECT_EQ(state_->RuntimeFiles()->size(), json::parse(payload_)["runtime"].size() - 1);
 }
 
 }  // namespace
