@@ -128,7 +128,7 @@ class GamePage : public RepairPageTest {
     ASSERT_TRUE(PumpUntil([&] { return frame_->CurrentPage() == kFunctionPage; }, 3000));
     Click(L"function_game_btn");
   }
-  static std::string Checker() { return repair::CheckerFolder() + "sfc.exe"; }
+  static std::string Checker() { return NativeSystemFolder() + "sfc.exe"; }
   static void RemoveLauncher(const char* key) {
     ::RegDeleteKeyA(HKEY_CURRENT_USER, key);
     DeleteKeyEverywhere(HKEY_LOCAL_MACHINE, key);
@@ -351,6 +351,9 @@ TEST_F(GamePage, ARepairInstallsTheRuntimesAndCopiesTheDirectXFilesThenLooksAgai
   // The checker was started once, hidden work of its own that nobody waits for.
   EXPECT_EQ(CheckerStarts().find("/SCANNOW") != std::string::npos, true) << CheckerStarts();
   EXPECT_EQ(CheckerStarts().find('\n'), CheckerStarts().size() - 1);
+  // In the system folder the checker itself knows, named with single backslashes.
+  EXPECT_EQ(CheckerStarts().rfind("cwd=C:\\windows\\System32 cmd=", 0), 0u) << CheckerStarts();
+  EXPECT_EQ(CheckerStarts().find("\\\\"), std::string::npos) << CheckerStarts();
 
   ASSERT_TRUE(CheckAndWait());
   EXPECT_EQ(Text(L"function_game_text"), L"游戏运行库完整 无需修复");
