@@ -19,8 +19,9 @@ functions::GameSystemOps ProgramGameSystemOps(AppState& state) {
     // Held for the whole look: a list the catalogue loader replaces meanwhile stays whole.
     const AppState::ListPtr runtime = state.RuntimeFiles();
     const AppState::ListPtr directx = state.DxFiles();
-    return functions::CollectGameFindings(*runtime, *directx,
-                                          {repair::RuntimePresentHere, repair::DirectXPresentHere});
+    return functions::CollectGameFindings(
+        *runtime, *directx,
+        {repair::RuntimePresentHere, repair::DirectXPresentHere, repair::DirectXAppliesHere});
   };
   ops.startChecker = [] { repair::StartSystemFileChecker(repair::SystemShellLauncher()); };
   using Outcome = functions::GameSystemOps::RepairOutcome;

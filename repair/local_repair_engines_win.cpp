@@ -22,6 +22,10 @@ bool DirectXPresentHere(const net::CatalogueFile& entry) {
   return DirectXFileIntact(entry, SystemDirectXRepairOps());
 }
 
+bool DirectXAppliesHere(const net::CatalogueFile& entry) {
+  return DirectXEntryApplies(entry, SystemDirectXRepairOps());
+}
+
 bool RepairDirectXHere(const net::CatalogueFile& entry) {
   // Files of the same name but another systemBit are other files: each bit has its folder.
   return RepairDirectXEntry(entry, net::DirectXFolder(platform::RepairCacheBase(), entry.systemBit),
