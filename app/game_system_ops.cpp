@@ -25,8 +25,8 @@ functions::GameSystemOps ProgramGameSystemOps(AppState& state) {
   };
   ops.startChecker = [] { repair::StartSystemFileChecker(repair::SystemShellLauncher()); };
   using Outcome = functions::GameSystemOps::RepairOutcome;
-  ops.repairDirectX = [](const net::CatalogueFile& entry, const functions::GameSystemOps::StopRequested&) {
-    return Outcome{repair::RepairDirectXHere(entry), false};
+  ops.repairDirectX = [](const net::CatalogueFile& entry, const functions::GameSystemOps::StopRequested& stop) {
+    return Outcome{repair::RepairDirectXHere(entry, stop), false};
   };
   ops.repairRuntime = [](const net::CatalogueFile& entry, const functions::GameSystemOps::StopRequested& stop) {
     const repair::RuntimeRepairResult result = repair::RepairRuntimeHere(entry, stop);

@@ -26,10 +26,10 @@ bool DirectXAppliesHere(const net::CatalogueFile& entry) {
   return DirectXEntryApplies(entry, SystemDirectXRepairOps());
 }
 
-bool RepairDirectXHere(const net::CatalogueFile& entry) {
+bool RepairDirectXHere(const net::CatalogueFile& entry, const std::function<bool()>& stopRequested) {
   // Files of the same name but another systemBit are other files: each bit has its folder.
   return RepairDirectXEntry(entry, net::DirectXFolder(platform::RepairCacheBase(), entry.systemBit),
-                            SystemDirectXRepairOps());
+                            SystemDirectXRepairOps(), stopRequested);
 }
 
 }  // namespace repair

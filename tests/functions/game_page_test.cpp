@@ -433,6 +433,30 @@ TEST_F(GamePage, ClosingTheFrameDuringARepairStopsAfterTheEntryInHand) {
   EXPECT_EQ(Buttons(), kMissingFound);
 }
 
+// The program closes while the repair downloads from a server that sends a byte a second (no
+// stall limit catches it): the download hears the page's stop, no further try starts, and the
+// frame goes within about a second.
+TEST_F(GamePage, ClosingTheFrameDuringASlowDownloadEndsTheDownload) {
+  net::CatalogueFile slow = MissingDirectX(0, 0);
+  slow.downloadUrl = std::string(std::getenv("TESSA_PROXY_URL")) + "/files/directx/tessa-loris.dll";
+  state_.ReplaceDxFiles({slow});
+  {
+    std::ofstream rules(UnixPathFromEnvironment("TESSA_PROXY_RULES"), std::ios::trunc);
+    rules << "/files/directx/tessa-loris.dll loris\n";
+  }
+  ASSERT_TRUE(CheckAndWait());
+  Click(L"function_game_repair");
+  ASSERT_TRUE(PumpUntil([&] { return Text(L"function_game_text") == L"正在修复：tessa_game_0.dll"; }, 20000));
+  PumpFor(1500);  // the download is at work
+  EXPECT_LT(CloseFrame(), 2500u);
+  std::ofstream(UnixPathFromEnvironment("TESSA_PROXY_RULES"), std::ios::trunc);
+  std::ifstream proxyLog(test_support::WinePath(std::getenv("TESSA_PROXY_LOG")));
+  int asked = 0;
+  for (std::string line; std::getline(proxyLog, line);)
+    if (line.rfind("/files/directx/tessa-loris.dll", 0) == 0) ++asked;
+  EXPECT_EQ(asked, 1);  // no further try after the stop
+}
+
 // With the program's own pauses: 2 to 6 seconds for an installed platform, half a second for
 // one that is not; and none of them holds the program's end up.
 class GamePageWithProgramPauses : public GamePage {

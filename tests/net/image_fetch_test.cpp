@@ -91,6 +91,18 @@ TEST(ImageCacheOnWindows, FetchesImagesOnce) {
   EXPECT_EQ(test_support::FixtureRequestCount(), 6);
 }
 
+// A picture server that sends five bytes a second never trips the stall limit; a picture's
+// fetch ends at its bound on the whole (8 seconds), and nothing is left behind.
+TEST(ImageCacheOnWindows, ASlowLorisPictureEndsAtThePicturesBound) {
+  std::string target = test_support::TempPath("loris.png");
+  const DWORD start = GetTickCount();
+  EXPECT_FALSE(net::FetchImage(test_support::FixtureUrl("/loris?bytes=100&ms=200&png=1"), target));
+  const DWORD took = GetTickCount() - start;
+  EXPECT_GE(took, 7000u);
+  EXPECT_LT(took, 10000u);
+  EXPECT_FALSE(platform::FileExists(target));
+}
+
 TEST(ImageCacheOnWindows, PicturesAreFetchedOnlyFromWebAddresses) {
   // A local file or a share's file is no picture from the server, whatever it holds.
   std::string source = test_support::TempPath("local-picture.png");
