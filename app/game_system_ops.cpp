@@ -19,13 +19,14 @@ functions::GameSystemOps ProgramGameSystemOps(AppState& state) {
     // Held for the whole look: a list the catalogue loader replaces meanwhile stays whole.
     const AppState::ListPtr runtime = state.RuntimeFiles();
     const AppState::ListPtr directx = state.DxFiles();
-    return functions::CollectGameFindings(*runtime, *directx,
-                                          {repair::RuntimePresentHere, repair::DirectXPresentHere});
+    return functions::CollectGameFindings(
+        *runtime, *directx,
+        {repair::RuntimePresentHere, repair::DirectXPresentHere, repair::DirectXAppliesHere});
   };
   ops.startChecker = [] { repair::StartSystemFileChecker(repair::SystemShellLauncher()); };
   using Outcome = functions::GameSystemOps::RepairOutcome;
-  ops.repairDirectX = [](const net::CatalogueFile& entry, const functions::GameSystemOps::StopRequested&) {
-    return Outcome{repair::RepairDirectXHere(entry), false};
+  ops.repairDirectX = [](const net::CatalogueFile& entry, const functions::GameSystemOps::StopRequested& stop) {
+    return Outcome{repair::RepairDirectXHere(entry, stop), false};
   };
   ops.repairRuntime = [](const net::CatalogueFile& entry, const functions::GameSystemOps::StopRequested& stop) {
     const repair::RuntimeRepairResult result = repair::RepairRuntimeHere(entry, stop);

@@ -1,10 +1,12 @@
 #include "downloads/download_page.h"
 
 #include "page_machinery/dialog_window.h"
+#include "downloads/page_texts.h"
 #include "downloads/row_builder.h"
 #include "net/image_cache.h"
 #include "net/user_paths.h"
 #include "platform/path_text.h"
+#include "platform/text_conversion.h"
 #include "ui/win/ui_lock.h"
 
 namespace downloads {
@@ -24,8 +26,19 @@ DownloadPage::DownloadPage(DuiLib::CPaintManagerUI* manager, app::AppState& stat
 }
 
 DownloadPage::~DownloadPage() {
-  DuiLib::UiGuard guard;
-  link_->receiver = nullptr;
+  {
+    DuiLib::UiGuard guard;
+    link_->receiver = nullptr;
+  }
+  // Transfers and the icon fetch end within about a second; the icons' worker is waited for,
+  // as it arms this page's timer.
+  StopTransfers();
+  icons_.Stop();
+}
+
+void DownloadPage::StopTransfers() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (const Transfer& transfer : running_) transfer.control->Stop();
 }
 
 void DownloadPage::InitControls() {
@@ -45,17 +58,43 @@ void DownloadPage::BuildRows() {
   // An empty list leaves the page to try again at the next "init".
   if (!entries.empty()) rowsBuilt_ = true;
   const std::string folder = ops_.imageFolder();
-  ops_.ensureFolder(folder);
-  const net::ImageCacheOps images{ops_.ensureFolder, ops_.fileExists, ops_.fetchImage};
+  const bool folderMade = ops_.ensureFolder(folder);
+  // The icons there are drawn at once; the others are fetched off the UI thread and drawn as
+  // they arrive, so that a slow picture server never holds up the window.
+  std::vector<RowIcons::Wanted> wanted;
   for (const net::CatalogueFile& entry : entries) {
-    const bool icon = net::CacheEntryImage(entry, folder, images);
-    list_->Add(BuildRow(entry, traits_.stem, icon ? folder + net::ImageFileName(entry) : ""));
+    const std::string icon = folder + net::ImageFileName(entry);
+    const bool there = ops_.fileExists(icon);
+    DuiLib::CControlUI* row = BuildRow(entry, traits_.stem, there ? icon : "");
+    list_->Add(row);
+    if (!there && folderMade) wanted.push_back({entry, row});
   }
+  PageOps ops = ops_;
+  icons_.Start(
+      std::move(wanted),
+      [ops, folder](const net::CatalogueFile& entry, const net::StopQuestion& stop) {
+        const net::ImageCacheOps images{ops.ensureFolder, ops.fileExists,
+                                        [&](const std::string& url, const std::string& path) {
+                                          return !stop() && ops.fetchImage(url, path, stop);
+                                        }};
+        return net::CacheEntryImage(entry, folder, images);
+      },
+      [folder](const net::CatalogueFile& entry) { return folder + net::ImageFileName(entry); },
+      [this] {
+        if (list_ && frameManager_) frameManager_->SetTimer(list_, traits_.iconTimerId, 10);
+      });
+}
+
+void DownloadPage::PlaceIcons() {
+  if (list_ && frameManager_) frameManager_->KillTimer(list_, traits_.iconTimerId);
+  for (const RowIcons::Arrival& arrival : icons_.Take())
+    SetRowIcon(static_cast<DuiLib::CControlUI*>(arrival.row), arrival.iconPath);
 }
 
 void DownloadPage::Notify(DuiLib::TNotifyUI& msg) {
   if (_wcsicmp(msg.sType.c_str(), L"timer") == 0) {
     if (msg.wParam == traits_.timerId) Finish();
+    if (msg.wParam == traits_.iconTimerId) PlaceIcons();
     return;
   }
   const std::wstring name = app::ClickedName(msg);
@@ -108,7 +147,11 @@ void DownloadPage::Download(int id) {
   const std::string url = row.entry->downloadUrl;
   const std::string md5 = row.entry->fileMd5;
   const std::string folder = net::DownloadFolder(ops_.downloadRoot(), id);
-  ops_.ensureFolder(folder);
+  if (!ops_.ensureFolder(folder)) {
+    // Nothing could be written there: the row stays as it was, and the user hears why.
+    TellFolderProblem(folder);
+    return;
+  }
   const std::string path = folder + platform::LastUrlSegment(url);
   {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -119,6 +162,7 @@ void DownloadPage::Download(int id) {
     url_ = url;
     md5_ = md5;
     path_ = path;
+    validator_.clear();
     waiting_ = Start::kNone;
   }
   row.controls.Get(RowRole::kProgress)->SetText(std::wstring());
@@ -136,16 +180,16 @@ void DownloadPage::Pause(int id) {
   Row row;
   if (!IsCurrent(id) || !FindRow(id, row)) return;
   row.controls.Show(RowState::kPaused);
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    waiting_ = Start::kNone;
-  }
-  net::CancelDownloads();
+  std::lock_guard<std::mutex> lock(mutex_);
+  waiting_ = Start::kNone;
+  StopSession(session_);
 }
 
 void DownloadPage::Continue(int id) {
   Row row;
   if (!IsCurrent(id) || !FindRow(id, row)) return;
+  DuiLib::CControlUI* progress = row.controls.Get(RowRole::kProgress);
+  if (progress->GetText() == kTransferFailedText) progress->SetText(std::wstring());
   row.controls.Show(RowState::kDownloading);
   StartOrWait(Start::kResume);
 }
@@ -155,15 +199,25 @@ void DownloadPage::Delete(int id) {
   if (!IsCurrent(id) || !FindRow(id, row)) return;
   row.controls.Show(RowState::kOffered);
   std::string path;
+  bool writing;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     path = path_;
-    if (Writing(path)) deleteWhenDone_.push_back(path);
+    StopSession(session_);
+    writing = Writing(path);
+    if (writing) deleteWhenDone_.push_back(path);
     EndSession();
   }
-  net::CancelDownloads();
   // A transfer that has not stopped yet still holds the file; it goes when that one ends.
-  if (ops_.fileExists(path)) ops_.deleteFile(path);
+  if (writing || !ops_.fileExists(path)) return;
+  ops_.deleteFile(path);
+  if (ops_.fileExists(path)) ops_.prompt(kDeleteFailedTitle, NotDeletedText(platform::AnsiToWide(path.c_str())));
+}
+
+void DownloadPage::TellFolderProblem(const std::string& folder) {
+  ops_.prompt(kDownloadFailedTitle, ops_.leadsElsewhere(folder)
+                                        ? std::wstring(kLeadsElsewhereText)
+                                        : FolderNotMadeText(platform::AnsiToWide(folder.c_str())));
 }
 
 void DownloadPage::EndSession() {
@@ -171,6 +225,7 @@ void DownloadPage::EndSession() {
   downloading_ = false;
   session_ = 0;
   waiting_ = Start::kNone;
+  validator_.clear();
 }
 
 void DownloadPage::Install(int id) {

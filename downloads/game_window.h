@@ -7,7 +7,7 @@ namespace downloads {
 class GameWindow : public DownloadPage {
  public:
   static constexpr PageTraits kTraits{L"GameWindow.xml", L"game_list", L"game",
-                                      &net::CommonCatalogue::gameFiles, 7001};
+                                      &net::CommonCatalogue::gameFiles, 7001, 7002};
 
   GameWindow(DuiLib::CPaintManagerUI* manager, app::AppState& state, PageOps ops = SystemPageOps())
       : DownloadPage(manager, state, kTraits, std::move(ops)) {}

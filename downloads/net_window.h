@@ -7,7 +7,7 @@ namespace downloads {
 class NetWindow : public DownloadPage {
  public:
   static constexpr PageTraits kTraits{L"NetWindow.xml", L"net_list", L"net",
-                                      &net::CommonCatalogue::netFiles, 6001};
+                                      &net::CommonCatalogue::netFiles, 6001, 6002};
 
   NetWindow(DuiLib::CPaintManagerUI* manager, app::AppState& state, PageOps ops = SystemPageOps())
       : DownloadPage(manager, state, kTraits, std::move(ops)) {}

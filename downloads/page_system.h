@@ -2,13 +2,15 @@
 #include <functional>
 #include <string>
 
+#include "net/transfer_bounds.h"
+
 // What a download page asks of the system. The program uses SystemPageOps(); tests replace
 // the parts that would leave the test's own folders or open windows of other programs.
 namespace downloads {
 
 struct PageOps {
   // The root under which "Tessavane\<id>\" is made, chosen at every download start:
-  // "D:", else "E:", else "C:".
+  // "D:", else "E:", else "C:", each only while it holds a volume (net::DownloadDrive).
   std::function<std::string()> downloadRoot;
   // The folder of the list icons, ending with a backslash.
   std::function<std::string()> imageFolder;
@@ -24,8 +26,9 @@ struct PageOps {
   // A folder on the way to the path is a link or junction to elsewhere: the program writes and
   // deletes there with administrator rights, and the download drive's folders are the user's.
   std::function<bool(const std::string& path)> leadsElsewhere;
-  // Fetches a picture to the path; anything that is not a picture is not kept.
-  std::function<bool(const std::string& url, const std::string& path)> fetchImage;
+  // Fetches a picture to the path within its bounds, or until `stop` says so; anything that
+  // is not a picture is not kept.
+  std::function<bool(const std::string& url, const std::string& path, const net::StopQuestion& stop)> fetchImage;
   // Shows a folder in the file manager.
   std::function<void(const std::string& folder)> openFolder;
   // The modal OK prompt, owned by the active window.

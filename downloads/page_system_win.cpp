@@ -40,7 +40,9 @@ PageOps SystemPageOps() {
     return !platform::PathLeadsElsewhere(path) && ::DeleteFileA(path.c_str()) != FALSE;
   };
   ops.leadsElsewhere = platform::PathLeadsElsewhere;
-  ops.fetchImage = net::FetchImage;
+  ops.fetchImage = [](const std::string& url, const std::string& path, const net::StopQuestion& stop) {
+    return net::FetchImage(url, path, net::kImageBounds, stop);
+  };
   ops.folderExists = FolderExists;
   ops.openFolder = [](const std::string& folder) {
     ::ShellExecuteA(nullptr, "open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);

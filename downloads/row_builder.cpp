@@ -55,10 +55,7 @@ DuiLib::CControlUI* BuildRow(const net::CatalogueFile& entry, const std::wstring
                              const std::string& iconPath) {
   auto* row = new DuiLibEx::CHorizontalLayoutUIEx;
   row->SetFixedHeight(79);
-  if (!iconPath.empty()) {
-    row->SetBkImage(L"file='" + platform::AnsiToWide(iconPath.c_str()) +
-                    L"' dest='37,21,80,63'");
-  }
+  if (!iconPath.empty()) SetRowIcon(row, iconPath);
   const int id = entry.id;
   auto name = [&](RowRole role) { return RowControlName(id, stem, role); };
   // The catalogue's texts are in code page 936 whatever the system's ANSI code page is.
@@ -84,6 +81,10 @@ DuiLib::CControlUI* BuildRow(const net::CatalogueFile& entry, const std::wstring
   separator->SetBkColor(0xFFCCCCCC);
   Place(row, separator, L"1,78", 845, 1);
   return row;
+}
+
+void SetRowIcon(DuiLib::CControlUI* row, const std::string& iconPath) {
+  row->SetBkImage(L"file='" + platform::AnsiToWide(iconPath.c_str()) + L"' dest='37,21,80,63'");
 }
 
 }  // namespace downloads

@@ -12,5 +12,7 @@ namespace downloads {
 // adds it to the list.
 DuiLib::CControlUI* BuildRow(const net::CatalogueFile& entry, const std::wstring& stem,
                              const std::string& iconPath);
+// Draws the icon at iconPath in the row's icon place.
+void SetRowIcon(DuiLib::CControlUI* row, const std::string& iconPath);
 
 }  // namespace downloads

@@ -11,7 +11,7 @@ namespace downloads {
 // go while one of these calls is in it.
 void TransferTicket::OnDownloadProgress(double now, double total) {
   DuiLib::UiGuard guard;
-  if (link_->receiver) link_->receiver->OnTransferProgress(session_, now, total);
+  if (link_->receiver) link_->receiver->OnTransferProgress(session_, control_->KeptBytes(), now, total);
 }
 
 void TransferTicket::OnDownloadFinished(int result, const std::string* path) {
@@ -21,7 +21,7 @@ void TransferTicket::OnDownloadFinished(int result, const std::string* path) {
   if (result == net::kDownloadSucceeded && !expectedMd5_.empty() && path &&
       !platform::DigestMatches(platform::FileMd5(*path), expectedMd5_)) {
     std::remove(path->c_str());
-    result = net::kDownloadFailed;
+    result = kTransferDigestMismatch;
   }
   {
     DuiLib::UiGuard guard;

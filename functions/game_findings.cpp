@@ -14,10 +14,17 @@ constexpr size_t kNamesShown = 3;
 GameFindings CollectGameFindings(const net::CatalogueList& runtime,
                                  const net::CatalogueList& directx, const GameProbes& probes) {
   GameFindings findings;
-  for (const net::CatalogueFile& entry : runtime)
-    if (entry.gameRepair && !probes.runtimePresent(entry)) findings.runtime.push_back(entry);
-  for (const net::CatalogueFile& entry : directx)
+  for (const net::CatalogueFile& entry : runtime) {
+    if (!entry.gameRepair) continue;
+    ++findings.checked;
+    if (!probes.runtimePresent(entry)) findings.runtime.push_back(entry);
+  }
+  for (const net::CatalogueFile& entry : directx) {
+    // A file that can never be put here would stay "missing" for ever.
+    if (probes.directxApplies && !probes.directxApplies(entry)) continue;
+    ++findings.checked;
     if (!probes.directxPresent(entry)) findings.directx.push_back(entry);
+  }
   return findings;
 }
 

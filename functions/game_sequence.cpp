@@ -13,6 +13,9 @@ constexpr uint32_t kPlain = 0xFF000000;
 constexpr uint32_t kGood = 0xFF2BA715;
 constexpr uint32_t kFault = 0xFFFF3400;
 
+// The catalogue's lists were empty or not loaded: there was nothing to look at.
+const std::wstring kNothingChecked = L"未能获取检测列表 请检查网络后重试";
+
 }  // namespace
 
 GameSequence::GameSequence(GameSystemOps& ops, GameDisplay& display)
@@ -48,7 +51,9 @@ unsigned GameSequence::InstalledPauseMs() {
 }
 
 void GameSequence::ShowVerdict(int platform) {
-  if (findings_.Faulty())
+  if (findings_.NothingChecked())
+    display_.ShowStatus(platform, L"无法检测", kFault);
+  else if (findings_.Faulty())
     display_.ShowStatus(platform, L"扫描完毕发现异常", kFault);
   else
     display_.ShowStatus(platform, L"扫描完毕环境正常", kGood);
@@ -78,7 +83,11 @@ bool GameSequence::RunCheck(const RunControl& run) {
 
 void GameSequence::FinishCheck() {
   display_.SetBackEnabled(true);
-  if (findings_.Faulty()) {
+  if (findings_.NothingChecked()) {
+    // An empty list proves nothing about the machine; the check can be tried again.
+    display_.ShowText(kNothingChecked);
+    display_.SetCheckButton(true, true);
+  } else if (findings_.Faulty()) {
     display_.ShowText(L"发现游戏环境缺失 建议修复");
     display_.SetCheckButton(false, true);
     display_.SetRepairButton(true, true);
@@ -114,7 +123,11 @@ bool GameSequence::RunRepair(const RunControl& run) {
 void GameSequence::FinishRepair() {
   display_.SetBackEnabled(true);
   const std::wstring restart = restartPending_ ? L"  部分组件需要重启电脑后生效" : L"";
-  if (findings_.Faulty()) {
+  if (findings_.NothingChecked()) {
+    display_.ShowText(kNothingChecked + restart);
+    display_.SetCheckButton(true, true);
+    display_.SetRepairButton(false, true);
+  } else if (findings_.Faulty()) {
     // What is still missing can be tried again from here.
     display_.ShowText(StillMissingText(findings_, ops_.nameOf) + restart);
     display_.SetCheckButton(false, true);

@@ -8,8 +8,9 @@
 
 namespace net {
 
-bool FetchImage(const std::string& url, const std::string& path) {
-  if (!FetchFile(url, path)) return false;
+bool FetchImage(const std::string& url, const std::string& path, const TransferBounds& bounds,
+                const StopQuestion& stop) {
+  if (!FetchFile(url, path, bounds, stop)) return false;
   unsigned char head[kImageSignatureBytes] = {};
   DWORD got = 0;
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -22,6 +23,9 @@ bool FetchImage(const std::string& url, const std::string& path) {
   return false;
 }
 
-ImageCacheOps SystemImageCacheOps() { return {platform::EnsureFolder, platform::FileExists, FetchImage}; }
+ImageCacheOps SystemImageCacheOps() {
+  return {platform::EnsureFolder, platform::FileExists,
+          [](const std::string& url, const std::string& path) { return FetchImage(url, path); }};
+}
 
 }  // namespace net

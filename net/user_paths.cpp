@@ -29,4 +29,22 @@ std::string ImageFileName(const CatalogueFile& entry) {
 
 std::string HeadImageFileName(int userId) { return platform::IntToText(userId) + ".jpg"; }
 
+bool DriveTakesDownloads(const DriveFacts& facts) {
+  switch (facts.kind) {
+    case DriveKind::kFixed:
+    case DriveKind::kRemovable:
+    case DriveKind::kRemote:
+    case DriveKind::kRamDisk:
+      return facts.volumeMounted;
+    default:  // no root, an optical disc (read-only), a kind the system does not know
+      return false;
+  }
+}
+
+std::string ChooseDownloadDrive(const std::function<DriveFacts(const std::string& root)>& factsOf) {
+  for (const char* drive : {"D:", "E:"})
+    if (DriveTakesDownloads(factsOf(std::string(drive) + "\\"))) return drive;
+  return "C:";
+}
+
 }  // namespace net

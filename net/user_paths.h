@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "catalogue_rules/catalogue_records.h"
@@ -20,14 +21,23 @@ std::string ImageFileName(const CatalogueFile& entry);
 // A user's head image.
 std::string HeadImageFileName(int userId);
 
-// The first of D:, E:, C: for which driveExists is true; C: when none is.
-template <class DriveExists>
-std::string ChooseDownloadDrive(DriveExists driveExists) {
-  for (const char* drive : {"D:", "E:"})
-    if (driveExists(drive)) return drive;
-  return "C:";
-}
+// What the system says of a drive.
+enum class DriveKind { kNoRoot, kFixed, kRemovable, kOptical, kRemote, kRamDisk, kUnknown };
+struct DriveFacts {
+  DriveKind kind = DriveKind::kNoRoot;
+  bool volumeMounted = false;  // a file system answers at its root
+};
 
+// Whether downloads may go onto the drive: a volume is there (a card reader or an optical
+// drive without its medium has a letter but none) and the drive is one that is written to.
+bool DriveTakesDownloads(const DriveFacts& facts);
+
+// The first of D:, E: that takes downloads; C: when neither does. factsOf is asked with the
+// drive's root ("D:\").
+std::string ChooseDownloadDrive(const std::function<DriveFacts(const std::string& root)>& factsOf);
+
+// This machine's facts of a drive root, without the system's "no disk" message box.
+DriveFacts DriveFactsOf(const std::string& root);
 // This machine's download drive, by ChooseDownloadDrive.
 std::string DownloadDrive();
 

@@ -3,11 +3,16 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "platform/path_text.h"
+
 namespace platform {
 
 void ShellOpen(const char* folder, const std::string& file, const char* parameters, int showCommand) {
-  std::string target = folder ? std::string(folder) + "\\" + file : file;
-  ShellExecuteA(nullptr, "open", target.c_str(), parameters, folder, showCommand);
+  ShellRun(folder ? JoinPath(folder, file) : file, parameters, folder, showCommand);
+}
+
+void ShellRun(const std::string& program, const char* parameters, const char* workingFolder, int showCommand) {
+  ShellExecuteA(nullptr, "open", program.c_str(), parameters, workingFolder, showCommand);
 }
 
 }  // namespace platform

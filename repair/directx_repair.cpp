@@ -20,9 +20,10 @@ bool CopyCached(const net::CatalogueFile& entry, const std::string& local, const
 }
 
 bool DownloadAndCopy(const net::CatalogueFile& entry, const std::string& local, const std::string& target,
-                     const DirectXRepairOps& ops) {
+                     const DirectXRepairOps& ops, const std::function<bool()>& stop) {
   for (int attempt = 0; attempt < kDirectXDownloadAttempts; ++attempt) {
-    if (!ops.download(entry.downloadUrl, local) || !ops.cachedFileExists(local)) continue;
+    if (stop && stop()) return false;
+    if (!ops.download(entry.downloadUrl, local, stop) || !ops.cachedFileExists(local)) continue;
     // A file that was only not copied stays in the cache for the next repair.
     platform::FileHold hold = HoldIfVouchedFor(local, entry, false, ops);
     if (hold && ops.copyIntoPlace(local, target, NativeFolder(entry))) return true;
@@ -46,14 +47,14 @@ bool DirectXFileIntact(const net::CatalogueFile& entry, const DirectXRepairOps& 
 }
 
 bool RepairDirectXEntry(const net::CatalogueFile& entry, const std::string& cacheFolder,
-                        const DirectXRepairOps& ops) {
+                        const DirectXRepairOps& ops, const std::function<bool()>& stopRequested) {
   const std::string target = DirectXTargetPath(entry, ops);
   if (!DirectXEntryApplies(entry, ops) || !SourceTrusted(entry) || entry.fileName.empty() ||
       target.empty())
     return false;
   if (!ops.ensureFolder(cacheFolder)) return false;
   const std::string local = cacheFolder + entry.fileName;
-  if (!CopyCached(entry, local, target, ops) && !DownloadAndCopy(entry, local, target, ops))
+  if (!CopyCached(entry, local, target, ops) && !DownloadAndCopy(entry, local, target, ops, stopRequested))
     return false;
   // A registration that fails is not a bad download: fetching the file again would not help.
   // The placed file's name decides, not a catalogue flag: a COM server copied without its

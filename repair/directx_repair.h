@@ -17,7 +17,9 @@ struct DirectXRepairOps {
   std::function<bool(const std::string& path)> cachedFileExists;
   std::function<void(const std::string& path)> deleteFile;
   std::function<std::string(const std::string& path)> fileMd5;
-  std::function<bool(const std::string& url, const std::string& path)> download;
+  // Fetches url into path; `stop` ends it at once (net::FetchFile).
+  std::function<bool(const std::string& url, const std::string& path, const std::function<bool()>& stop)>
+      download;
   std::function<bool(const std::string& path, bool nativeSystemFolder)> systemFileExists;
   std::function<bool(const std::string& from, const std::string& to, bool nativeSystemFolder)> copyIntoPlace;
   // Takes a placed file away again; used when it could not be made usable.
@@ -54,8 +56,9 @@ bool DirectXFileIntact(const net::CatalogueFile& entry, const DirectXRepairOps& 
 // is never copied onto 32-bit Windows, where its System32 path is the 32-bit system folder.
 // A COM server among the audio DLLs is registered after its copy; when that fails the copy is
 // taken away again, so that the entry stays missing and can be repaired anew. Success is
-// only answered after the file has been looked for again at its place.
+// only answered after the file has been looked for again at its place. A download in hand and
+// the tries after it end early when stopRequested says so.
 bool RepairDirectXEntry(const net::CatalogueFile& entry, const std::string& cacheFolder,
-                        const DirectXRepairOps& ops);
+                        const DirectXRepairOps& ops, const std::function<bool()>& stopRequested = {});
 
 }  // namespace repair

@@ -54,7 +54,9 @@ DirectXRepairOps SystemDirectXRepairOps(const std::string& cacheBase) {
   ops.deleteFile = [](const std::string& path) { DeleteFileA(path.c_str()); };
   ops.fileMd5 = platform::FileMd5;
   ops.matchesSignedDigest = net::FileMatchesSignedDigest;
-  ops.download = net::FetchFile;
+  ops.download = [](const std::string& url, const std::string& path, const std::function<bool()>& stop) {
+    return net::FetchFile(url, path, net::kRepairFileBounds, stop);
+  };
   ops.systemFileExists = SystemFileExists;
   ops.copyIntoPlace = CopyIntoPlace;
   ops.removeFromPlace = RemoveFromPlace;

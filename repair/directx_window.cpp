@@ -35,7 +35,7 @@ bool DirectXWindow::Judge(const net::CatalogueFile& entry) const {
 }
 
 EntryRepair DirectXWindow::Repair(const net::CatalogueFile& entry) const {
-  return {RepairDirectXHere(entry), false};
+  return {RepairDirectXHere(entry, [this] { return RepairStopRequested(); }), false};
 }
 
 }  // namespace repair

@@ -14,6 +14,9 @@ bool RuntimePresentHere(const net::CatalogueFile& entry);
 RuntimeRepairResult RepairRuntimeHere(const net::CatalogueFile& entry,
                                       const std::function<bool()>& stopRequested = {});
 bool DirectXPresentHere(const net::CatalogueFile& entry);
-bool RepairDirectXHere(const net::CatalogueFile& entry);
+// Whether the entry belongs on this machine: a 64-bit file only on 64-bit Windows.
+bool DirectXAppliesHere(const net::CatalogueFile& entry);
+// stopRequested, when given, ends a download in hand (see RepairDirectXEntry).
+bool RepairDirectXHere(const net::CatalogueFile& entry, const std::function<bool()>& stopRequested = {});
 
 }  // namespace repair

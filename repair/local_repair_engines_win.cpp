@@ -22,10 +22,14 @@ bool DirectXPresentHere(const net::CatalogueFile& entry) {
   return DirectXFileIntact(entry, SystemDirectXRepairOps());
 }
 
-bool RepairDirectXHere(const net::CatalogueFile& entry) {
+bool DirectXAppliesHere(const net::CatalogueFile& entry) {
+  return DirectXEntryApplies(entry, SystemDirectXRepairOps());
+}
+
+bool RepairDirectXHere(const net::CatalogueFile& entry, const std::function<bool()>& stopRequested) {
   // Files of the same name but another systemBit are other files: each bit has its folder.
   return RepairDirectXEntry(entry, net::DirectXFolder(platform::RepairCacheBase(), entry.systemBit),
-                            SystemDirectXRepairOps());
+                            SystemDirectXRepairOps(), stopRequested);
 }
 
 }  // namespace repair

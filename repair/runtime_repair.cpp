@@ -26,9 +26,10 @@ bool CachedInstallerUsable(const net::CatalogueFile& entry, const std::string& p
 }
 
 bool DownloadInstaller(const net::CatalogueFile& entry, const std::string& path, const RuntimeRepairOps& ops,
-                       platform::FileHold& hold) {
+                       const std::function<bool()>& stop, platform::FileHold& hold) {
   for (int attempt = 0; attempt < kRuntimeDownloadAttempts; ++attempt) {
-    if (!ops.download(entry.downloadUrl, path) || !ops.fileExists(path)) continue;
+    if (stop && stop()) return false;
+    if (!ops.download(entry.downloadUrl, path, stop) || !ops.fileExists(path)) continue;
     hold = HoldIfVouchedFor(path, entry, false, ops);
     if (hold) return true;
   }
@@ -68,7 +69,8 @@ RuntimeRepairResult RepairRuntimeEntry(const net::CatalogueFile& entry, const st
   std::string path = RuntimeInstallerPath(entry, cacheFolder);
   if (platform::LastUrlSegment(entry.downloadUrl).empty()) return result;  // no file to keep
   platform::FileHold hold;
-  if (!CachedInstallerUsable(entry, path, ops, hold) && !DownloadInstaller(entry, path, ops, hold)) return result;
+  if (!CachedInstallerUsable(entry, path, ops, hold) && !DownloadInstaller(entry, path, ops, stopRequested, hold))
+    return result;
   // One run only, whatever it says: an installer that found a newer version would say the
   // same again, and one that failed is not made better by a second try in the same repair.
   const InstallRun run = ops.install(path, entry.silentParam, cacheFolder, {ops.installWaitLimitMs, stopRequested});

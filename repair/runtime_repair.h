@@ -39,7 +39,9 @@ struct RuntimeRepairOps {
   std::function<bool(const std::string& path)> fileExists;
   std::function<void(const std::string& path)> deleteFile;
   std::function<std::string(const std::string& path)> fileMd5;
-  std::function<bool(const std::string& url, const std::string& path)> download;
+  // Fetches url into path; `stop` ends it at once (net::FetchFile).
+  std::function<bool(const std::string& url, const std::string& path, const std::function<bool()>& stop)>
+      download;
   // Starts the installer hidden, with the folder as its working folder, and waits for it
   // within the bounds given.
   std::function<InstallRun(const std::string& path, const std::string& parameters, const std::string& folder,
@@ -85,8 +87,9 @@ std::string RuntimeInstallerPath(const net::CatalogueFile& entry, const std::str
 // attempts, each checked against the digest); an installer that no trusted publisher signed
 // counts as a bad download and never runs. It runs silently once, and asks the registry
 // whether the package is installed afterwards. The exit code never makes a package count as
-// installed; it only says whether a restart is pending or a newer version was found. The
-// wait ends early when stopRequested says so.
+// installed; it only says whether a restart is pending or a newer version was found. A
+// download in hand, the tries after it and the wait for the installer end early when
+// stopRequested says so.
 RuntimeRepairResult RepairRuntimeEntry(const net::CatalogueFile& entry, const std::string& cacheFolder,
                                        const RuntimeRepairOps& ops,
                                        const std::function<bool()>& stopRequested = {});

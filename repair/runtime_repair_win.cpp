@@ -63,7 +63,9 @@ RuntimeRepairOps SystemRuntimeRepairOps(const std::string& cacheBase) {
           platform::FileExists,
           [](const std::string& path) { DeleteFileA(path.c_str()); },
           platform::FileMd5,
-          net::FetchFile,
+          [](const std::string& url, const std::string& path, const std::function<bool()>& stop) {
+            return net::FetchFile(url, path, net::kRepairFileBounds, stop);
+          },
           InstallHiddenAndWait,
           RuntimeKeyInstalled,
           platform::HoldFileAgainstWriters};

@@ -68,9 +68,11 @@ void DownloadPageTest::SetUp() {
 
 void DownloadPageTest::TearDown() {
   // Whatever still runs stops; its outcome finds the page gone or finished.
-  net::CancelDownloads();
   if (frame_) {
-    for (int index : {kCplus, kNet, kGame}) Page(index)->Threads().JoinAll();
+    for (int index : {kCplus, kNet, kGame}) {
+      Page(index)->StopTransfers();
+      Page(index)->Threads().JoinAll();
+    }
     ::DestroyWindow(frame_->GetHWND());
     PumpFor(0);
     frame_.reset();
@@ -87,6 +89,13 @@ void DownloadPageTest::StartFrame() {
 
 downloads::DownloadPage* DownloadPageTest::Page(int index) const {
   return static_cast<downloads::DownloadPage*>(frame_->Page(index));
+}
+
+void DownloadPageTest::Show(int index) {
+  frame_->ShowPage(index);
+  // Fetched off the UI thread: they would count among a test's requests.
+  EXPECT_TRUE(PumpUntil([&] { return !Page(index)->FetchingIcons(); }, 30000));
+  PumpFor(20);
 }
 
 DuiLib::CControlUI* DownloadPageTest::Control(const std::wstring& name) const {
@@ -164,9 +173,9 @@ std::vector<unsigned char> DownloadPageTest::ReadFile(const std::string& path) {
   return bytes;
 }
 
-std::vector<unsigned char> DownloadPageTest::Generated(long long size) {
+std::vector<unsigned char> DownloadPageTest::Generated(long long size, long long version) {
   std::vector<unsigned char> bytes;
-  for (long long i = 0; i < size; ++i) bytes.push_back(fixture::GeneratedByte(i));
+  for (long long i = 0; i < size; ++i) bytes.push_back(fixture::GeneratedByte(i, version));
   return bytes;
 }
 

@@ -36,8 +36,8 @@ class DownloadPageTest : public ::testing::Test {
   // Creates the frame with the catalogue as it stands.
   void StartFrame();
   downloads::DownloadPage* Page(int index) const;
-  // Shows the page as its tab does, which gives it "init".
-  void Show(int index) { frame_->ShowPage(index); }
+  // Shows the page as its tab does, which gives it "init", and lets its icons arrive.
+  void Show(int index);
   DuiLib::CControlUI* Control(const std::wstring& name) const;
   // A click as the framework delivers it: to every receiver of the frame, in order.
   void Click(const std::wstring& name);
@@ -57,7 +57,7 @@ class DownloadPageTest : public ::testing::Test {
   // Serves a small picture as /files/<name>.
   static void ServeIcon(const std::string& name);
   static std::vector<unsigned char> ReadFile(const std::string& path);
-  static std::vector<unsigned char> Generated(long long size);
+  static std::vector<unsigned char> Generated(long long size, long long version = 0);
   std::string LocalPath(int index, int id) const;
   std::string Root(const std::string& name) const { return scratch_ + "\\" + name; }
 

@@ -95,15 +95,47 @@ TEST_F(RowsTest, IconsAreFetchedIntoTheImageFolderAndDrawnFromThere) {
   catalogue_.gameFiles = {Entry(21, 100), Entry(22, 100)};  // 22.png is not served
   StartFrame();
   test_support::ResetFixture();
-  Show(kGame);
-  EXPECT_NE(::GetFileAttributesA((scratch_ + "\\image\\21.png").c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(::GetFileAttributesA((scratch_ + "\\image\\22.png").c_str()), INVALID_FILE_ATTRIBUTES);
+  frame_->ShowWindow(true, false);
+  frame_->ShowPage(kGame);
+  DuiLib::CContainerUI* list = List(Control(L"game_list"));
+  // Fetched off the UI thread, drawn once there.
+  ASSERT_TRUE(PumpUntil([&] {
+    return IconSource(frame_->m_PaintManager, list->GetItemAt(0)) == (RECT{0, 0, 43, 42});
+  }, 5000));
+  ASSERT_TRUE(PumpUntil([&] { return !Page(kGame)->FetchingIcons(); }, 10000));
   // One fetch for the icon there is, three tries for the one that is not.
   EXPECT_EQ(test_support::FixtureRequestCount(), 4);
-  frame_->ShowWindow(true, false);
-  DuiLib::CContainerUI* list = List(Control(L"game_list"));
-  EXPECT_EQ(IconSource(frame_->m_PaintManager, list->GetItemAt(0)), (RECT{0, 0, 43, 42}));
+  EXPECT_NE(::GetFileAttributesA((scratch_ + "\\image\\21.png").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(::GetFileAttributesA((scratch_ + "\\image\\22.png").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(IconSource(frame_->m_PaintManager, list->GetItemAt(1)), (RECT{}));
+}
+
+// A picture server that sends a byte a second (a slow loris): the rows are there at once,
+// the other icons arrive meanwhile, and the page goes within about a second when the program
+// closes, whatever the slow fetch is at.
+TEST_F(RowsTest, ASlowIconServerHoldsNeitherTheWindowNorTheClosingProgram) {
+  ServeIcon("31.png");
+  net::CatalogueFile slow = Entry(32, 100);
+  slow.imgUrl = test_support::FixtureUrl("/loris?bytes=60&png=1");
+  catalogue_.gameFiles = {Entry(31, 100), slow};
+  StartFrame();
+  frame_->ShowWindow(true, false);
+  DWORD start = ::GetTickCount();
+  frame_->ShowPage(kGame);
+  EXPECT_LT(::GetTickCount() - start, 1000u);
+  DuiLib::CContainerUI* list = List(Control(L"game_list"));
+  ASSERT_EQ(list->GetCount(), 2);
+  EXPECT_EQ(StateOf(L"game", 32), static_cast<int>(RowState::kOffered));
+  ASSERT_TRUE(PumpUntil([&] {
+    return IconSource(frame_->m_PaintManager, list->GetItemAt(0)) == (RECT{0, 0, 43, 42});
+  }, 5000));
+  PumpFor(1000);  // the slow one is at work now
+  start = ::GetTickCount();
+  ::DestroyWindow(frame_->GetHWND());
+  PumpFor(0);
+  frame_.reset();
+  EXPECT_LT(::GetTickCount() - start, 2500u);
+  EXPECT_EQ(::GetFileAttributesA((scratch_ + "\\image\\32.png").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(RowsTest, ALaterInitKeepsTheRowsAndTheirStates) {

@@ -190,7 +190,9 @@ TEST_F(TransfersTest, TheRefusalIsTheProgramsOwnPrompt) {
   EXPECT_EQ(Page(kNet)->CurrentEntryId(), 1);
 }
 
-TEST_F(TransfersTest, APauseOnOnePageStopsTheOtherPagesTransferWhichThenShowsPaused) {
+// Each transfer has its own stop: a pause on one page leaves the other page's transfer
+// running to its end, and the other row never shows a pause it did not have.
+TEST_F(TransfersTest, APauseOnOnePageLeavesTheOtherPagesTransferRunning) {
   catalogue_.cplusFiles = {Entry(1, kSize, kSlow)};
   catalogue_.netFiles = {Entry(2, kSize, kSlow)};
   StartFrame();
@@ -203,17 +205,14 @@ TEST_F(TransfersTest, APauseOnOnePageStopsTheOtherPagesTransferWhichThenShowsPau
            !Control(L"2_netprocess")->GetText().empty();
   }, 5000));
   Click(L"1_cpluspause");
-  WaitForTransfers(kCplus);
-  WaitForTransfers(kNet);
-  EXPECT_LT(ReadFile(LocalPath(kNet, 2)).size(), size_t(kSize));
-  // Nothing runs for the .NET row any more, and its row says so.
-  EXPECT_EQ(StateOf(L"net", 2), static_cast<int>(RowState::kPaused));
-  EXPECT_TRUE(Page(kNet)->Downloading());
-  Click(L"2_netcontinue");
   ASSERT_TRUE(WaitForState(L"net", 2, RowState::kDownloaded));
   EXPECT_EQ(ReadFile(LocalPath(kNet, 2)), Generated(kSize));
+  EXPECT_FALSE(Page(kNet)->Downloading());
+  WaitForTransfers(kCplus);
+  EXPECT_LT(ReadFile(LocalPath(kCplus, 1)).size(), size_t(kSize));
   Show(kCplus);
   EXPECT_EQ(StateOf(L"cplus", 1), static_cast<int>(RowState::kPaused));
+  EXPECT_TRUE(Page(kCplus)->Downloading());
 }
 
 TEST_F(TransfersTest, AServerErrorShowsTheRowPausedAndContinueTriesAgain) {
@@ -226,6 +225,9 @@ TEST_F(TransfersTest, AServerErrorShowsTheRowPausedAndContinueTriesAgain) {
   Click(L"4_cplusdownload");
   ASSERT_TRUE(WaitForState(L"cplus", 4, RowState::kPaused));
   EXPECT_TRUE(Page(kCplus)->Downloading());
+  // Not a pause the user made: the row says the download failed.
+  EXPECT_EQ(Control(L"4_cplusprocess")->GetText(), L"下载失败");
+  EXPECT_TRUE(prompts_.empty());
   Click(L"4_cpluscontinue");
   ASSERT_TRUE(WaitForState(L"cplus", 4, RowState::kPaused));
   WaitForTransfers(kCplus);
@@ -252,30 +254,44 @@ TEST_F(TransfersTest, AFileThatDoesNotMatchItsDigestIsAFailedDownloadAndIsRemove
   ASSERT_TRUE(WaitForState(L"cplus", 5, RowState::kDownloaded));
   EXPECT_EQ(ReadFile(LocalPath(kCplus, 5)), bytes);
 
+  // The file that fails its digest is told as such, removed, and its row is back at its
+  // start: a continue would only fetch the same wrong file. Even at 100%.
   test_support::ResetFixture();
   Click(L"6_cplusdownload");
-  ASSERT_TRUE(WaitForState(L"cplus", 6, RowState::kPaused));
+  ASSERT_TRUE(WaitForState(L"cplus", 6, RowState::kOffered));
+  EXPECT_EQ(prompts_, (std::vector<std::wstring>{
+                          L"文件校验失败|下载的文件与服务器记录的校验值不符，已删除，请重新下载。"}));
   EXPECT_FALSE(Exists(LocalPath(kCplus, 6)));
-  // Continue fetches the whole file again rather than resuming after the wrong bytes, and
-  // fails the same way.
-  Click(L"6_cpluscontinue");
-  ASSERT_TRUE(WaitForState(L"cplus", 6, RowState::kPaused));
+  EXPECT_FALSE(Page(kCplus)->Downloading());
+  EXPECT_EQ(Page(kCplus)->CurrentEntryId(), -1);
+  EXPECT_EQ(Control(L"6_cplusprocess")->GetText(), L"");
+  // A new download fetches the whole file again, and is told the same.
+  Click(L"6_cplusdownload");
+  ASSERT_TRUE(PumpUntil([&] { return prompts_.size() == 2; }, 15000));
   WaitForTransfers(kCplus);
+  EXPECT_EQ(StateOf(L"cplus", 6), static_cast<int>(RowState::kOffered));
   EXPECT_EQ(test_support::FixtureRequestCount(), 2);
   EXPECT_FALSE(Exists(LocalPath(kCplus, 6)));
 }
 
-TEST_F(TransfersTest, AFolderThatCannotBeMadeFailsWithoutARequest) {
+// The folder cannot be made (a file in the way here; a drive without its medium in use): the
+// user is told, the row stays offered, and nothing is asked of the server.
+TEST_F(TransfersTest, AFolderThatCannotBeMadeIsToldWithoutARequest) {
   catalogue_.gameFiles = {Entry(5, 100)};
   StartFrame();
   Show(kGame);
-  // A file where the download folder would have to be.
   root_ = Root("blocked");
   ASSERT_TRUE(::CreateDirectoryA(scratch_.c_str(), nullptr) || Exists(scratch_));
   std::fclose(std::fopen((root_).c_str(), "wb"));
   test_support::ResetFixture();
   Click(L"5_gamedownload");
-  ASSERT_TRUE(WaitForState(L"game", 5, RowState::kPaused));
+  PumpFor(200);
+  EXPECT_EQ(StateOf(L"game", 5), static_cast<int>(RowState::kOffered));
+  EXPECT_FALSE(Page(kGame)->Downloading());
+  EXPECT_EQ(LocalPath(kGame, 5), "");
+  const std::wstring folder(root_.begin(), root_.end());
+  EXPECT_EQ(prompts_, (std::vector<std::wstring>{L"下载失败|无法创建下载目录，请检查磁盘是否可用：" +
+                                                 folder + L"\\Tessavane\\5\\"}));
   EXPECT_EQ(test_support::FixtureRequestCount(), 0);
 }
 
@@ -342,7 +358,49 @@ TEST_F(TransfersTest, AFileThatCannotBeReplacedIsNotResumedAsIfItWereTheStart) {
   EXPECT_EQ(test_support::FixtureRequestCount(), 0);
   const std::vector<unsigned char> kept = ReadFile(path);
   EXPECT_EQ(std::string(kept.begin(), kept.end()), "kept");
+  EXPECT_EQ(prompts_, (std::vector<std::wstring>{
+                          L"下载失败|无法替换已有的同名文件，请关闭正在使用它的程序后重试：" +
+                          std::wstring(path.begin(), path.end())}));
   ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(TransfersTest, ADeleteThatCannotRemoveTheFileIsTold) {
+  catalogue_.netFiles = {Entry(3, kSize, kSlow)};
+  StartFrame();
+  ASSERT_NO_FATAL_FAILURE(DownloadUntilProgress(kNet, L"net", 3));
+  Click(L"3_netpause");
+  WaitForTransfers(kNet);
+  const std::string path = LocalPath(kNet, 3);
+  ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  Click(L"3_netdelete");
+  EXPECT_EQ(StateOf(L"net", 3), static_cast<int>(RowState::kOffered));
+  EXPECT_TRUE(Exists(path));
+  EXPECT_EQ(prompts_, (std::vector<std::wstring>{
+                          L"删除失败|无法删除下载的文件，请关闭正在使用它的程序后手动删除：" +
+                          std::wstring(path.begin(), path.end())}));
+  ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The file changed on the server between the pause and the continue: the continue sends the
+// ETag of the bytes on disk as If-Range, the server answers with the whole new file, and it
+// replaces them instead of being joined onto them.
+TEST_F(TransfersTest, AContinueAfterTheFileChangedOnTheServerStartsAgainFromZero) {
+  net::CatalogueFile entry = Entry(3, kSize, kSlow);
+  entry.downloadUrl += "&v=live";
+  catalogue_.netFiles = {entry};
+  StartFrame();
+  test_support::ResetFixture();
+  ASSERT_NO_FATAL_FAILURE(DownloadUntilProgress(kNet, L"net", 3));
+  Click(L"3_netpause");
+  WaitForTransfers(kNet);
+  const std::string path = LocalPath(kNet, 3);
+  ASSERT_GT(ReadFile(path).size(), 0u);
+  test_support::SetFixtureVersion(1);
+  Click(L"3_netcontinue");
+  ASSERT_TRUE(WaitForState(L"net", 3, RowState::kDownloaded));
+  EXPECT_EQ(ReadFile(path), Generated(kSize, 1));
+  EXPECT_EQ(Page(kNet)->ResumeOffset(), 0);
+  test_support::ResetFixture();
 }
 
 TEST_F(TransfersTest, EachDownloadTakesTheRootOfItsStartAndKeepsIt) {
@@ -364,9 +422,8 @@ TEST_F(TransfersTest, EachDownloadTakesTheRootOfItsStartAndKeepsIt) {
                                                Root("e") + "\\Tessavane\\2"}));
 }
 
-// Delete, then at once another download on the page: the new download clears the pause
-// before the old transfer may have seen it, so that one can run on to its end. Whatever it
-// reports then belongs to a download that is over.
+// Delete, then at once another download on the page: the old transfer stops on its own stop,
+// whatever the new one does; whatever it reports then belongs to a download that is over.
 TEST_F(TransfersTest, ATransferOfADeletedDownloadChangesNothingWhenItEnds) {
   catalogue_.cplusFiles = {Entry(1, 300 * 1024, kSlow), Entry(2, 2 * kSize, kSlow)};
   StartFrame();

@@ -128,7 +128,7 @@ class GamePage : public RepairPageTest {
     ASSERT_TRUE(PumpUntil([&] { return frame_->CurrentPage() == kFunctionPage; }, 3000));
     Click(L"function_game_btn");
   }
-  static std::string Checker() { return repair::CheckerFolder() + "sfc.exe"; }
+  static std::string Checker() { return NativeSystemFolder() + "sfc.exe"; }
   static void RemoveLauncher(const char* key) {
     ::RegDeleteKeyA(HKEY_CURRENT_USER, key);
     DeleteKeyEverywhere(HKEY_LOCAL_MACHINE, key);
@@ -351,6 +351,9 @@ TEST_F(GamePage, ARepairInstallsTheRuntimesAndCopiesTheDirectXFilesThenLooksAgai
   // The checker was started once, hidden work of its own that nobody waits for.
   EXPECT_EQ(CheckerStarts().find("/SCANNOW") != std::string::npos, true) << CheckerStarts();
   EXPECT_EQ(CheckerStarts().find('\n'), CheckerStarts().size() - 1);
+  // In the system folder the checker itself knows, named with single backslashes.
+  EXPECT_EQ(CheckerStarts().rfind("cwd=C:\\windows\\System32 cmd=", 0), 0u) << CheckerStarts();
+  EXPECT_EQ(CheckerStarts().find("\\\\"), std::string::npos) << CheckerStarts();
 
   ASSERT_TRUE(CheckAndWait());
   EXPECT_EQ(Text(L"function_game_text"), L"游戏运行库完整 无需修复");
@@ -428,6 +431,30 @@ TEST_F(GamePage, ClosingTheFrameDuringARepairStopsAfterTheEntryInHand) {
   OpenSubpage();
   ASSERT_TRUE(CheckAndWait());
   EXPECT_EQ(Buttons(), kMissingFound);
+}
+
+// The program closes while the repair downloads from a server that sends a byte a second (no
+// stall limit catches it): the download hears the page's stop, no further try starts, and the
+// frame goes within about a second.
+TEST_F(GamePage, ClosingTheFrameDuringASlowDownloadEndsTheDownload) {
+  net::CatalogueFile slow = MissingDirectX(0, 0);
+  slow.downloadUrl = std::string(std::getenv("TESSA_PROXY_URL")) + "/files/directx/tessa-loris.dll";
+  state_.ReplaceDxFiles({slow});
+  {
+    std::ofstream rules(UnixPathFromEnvironment("TESSA_PROXY_RULES"), std::ios::trunc);
+    rules << "/files/directx/tessa-loris.dll loris\n";
+  }
+  ASSERT_TRUE(CheckAndWait());
+  Click(L"function_game_repair");
+  ASSERT_TRUE(PumpUntil([&] { return Text(L"function_game_text") == L"正在修复：tessa_game_0.dll"; }, 20000));
+  PumpFor(1500);  // the download is at work
+  EXPECT_LT(CloseFrame(), 2500u);
+  std::ofstream(UnixPathFromEnvironment("TESSA_PROXY_RULES"), std::ios::trunc);
+  std::ifstream proxyLog(test_support::WinePath(std::getenv("TESSA_PROXY_LOG")));
+  int asked = 0;
+  for (std::string line; std::getline(proxyLog, line);)
+    if (line.rfind("/files/directx/tessa-loris.dll", 0) == 0) ++asked;
+  EXPECT_EQ(asked, 1);  // no further try after the stop
 }
 
 // With the program's own pauses: 2 to 6 seconds for an installed platform, half a second for

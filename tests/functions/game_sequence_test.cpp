@@ -370,3 +370,59 @@ TEST(GameRepair, AnInstallerThatAsksForARestartIsToldOnceAtTheEnd) {
 }
 
 }  // namespace
+
+namespace {
+
+net::CatalogueFile DirectXEntry(const std::string& name, int systemBit) {
+  net::CatalogueFile entry = Entry(name);
+  entry.systemBit = systemBit;
+  return entry;
+}
+
+// On 32-bit Windows a DirectX file for 64-bit Windows only can never be put in place: the
+// game check leaves it out as the DirectX page does, instead of finding it missing for ever.
+TEST(GameFindingsTest, ADirectXFileThatDoesNotBelongOnThisMachineIsNotLookedAt) {
+  std::vector<std::string> judged;
+  functions::GameProbes on32Bit{
+      [](const net::CatalogueFile&) { return true; },
+      [&](const net::CatalogueFile& e) {
+        judged.push_back(e.fileName);
+        return false;
+      },
+      [](const net::CatalogueFile& e) { return e.systemBit != 1; }};
+  const GameFindings findings = functions::CollectGameFindings(
+      {Entry("vc2015.exe")}, {DirectXEntry("x64\\d3dx9_43.dll", 1), DirectXEntry("d3dx9_43.dll", 0)},
+      on32Bit);
+  EXPECT_EQ(judged, std::vector<std::string>{"d3dx9_43.dll"});
+  EXPECT_EQ(Names(findings.directx), std::vector<std::string>{"d3dx9_43.dll"});
+  EXPECT_EQ(findings.checked, 2);
+
+  // With only 64-bit files, and the runtime complete, the 32-bit machine is whole.
+  const GameFindings whole = functions::CollectGameFindings(
+      {Entry("vc2015.exe")}, {DirectXEntry("x64\\d3dx9_43.dll", 1)}, on32Bit);
+  EXPECT_FALSE(whole.Faulty());
+  EXPECT_FALSE(whole.NothingChecked());
+}
+
+// Lists that are empty (the catalogue did not load) or hold nothing for games prove nothing
+// about the machine: the check says that it could not look, not that all is well.
+TEST(GameCheck, EmptyListsAreNotAHealthyMachine) {
+  for (const net::CatalogueList& runtime :
+       {net::CatalogueList{}, net::CatalogueList{Entry("not-for-games.exe", false)}}) {
+    GameRun run;
+    run.stand.runtime = runtime;
+    run.stand.directx.clear();
+    run.stand.registry.keys = {"HKLM\\SOFTWARE\\Epic Games"};
+    ASSERT_TRUE(run.Check());
+    std::vector<std::wstring> verdicts;
+    for (const std::wstring& line : run.display.log)
+      if (line.find(L"检测") != std::wstring::npos || line.find(L"扫描完毕") != std::wstring::npos)
+        verdicts.push_back(line);
+    EXPECT_EQ(verdicts, (std::vector<std::wstring>{L"3 无法检测 red", L"4 无法检测 red",
+                                                   L"text 未能获取检测列表 请检查网络后重试"}));
+    EXPECT_EQ(run.display.text, L"未能获取检测列表 请检查网络后重试");
+    EXPECT_EQ(run.display.Buttons(), kReady);  // the check can be tried again, nothing to repair
+  }
+}
+
+}  // namespace

@@ -98,8 +98,7 @@ std::unique_ptr<net::DownloadTask> Task(const std::string& url, const std::strin
   return task;
 }
 
-// Runs a task through StartDownload (which also clears a pause left by an earlier test) and
-// waits for its result.
+// Runs a task through StartDownload and waits for its result.
 int DownloadToEnd(std::unique_ptr<net::DownloadTask> task, RecordingDownload& listener) {
   net::ThreadList threads;
   net::StartDownload(threads, std::move(task));
@@ -107,20 +106,37 @@ int DownloadToEnd(std::unique_ptr<net::DownloadTask> task, RecordingDownload& li
   return listener.WaitResult(seconds(1));
 }
 
+std::vector<unsigned char> GeneratedVersion(long long size, long long version) {
+  std::vector<unsigned char> bytes;
+  for (long long i = 0; i < size; ++i) bytes.push_back(fixture::GeneratedByte(i, version));
+  return bytes;
+}
+
+// A task for a file on disk, resumed with the validator the server gave its bytes.
+std::unique_ptr<net::DownloadTask> Resume(const std::string& url, const std::string& path,
+                                          const std::string& validator,
+                                          net::DownloadListener* listener) {
+  auto task = Task(url, path, listener);
+  task->validator = validator;
+  task->control = std::make_shared<net::TransferControl>();
+  return task;
+}
+
 TEST(Download, ResumesAHalfWrittenFileAndCountsOnlyTheRest) {
   const long long size = 3 * 1024 * 1024 + 7;
   std::string path = test_support::TempPath("resume.bin");
   WriteFile(path, Generated(0, size / 2));
   RecordingDownload listener;
-  net::ThreadList threads;
-  net::StartDownload(threads, Task(FixtureUrl("/gen/" + std::to_string(size)), path, &listener));
-  EXPECT_EQ(listener.WaitResult(), net::kDownloadSucceeded);
-  threads.JoinAll();
+  auto task = Resume(FixtureUrl("/gen/" + std::to_string(size)), path, "\"gen-3145735-v0\"", &listener);
+  auto control = task->control;
+  EXPECT_EQ(DownloadToEnd(std::move(task), listener), net::kDownloadSucceeded);
   EXPECT_EQ(listener.LastPath(), path);
   EXPECT_TRUE(ReadFile(path) == Generated(0, size)) << "the resumed file differs from the source";
   EXPECT_EQ(listener.lastTotal(), double(size - size / 2));
   EXPECT_EQ(listener.lastNow(), double(size - size / 2));
   EXPECT_FALSE(listener.progressWentBack());
+  EXPECT_EQ(control->KeptBytes(), size / 2);
+  EXPECT_EQ(control->Validator(), "\"gen-3145735-v0\"");
   std::remove(path.c_str());
 }
 
@@ -131,10 +147,13 @@ TEST(Download, PauseKeepsThePartialFileAndContinueCompletesIt) {
   std::remove(path.c_str());
   net::ThreadList threads;
   RecordingDownload first;
-  net::StartDownload(threads, Task(url, path, &first));
+  auto task = Task(url, path, &first);
+  auto control = std::make_shared<net::TransferControl>();
+  task->control = control;
+  net::StartDownload(threads, std::move(task));
   ASSERT_TRUE(first.WaitProgress());
   std::this_thread::sleep_for(milliseconds(300));
-  net::CancelDownloads();
+  control->Stop();
   EXPECT_EQ(first.WaitResult(), net::kDownloadCancelled);
   EXPECT_EQ(first.LastPath(), "<none>");
   threads.JoinAll();
@@ -142,9 +161,11 @@ TEST(Download, PauseKeepsThePartialFileAndContinueCompletesIt) {
   ASSERT_GT(partial.size(), 0u);
   ASSERT_LT(partial.size(), size_t(size));
   EXPECT_TRUE(partial == Generated(0, partial.size()));
+  // What the continue sends as If-Range: the ETag of the bytes kept.
+  EXPECT_EQ(control->Validator(), "\"gen-4194304-v0\"");
 
   RecordingDownload second;
-  net::StartDownload(threads, Task(url, path, &second));
+  net::StartDownload(threads, Resume(url, path, control->Validator(), &second));
   EXPECT_EQ(second.WaitResult(), net::kDownloadSucceeded);
   threads.JoinAll();
   EXPECT_TRUE(ReadFile(path) == Generated(0, size));
@@ -152,17 +173,80 @@ TEST(Download, PauseKeepsThePartialFileAndContinueCompletesIt) {
   std::remove(path.c_str());
 }
 
-TEST(Download, AServerThatIgnoresTheRangeFailsAndLeavesThePartialFileAlone) {
+// The server's file changed between the pause and the continue: its new ETag is not the one
+// the continue sends, so the server sends the whole new file, which replaces the old bytes
+// instead of being joined onto them.
+TEST(Download, AFileChangedOnTheServerStartsAgainFromZero) {
+  const long long size = 1024 * 1024;
+  std::string path = test_support::TempPath("changed.bin");
+  WriteFile(path, Generated(0, size / 2));
+  RecordingDownload listener;
+  auto task = Resume(FixtureUrl("/gen/1048576?v=1"), path, "\"gen-1048576-v0\"", &listener);
+  auto control = task->control;
+  EXPECT_EQ(DownloadToEnd(std::move(task), listener), net::kDownloadSucceeded);
+  EXPECT_TRUE(ReadFile(path) == GeneratedVersion(size, 1)) << "old and new bytes were joined";
+  EXPECT_EQ(control->KeptBytes(), 0);
+  EXPECT_EQ(control->Validator(), "\"gen-1048576-v1\"");
+  EXPECT_EQ(listener.lastTotal(), double(size));
+  std::remove(path.c_str());
+}
+
+// Bytes on disk that no validator vouches for are not taken for the file's start.
+TEST(Download, BytesOnDiskWithoutAValidatorAreFetchedAgain) {
+  const long long size = 200000;
+  std::string path = test_support::TempPath("novalidator.bin");
+  WriteFile(path, GeneratedVersion(size / 2, 3));
+  RecordingDownload listener;
+  auto task = Resume(FixtureUrl("/gen/200000"), path, "", &listener);
+  auto control = task->control;
+  EXPECT_EQ(DownloadToEnd(std::move(task), listener), net::kDownloadSucceeded);
+  EXPECT_TRUE(ReadFile(path) == Generated(0, size));
+  EXPECT_EQ(control->KeptBytes(), 0);
+  EXPECT_EQ(listener.lastTotal(), double(size));
+  std::remove(path.c_str());
+}
+
+// A server that ignores ranges answers a resume with the whole file: it replaces the bytes.
+TEST(Download, AServerThatIgnoresTheRangeGivesTheWholeFileWhichReplacesThePartialOne) {
   const long long size = 1024 * 1024;
   std::string path = test_support::TempPath("norange.bin");
-  std::vector<unsigned char> half = Generated(0, size / 2);
-  WriteFile(path, half);
+  WriteFile(path, Generated(0, size / 2));
   RecordingDownload listener;
-  net::ThreadList threads;
-  net::StartDownload(threads, Task(FixtureUrl("/gen/" + std::to_string(size) + "?norange=1"), path, &listener));
-  EXPECT_EQ(listener.WaitResult(), net::kDownloadFailed);
-  threads.JoinAll();
-  EXPECT_TRUE(ReadFile(path) == half);
+  auto task = Resume(FixtureUrl("/gen/1048576?norange=1"), path, "\"gen-1048576-v0\"", &listener);
+  EXPECT_EQ(DownloadToEnd(std::move(task), listener), net::kDownloadSucceeded);
+  EXPECT_TRUE(ReadFile(path) == Generated(0, size));
+  EXPECT_EQ(listener.lastTotal(), double(size));
+  std::remove(path.c_str());
+}
+
+// Continuing a file that is complete already: the server answers 416 with the file's length,
+// which is the length on disk, so the download is done and the file left as it is.
+TEST(Download, ContinuingACompleteFileIsDoneWithoutAByte) {
+  const long long size = 50000;
+  std::string path = test_support::TempPath("complete.bin");
+  WriteFile(path, Generated(0, size));
+  RecordingDownload listener;
+  auto task = Resume(FixtureUrl("/gen/50000"), path, "\"gen-50000-v0\"", &listener);
+  auto control = task->control;
+  EXPECT_EQ(DownloadToEnd(std::move(task), listener), net::kDownloadSucceeded);
+  EXPECT_EQ(listener.LastPath(), path);
+  EXPECT_TRUE(ReadFile(path) == Generated(0, size));
+  EXPECT_EQ(listener.lastTotal(), 0.0);  // no progress: nothing came
+  EXPECT_EQ(control->KeptBytes(), 50000);
+  EXPECT_EQ(control->Validator(), "\"gen-50000-v0\"");
+}
+
+// A file on disk longer than the server's (416 with another length) is not the server's file.
+TEST(Download, AFileLongerThanTheServersStartsAgainFromZero) {
+  const long long size = 50000;
+  std::string path = test_support::TempPath("longer.bin");
+  std::vector<unsigned char> longer = Generated(0, size);
+  longer.resize(size + 100, 'x');
+  WriteFile(path, longer);
+  RecordingDownload listener;
+  auto task = Resume(FixtureUrl("/gen/50000"), path, "\"gen-50000-v0\"", &listener);
+  EXPECT_EQ(DownloadToEnd(std::move(task), listener), net::kDownloadSucceeded);
+  EXPECT_TRUE(ReadFile(path) == Generated(0, size));
   std::remove(path.c_str());
 }
 
@@ -175,24 +259,56 @@ TEST(Download, AMissingFolderFailsWithoutARequest) {
   EXPECT_EQ(test_support::FixtureRequestCount(), 0);
 }
 
-TEST(Download, OnePauseStopsEveryRunningDownload) {
-  std::string url = FixtureUrl("/gen/8388608?rate=1048576");
-  std::string pathA = test_support::TempPath("all_a.bin"), pathB = test_support::TempPath("all_b.bin");
+// Each transfer has its own stop: a pause on one page leaves another page's transfer running.
+TEST(Download, AStopEndsOnlyItsOwnTransfer) {
+  std::string url = FixtureUrl("/gen/2097152?rate=2097152");
+  std::string pathA = test_support::TempPath("own_a.bin"), pathB = test_support::TempPath("own_b.bin");
   std::remove(pathA.c_str());
   std::remove(pathB.c_str());
   RecordingDownload a, b;
   net::ThreadList pageA, pageB;  // as if two pages had started them
-  net::StartDownload(pageA, Task(url, pathA, &a));
+  auto taskA = Task(url, pathA, &a);
+  auto stopA = std::make_shared<net::TransferControl>();
+  taskA->control = stopA;
+  net::StartDownload(pageA, std::move(taskA));
   net::StartDownload(pageB, Task(url, pathB, &b));
   ASSERT_TRUE(a.WaitProgress());
   ASSERT_TRUE(b.WaitProgress());
-  net::CancelDownloads();
+  stopA->Stop();
   EXPECT_EQ(a.WaitResult(), net::kDownloadCancelled);
-  EXPECT_EQ(b.WaitResult(), net::kDownloadCancelled);
+  EXPECT_EQ(b.WaitResult(), net::kDownloadSucceeded);
   pageA.JoinAll();
   pageB.JoinAll();
+  EXPECT_TRUE(ReadFile(pathB) == Generated(0, 2097152));
   std::remove(pathA.c_str());
   std::remove(pathB.c_str());
+}
+
+// A server that sends a byte a second never trips the stall limit; the bound on the whole
+// transfer ends it, and a stop ends it within about a second whatever arrives.
+TEST(Download, ASlowLorisEndsAtTheTransfersBoundOrItsStop) {
+  std::string path = test_support::TempPath("loris.bin");
+  std::remove(path.c_str());
+  RecordingDownload bounded;
+  auto task = Task(FixtureUrl("/loris?bytes=60"), path, &bounded);
+  task->bounds = net::TransferBounds{3, 60, 2};
+  auto started = steady_clock::now();
+  EXPECT_EQ(DownloadToEnd(std::move(task), bounded), net::kDownloadFailed);
+  EXPECT_LT(duration_cast<milliseconds>(steady_clock::now() - started).count(), 4000);
+
+  RecordingDownload stopped;
+  task = Task(FixtureUrl("/loris?bytes=60"), path, &stopped);
+  auto control = std::make_shared<net::TransferControl>();
+  task->control = control;
+  net::ThreadList threads;
+  net::StartDownload(threads, std::move(task));
+  std::this_thread::sleep_for(milliseconds(500));
+  started = steady_clock::now();
+  control->Stop();
+  EXPECT_EQ(stopped.WaitResult(seconds(5)), net::kDownloadCancelled);
+  EXPECT_LT(duration_cast<milliseconds>(steady_clock::now() - started).count(), 2000);
+  threads.JoinAll();
+  std::remove(path.c_str());
 }
 
 TEST(Download, FailuresAreReportedAsFailures) {

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 
 #include "fixture_client.h"
 #include "fixture_content.h"
@@ -44,6 +47,41 @@ TEST(FetchFile, FailuresLeaveNoFile) {
   EXPECT_FALSE(net::FetchFile("ftp://127.0.0.1/x.exe", path));
   EXPECT_FALSE(Exists(path));
   EXPECT_FALSE(net::FetchFile(test_support::FixtureUrl("/gen/10"), test_support::TempPath("no-such-folder") + "/x/y.bin"));
+}
+
+long long MillisecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+      .count();
+}
+
+// A server that sends a byte a second never trips the stall limit: the bound on the whole
+// fetch ends it, and nothing is left behind.
+TEST(FetchFile, ASlowLorisEndsAtTheBoundOnTheWhole) {
+  const std::string path = test_support::TempPath("loris.bin");
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_FALSE(net::FetchFile(test_support::FixtureUrl("/loris?bytes=60"), path, net::TransferBounds{5, 60, 2}));
+  EXPECT_LT(MillisecondsSince(started), 4000);
+  EXPECT_FALSE(Exists(path));
+}
+
+// The repair's page or the program going ends a fetch in hand within about a second.
+TEST(FetchFile, AStopEndsTheFetchInHand) {
+  const std::string path = test_support::TempPath("stopped.bin");
+  std::atomic<bool> stop{false};
+  std::thread stopper([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    stop = true;
+  });
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_FALSE(net::FetchFile(test_support::FixtureUrl("/loris?bytes=60"), path, net::kRepairFileBounds,
+                              [&] { return stop.load(); }));
+  stopper.join();
+  EXPECT_LT(MillisecondsSince(started), 2500);
+  EXPECT_FALSE(Exists(path));
+  // Asked to stop before it starts, it does not ask the server at all.
+  test_support::ResetFixture();
+  EXPECT_FALSE(net::FetchFile(test_support::FixtureUrl("/gen/10"), path, net::kRepairFileBounds, [] { return true; }));
+  EXPECT_EQ(test_support::FixtureRequestCount(), 0);
 }
 
 TEST(FetchFile, AnUntrustedCertificateIsRefused) {

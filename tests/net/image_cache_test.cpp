@@ -104,10 +104,33 @@ TEST(UserPaths, FoldersAndNames) {
   EXPECT_EQ(ImageFileName(Entry(-3, "http://h/p/q.webp")), "-3.webp");
 }
 
-TEST(UserPaths, DownloadDriveIsDThenEThenC) {
-  EXPECT_EQ(ChooseDownloadDrive([](const char* d) { return d[0] == 'D' || d[0] == 'E'; }), "D:");
-  EXPECT_EQ(ChooseDownloadDrive([](const char* d) { return d[0] == 'E'; }), "E:");
-  EXPECT_EQ(ChooseDownloadDrive([](const char*) { return false; }), "C:");
+// The drive letters the system lists are not all places to download to: a card reader or an
+// optical drive without its medium has a letter but no volume.
+TEST(UserPaths, TheDownloadDriveIsTheFirstOfDAndEThatHoldsAWritableVolume) {
+  struct Case {
+    DriveFacts d, e;
+    const char* chosen;
+    std::vector<std::string> asked;
+  };
+  const DriveFacts fixed{DriveKind::kFixed, true}, none{DriveKind::kNoRoot, false};
+  const Case cases[] = {
+      {fixed, fixed, "D:", {"D:\\"}},
+      {{DriveKind::kRemovable, false}, fixed, "E:", {"D:\\", "E:\\"}},  // a card reader, empty
+      {{DriveKind::kOptical, false}, none, "C:", {"D:\\", "E:\\"}},     // an empty optical drive
+      {{DriveKind::kOptical, true}, none, "C:", {"D:\\", "E:\\"}},      // a disc: read-only
+      {none, {DriveKind::kRemovable, true}, "E:", {"D:\\", "E:\\"}},    // a card in the reader
+      {{DriveKind::kUnknown, true}, {DriveKind::kFixed, false}, "C:", {"D:\\", "E:\\"}},
+      {{DriveKind::kRemote, true}, none, "D:", {"D:\\"}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> asked;
+    const std::string chosen = ChooseDownloadDrive([&](const std::string& root) {
+      asked.push_back(root);
+      return root == "D:\\" ? c.d : c.e;
+    });
+    EXPECT_EQ(chosen, c.chosen);
+    EXPECT_EQ(asked, c.asked) << c.chosen;
+  }
 }
 
 }  // namespace

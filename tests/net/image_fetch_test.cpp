@@ -31,14 +31,27 @@ TEST(UserFolders, FoldersAreCreatedWithTheirParents) {
   EXPECT_FALSE(platform::FileExists(deep));
 }
 
-TEST(UserFolders, LocalAppDataAndTheDownloadDrive) {
+// A D: drive with no disk in it (an empty card reader or optical drive; here a drive letter
+// that leads nowhere) is listed by GetLogicalDrives but holds no volume: it is not the
+// download drive.
+TEST(UserFolders, ADriveWithoutAVolumeIsNotTheDownloadDrive) {
   std::string local = platform::LocalAppData();
   ASSERT_FALSE(local.empty());
   EXPECT_NE(local.back(), '\\');
-  std::string drive = net::DownloadDrive();
-  DWORD drives = GetLogicalDrives();
-  std::string expected = (drives & (1u << 3)) ? "D:" : (drives & (1u << 4)) ? "E:" : "C:";
-  EXPECT_EQ(drive, expected);
+  ASSERT_EQ(GetLogicalDrives() & (1u << 4), 0u) << "the test prefix has no E:";
+  ASSERT_EQ(GetLogicalDrives() & (1u << 3), 0u) << "the test prefix has no D:";
+  const char* target = "\\??\\C:\\tessavane-no-volume-here";
+  ASSERT_TRUE(DefineDosDeviceA(DDD_RAW_TARGET_PATH, "D:", target));
+  EXPECT_NE(GetLogicalDrives() & (1u << 3), 0u) << "the letter is listed";
+  const net::DriveFacts d = net::DriveFactsOf("D:\\");
+  const net::DriveFacts c = net::DriveFactsOf("C:\\");
+  const std::string drive = net::DownloadDrive();
+  DefineDosDeviceA(DDD_RAW_TARGET_PATH | DDD_REMOVE_DEFINITION | DDD_EXACT_MATCH_ON_REMOVE, "D:", target);
+  EXPECT_FALSE(d.volumeMounted);
+  EXPECT_EQ(c.kind, net::DriveKind::kFixed);
+  EXPECT_TRUE(c.volumeMounted);
+  EXPECT_EQ(drive, "C:");
+  EXPECT_EQ(net::DownloadDrive(), "C:");
 }
 
 // Puts a file where the fixture serves /files/NAME (its folder, through Wine's Z: drive).
@@ -76,6 +89,18 @@ TEST(ImageCacheOnWindows, FetchesImagesOnce) {
   test_support::ResetFixture();
   EXPECT_EQ(net::CacheCatalogueImages(common, folder, net::SystemImageCacheOps()), 0);
   EXPECT_EQ(test_support::FixtureRequestCount(), 6);
+}
+
+// A picture server that sends five bytes a second never trips the stall limit; a picture's
+// fetch ends at its bound on the whole (8 seconds), and nothing is left behind.
+TEST(ImageCacheOnWindows, ASlowLorisPictureEndsAtThePicturesBound) {
+  std::string target = test_support::TempPath("loris.png");
+  const DWORD start = GetTickCount();
+  EXPECT_FALSE(net::FetchImage(test_support::FixtureUrl("/loris?bytes=100&ms=200&png=1"), target));
+  const DWORD took = GetTickCount() - start;
+  EXPECT_GE(took, 7000u);
+  EXPECT_LT(took, 10000u);
+  EXPECT_FALSE(platform::FileExists(target));
 }
 
 TEST(ImageCacheOnWindows, PicturesAreFetchedOnlyFromWebAddresses) {

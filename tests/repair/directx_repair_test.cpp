@@ -33,7 +33,7 @@ struct FakeFiles {
     ops.cachedFileExists = [this](const std::string& p) { return cache.count(p) > 0; };
     ops.deleteFile = [this](const std::string& p) { log.push_back("delete"); cache.erase(p); };
     ops.fileMd5 = [this](const std::string& p) { return cache.count(p) ? cache[p] : std::string(); };
-    ops.download = [this](const std::string&, const std::string& p) {
+    ops.download = [this](const std::string&, const std::string& p, const std::function<bool()>&) {
       log.push_back("download");
       std::string digest = attempt < int(downloads.size()) ? downloads[attempt] : "";
       ++attempt;
@@ -253,6 +253,26 @@ TEST(DirectXRepair, ACopyThatReportsSuccessIsLookedForBeforeSuccessIsClaimed) {
   audio.downloads = {kDigest};
   audio.copyLands = false;
   EXPECT_FALSE(RepairDirectXEntry(Entry(1, kDigest, "xaudio2_7.dll"), kFolder, audio.Ops()));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DirectXRepair, AStopDuringTheDownloadEndsTheTries) {
+  FakeFiles f;
+  DirectXRepairOps ops = f.Ops();
+  bool goingAway = false;
+  std::vector<bool> heard;
+  ops.download = [&](const std::string&, const std::string&, const std::function<bool()>& stop) {
+    f.log.push_back("download");
+    goingAway = true;  // the page goes while this download runs
+    heard.push_back(stop && stop());
+    return false;
+  };
+  EXPECT_FALSE(RepairDirectXEntry(Entry(1), kFolder, ops, [&] { return goingAway; }));
+  EXPECT_EQ(f.log, std::vector<std::string>{"download"});
+  EXPECT_EQ(heard, std::vector<bool>{true});
 }
 
 }  // namespace

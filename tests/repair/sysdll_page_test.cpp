@@ -180,8 +180,10 @@ TEST_F(SysdllPage, ListsTheFilesOfEachWalkInTurnTheNewestOnTop) {
   EXPECT_FALSE(Visible(L"sysdll_normal_region"));
   EXPECT_FALSE(SysdllWindow::Repairing());
   ASSERT_EQ(launches_.Count(), 1u);
-  EXPECT_EQ(launches_.commands[0].folder, repair::CheckerFolder());
-  EXPECT_EQ(launches_.commands[0].file, "sfc.exe");
+  EXPECT_EQ(launches_.commands[0].program, test_support::kProcessIs32Bit
+                                              ? "C:\\windows\\Sysnative\\sfc.exe"
+                                              : "C:\\windows\\System32\\sfc.exe");
+  EXPECT_EQ(launches_.commands[0].workingFolder, "C:\\windows\\System32");
   EXPECT_EQ(launches_.commands[0].parameters, "/SCANNOW");
   EXPECT_EQ(launches_.commands[0].show, SW_HIDE);
 

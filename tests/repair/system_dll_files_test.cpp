@@ -10,6 +10,7 @@
 #include "process_bits.h"
 #include "file_tree.h"
 #include "platform/process_search.h"
+#include "platform/windows_folder.h"
 #include "platform/system_bitness.h"
 #include "repair/system_dll_files.h"
 #include "repair/system_file_checker.h"
@@ -200,26 +201,31 @@ struct Recorder {
   }
 };
 
-TEST(SystemFileChecker, IsStartedHiddenFromTheNativeFolder) {
+// The path names the native checker with one backslash between folder and file, and the
+// checker, a 64-bit program, starts in the system folder as it knows it ("Sysnative" is a
+// name only 32-bit programs have).
+TEST(SystemFileChecker, IsStartedHiddenFromTheNativeFolderInSystem32) {
   ASSERT_TRUE(platform::IsSystem64Bit());
-  EXPECT_EQ(repair::CheckerFolder(), test_support::NativeSystemFolder());
+  ASSERT_EQ(platform::SystemWindowsFolder(), "C:\\windows");
   Recorder recorder;
   EXPECT_TRUE(repair::StartSystemFileChecker(recorder.Launcher()));
   ASSERT_EQ(recorder.commands.size(), 1u);
-  EXPECT_EQ(recorder.commands[0].folder, test_support::NativeSystemFolder());
-  EXPECT_EQ(recorder.commands[0].file, "sfc.exe");
+  EXPECT_EQ(recorder.commands[0].program, test_support::kProcessIs32Bit
+                                              ? "C:\\windows\\Sysnative\\sfc.exe"
+                                              : "C:\\windows\\System32\\sfc.exe");
+  EXPECT_EQ(recorder.commands[0].workingFolder, "C:\\windows\\System32");
   EXPECT_EQ(recorder.commands[0].parameters, "/SCANNOW");
   EXPECT_EQ(recorder.commands[0].show, SW_HIDE);
 }
 
-// The program's own launcher: the shell opens folder + file with the parameters. A copy of the
-// sleeper stands in for the checker, which Wine does not have.
+// The program's own launcher: the shell opens the program with the parameters, in its working
+// folder. A copy of the sleeper stands in for the checker, which Wine does not have.
 TEST(SystemFileChecker, TheShellLauncherOpensTheFileInItsFolder) {
   const std::string folder = test_support::TempPath("launch") + "\\";
   CreateDirectoryA(folder.c_str(), nullptr);
   const std::string name = "tessa_launch_probe.exe";
   ASSERT_TRUE(CopyFileA(test_support::WinePath(SLEEPER).c_str(), (folder + name).c_str(), FALSE));
-  repair::SystemShellLauncher()({folder, name, "3000", SW_HIDE});
+  repair::SystemShellLauncher()({folder + name, "3000", folder, SW_HIDE});
   std::vector<DWORD> found;
   for (int i = 0; i < 150 && found.empty(); ++i, Sleep(20))
     platform::FindProcessesByName(name, found);

@@ -5,7 +5,8 @@ Every request is logged as one line "PATH?QUERY token=TOKEN" (token empty when t
 had none) to the log file, then forwarded to the server, unless a rule of the rules file
 matches the path: "PATH reply JSON" answers with that body, "PATH file LOCAL_PATH" with that
 file's bytes (a file the server does not host), "PATH drop" closes the connection without an
-answer (a failed transfer). Rules are read on every request, so a
+answer (a failed transfer), "PATH loris" answers a 60-byte body one byte a second (a slow
+loris, which no stall limit catches). Rules are read on every request, so a
 test changes them between its steps.
 
 usage: catalogue_proxy.py PORT_FILE UPSTREAM_URL LOG_FILE RULES_FILE [PORT]
@@ -14,6 +15,7 @@ usage: catalogue_proxy.py PORT_FILE UPSTREAM_URL LOG_FILE RULES_FILE [PORT]
 import http.server
 import socketserver
 import sys
+import time
 import urllib.error
 import urllib.request
 
@@ -47,6 +49,19 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if action == "drop":
             self.close_connection = True
             self.connection.close()
+            return
+        if action == "loris":
+            self.send_response(200)
+            self.send_header("Content-Type", "application/octet-stream")
+            self.send_header("Content-Length", "60")
+            self.end_headers()
+            try:
+                for _ in range(60):
+                    self.wfile.write(b"l")
+                    self.wfile.flush()
+                    time.sleep(1)
+            except OSError:
+                pass  # the client has given up
             return
         if action == "reply":
             self.answer(200, body.encode("utf-8"))

@@ -61,4 +61,9 @@ void ResetFixture() {
   FetchDirect(FixtureUrl("/reset"), ignored);
 }
 
+void SetFixtureVersion(long long version) {
+  std::string ignored;
+  FetchDirect(FixtureUrl("/version?set=" + std::to_string(version)), ignored);
+}
+
 }  // namespace test_support

@@ -12,5 +12,7 @@ bool FetchDirect(const std::string& url, std::string& body, bool insecure = fals
 int FixtureRequestCount();     // requests the fixture has served since the last reset
 int FixtureMaxConcurrent();    // most /slow requests in flight at once since the last reset
 void ResetFixture();
+// Changes the file that /gen/N?v=live serves, as a new release on the server would.
+void SetFixtureVersion(long long version);
 
 }  // namespace test_support
