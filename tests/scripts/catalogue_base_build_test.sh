@@ -41,8 +41,10 @@ expect_in() {  # what, text expected, cmake arguments...
   if [[ "$out" == *"$expected"* ]]; then echo "ok: $what"; else
     echo "FAIL: $what: no \"$expected\" in: ${out:0:600}"; failures=$((failures + 1)); fi
 }
+# A release needs its operator's catalogue key; this one is only well-formed.
+release_key=$(printf '%064d' 7)
 expect_in "a release trusts the vendor only" "Trusted publishers: Microsoft Corporation --" \
-  -DCATALOGUE_BASE_URL="https://catalogue.example.com"
+  -DCATALOGUE_BASE_URL="https://catalogue.example.com" -DTESSA_CATALOGUE_KEYS="$release_key"
 expect_in "a local build trusts the test publisher too" \
   "Trusted publishers: Microsoft Corporation;Tessavane Test Publisher" -DCATALOGUE_BASE_URL="http://127.0.0.1:8080"
 expect_in "a release may not be told to trust the test publisher" "signs with a key that is no secret" \
@@ -50,4 +52,20 @@ expect_in "a release may not be told to trust the test publisher" "signs with a 
   "-DTESSA_TRUSTED_PUBLISHERS=Microsoft Corporation;Tessavane Test Publisher"
 expect_in "a publisher name that would break out of its quotes" "is not a plain certificate name" \
   "-DTESSA_TRUSTED_PUBLISHERS=Microsoft Corporation\", evil(), \""
+
+# The catalogue keys: a release must be given its operator's, a local build embeds the test keys
+# unless it is told to take its catalogue unsigned, which only a local build may.
+expect_in "a release without a catalogue key" "TESSA_CATALOGUE_KEYS is empty" \
+  -DCATALOGUE_BASE_URL="https://catalogue.example.com"
+expect_in "a release that would take its catalogue unsigned" "must check the catalogue's signature" \
+  -DCATALOGUE_BASE_URL="https://catalogue.example.com" -DTESSA_CATALOGUE_WITHOUT_KEY=ON
+expect_in "a key that is not 64 hexadecimal digits" "is not 64 hexadecimal digits" \
+  -DCATALOGUE_BASE_URL="https://catalogue.example.com" -DTESSA_CATALOGUE_KEYS="${release_key}0"
+expect_in "a key that is not hexadecimal" "is not a key in hexadecimal" \
+  -DCATALOGUE_BASE_URL="https://catalogue.example.com" "-DTESSA_CATALOGUE_KEYS=${release_key:1}\""
+test_keys=$("$src/scripts/catalogue-test-key.sh")
+expect_in "a local build embeds both test keys" \
+  "Catalogue keys: $(cat "$test_keys/first.hex");$(cat "$test_keys/second.hex")" -DCATALOGUE_BASE_URL="http://127.0.0.1:8080"
+expect_in "a local build may take its catalogue unsigned" "the catalogue is taken unsigned" \
+  -DCATALOGUE_BASE_URL="http://127.0.0.1:8080" -DTESSA_CATALOGUE_WITHOUT_KEY=ON
 exit $((failures > 0))
