@@ -6,12 +6,27 @@
 #   root.pem root.key            the root and its key, for tests that need other certificates
 #                                issued by it
 #   publisher.pem publisher.key  the signer (certificate and the root after it, and its key)
+# With --root-key it prints instead the root's key as builds pin it (cmake/publishers.cmake):
+# the SHA-256 of its DER SubjectPublicKeyInfo, in lowercase hex.
 # Only builds whose catalogue lives on this machine trust that name (see cmake/publishers.cmake):
 # the key lies unprotected in the cache, so it must never vouch for anything on a user's PC.
 set -euo pipefail
+print_key=0
+case "${1:-}" in
+  "") ;;
+  --root-key) print_key=1 ;;
+  *) echo "usage: test-publisher.sh [--root-key]" >&2; exit 2 ;;
+esac
+print_result() {  # folder
+  if [ "$print_key" = 1 ]; then
+    openssl x509 -in "$1/root.pem" -noout -pubkey | openssl pkey -pubin -outform DER | sha256sum | cut -c1-64
+  else
+    echo "$1"
+  fi
+}
 cache_root=${TESSAVANE_CACHE:-/var/cache/tessavane}
 folder="$cache_root/test-publisher-v1"
-if [ -f "$folder/.complete" ]; then echo "$folder"; exit 0; fi
+if [ -f "$folder/.complete" ]; then print_result "$folder"; exit 0; fi
 
 echo "making the test publisher's certificates in $folder" >&2
 mkdir -p "$cache_root"
@@ -34,4 +49,4 @@ rm -f publisher.csr publisher.ext root.srl publisher-only.pem
 touch .complete
 # Another run may have made it meanwhile; either is as good, the first one stays.
 if mv -T "$work" "$folder" 2>/dev/null; then trap - EXIT; fi
-echo "$folder"
+print_result "$folder"
