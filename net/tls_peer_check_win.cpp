@@ -42,7 +42,7 @@ std::vector<std::vector<BYTE>> ChainFromCertInfo(const curl_certinfo* info) {
 }
 
 PCCERT_CHAIN_CONTEXT ChainForUsage(PCCERT_CONTEXT certificate, const char* usage, HCERTSTORE extra,
-                                   HCERTCHAINENGINE engine) {
+                                   HCERTCHAINENGINE engine, DWORD flags) {
   LPSTR usages[] = {const_cast<LPSTR>(usage)};
   CERT_CHAIN_PARA chainPara = {};
   chainPara.cbSize = sizeof chainPara;
@@ -50,7 +50,8 @@ PCCERT_CHAIN_CONTEXT ChainForUsage(PCCERT_CONTEXT certificate, const char* usage
   chainPara.RequestedUsage.Usage.cUsageIdentifier = 1;
   chainPara.RequestedUsage.Usage.rgpszUsageIdentifier = usages;
   PCCERT_CHAIN_CONTEXT chain = nullptr;
-  if (!CertGetCertificateChain(engine, certificate, nullptr, extra, &chainPara, 0, nullptr, &chain)) return nullptr;
+  if (!CertGetCertificateChain(engine, certificate, nullptr, extra, &chainPara, flags, nullptr, &chain))
+    return nullptr;
   return chain;
 }
 

@@ -6,12 +6,27 @@
 #   root.pem root.key            the root and its key, for tests that need other certificates
 #                                issued by it
 #   publisher.pem publisher.key  the signer (certificate and the root after it, and its key)
+# With --root-key it prints instead the root's key as builds pin it (cmake/publishers.cmake):
+# the SHA-256 of its DER SubjectPublicKeyInfo, in lowercase hex.
 # Only builds whose catalogue lives on this machine trust that name (see cmake/publishers.cmake):
 # the key lies unprotected in the cache, so it must never vouch for anything on a user's PC.
 set -euo pipefail
 . "$(dirname "$0")/lib/cache.sh"
+print_key=0
+case "${1:-}" in
+  "") ;;
+  --root-key) print_key=1 ;;
+  *) echo "usage: test-publisher.sh [--root-key]" >&2; exit 2 ;;
+esac
+print_result() {  # folder
+  if [ "$print_key" = 1 ]; then
+    openssl x509 -in "$1/root.pem" -noout -pubkey | openssl pkey -pubin -outform DER | sha256sum | cut -c1-64
+  else
+    echo "$1"
+  fi
+}
 folder="$cache_root/test-publisher-v1"
-cache_reuse "$folder"
+if [ -f "$folder/.complete" ]; then print_result "$folder"; exit 0; fi
 
 echo "making the test publisher's certificates in $folder" >&2
 cache_work test-publisher
@@ -29,4 +44,5 @@ openssl x509 -req -sha256 -days "$days" -in publisher.csr -CA root.pem -CAkey ro
 cat publisher-only.pem root.pem > publisher.pem
 openssl x509 -in root.pem -outform DER -out root.der
 rm -f publisher.csr publisher.ext root.srl publisher-only.pem
-cache_publish "$folder"
+cache_publish "$folder" >/dev/null
+print_result "$folder"

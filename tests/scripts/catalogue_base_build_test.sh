@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Configures the project with catalogue addresses a release must not have, and with ones it
 # may, and checks that CMake refuses exactly the first kind; then the same for the publishers a
-# build trusts: the test publisher only where the catalogue is on this machine. Only the
-# refusal is waited for: a configure that passes the checks is stopped once it has passed them.
+# build trusts: the test publisher only where the catalogue is on this machine, and every
+# publisher pinned by well-formed root keys. Only the refusal is waited for: a configure that
+# passes the checks is stopped once it has passed them.
 set -u
 src=$1
 failures=0
@@ -68,4 +69,17 @@ expect_in "a local build embeds both test keys" \
   "Catalogue keys: $(cat "$test_keys/first.hex");$(cat "$test_keys/second.hex")" -DCATALOGUE_BASE_URL="http://127.0.0.1:8080"
 expect_in "a local build may take its catalogue unsigned" "the catalogue is taken unsigned" \
   -DCATALOGUE_BASE_URL="http://127.0.0.1:8080" -DTESSA_CATALOGUE_WITHOUT_KEY=ON
+expect_in "a publisher the build knows no root key of" "\"Contoso Ltd\" names no root key" \
+  -DCATALOGUE_BASE_URL="https://catalogue.example.com" "-DTESSA_TRUSTED_PUBLISHERS=Microsoft Corporation;Contoso Ltd"
+expect_in "a publisher pinned by its root key" "Trusted publishers' root keys: 5" \
+  -DCATALOGUE_BASE_URL="https://catalogue.example.com" "-DTESSA_TRUSTED_PUBLISHERS=Microsoft Corporation;Contoso Ltd" \
+  "-DTESSA_PUBLISHER_ROOT_KEYS=Contoso Ltd=$(printf '%064d' 7)"
+expect_in "a root key that is no SHA-256" "is not a SHA-256 in hex" \
+  -DCATALOGUE_BASE_URL="https://catalogue.example.com" "-DTESSA_TRUSTED_PUBLISHERS=Contoso Ltd" \
+  "-DTESSA_PUBLISHER_ROOT_KEYS=Contoso Ltd=abc"
+expect_in "a root key for a publisher the build does not trust" "is not among TESSA_TRUSTED_PUBLISHERS" \
+  -DCATALOGUE_BASE_URL="https://catalogue.example.com" \
+  "-DTESSA_PUBLISHER_ROOT_KEYS=Contoso Ltd=$(printf '%064d' 7)"
+expect_in "the Microsoft roots left out" "\"Microsoft Corporation\" names no root key" \
+  -DCATALOGUE_BASE_URL="https://catalogue.example.com" "-DTESSA_MICROSOFT_ROOT_KEYS="
 exit $((failures > 0))
