@@ -17,6 +17,8 @@ using nlohmann::json;
 
 namespace {
 
+using catalogue_test::eventually;
+
 const char* public_base = "http://base.invalid:1";  // the address the recorded replies were made under
 const char* lists[] = {"common?channelNum=x", "runtime", "dx", "system"};
 
@@ -27,17 +29,6 @@ catalogue::ServerConfig under_recorded_address() {
 }
 
 std::string list_name(const std::string& target) { return target.substr(0, target.find('?')); }
-
-// Waits until `ready` holds or three seconds pass (the tests poll the store every 100 ms).
-template <class Ready>
-bool eventually(Ready ready) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-  while (!ready()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return true;
-}
 
 int status_of_entry(const TestServer& s, int id) {
   auto r = s.get("/api/dll/files/runtime");

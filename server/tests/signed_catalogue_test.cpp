@@ -20,15 +20,7 @@ using nlohmann::json;
 
 namespace {
 
-template <class Ready>
-bool eventually(Ready ready) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-  while (!ready()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return true;
-}
+using catalogue_test::eventually;
 
 // The small test catalogue with every file that is not hosted described, as an operator gives
 // it (the remote ones, and the test server's files it does not have).

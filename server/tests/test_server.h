@@ -2,6 +2,7 @@
 // Starts a catalogue server on a free loopback port over a throwaway database and files folder.
 #include <httplib.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <thread>
@@ -20,6 +21,17 @@ struct TempDir {
   TempDir& operator=(const TempDir&) = delete;
   ~TempDir();
 };
+// Waits until `ready` holds or three seconds pass (the tests poll the store every 100 ms).
+template <class Ready>
+bool eventually(Ready ready) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+  while (!ready()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
 std::string read_text(const std::string& path);
 void write_file(const std::string& path, const std::string& bytes);
 std::string small_catalogue_text();

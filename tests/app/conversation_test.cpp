@@ -202,28 +202,9 @@ TEST_F(ConversationTest, TheRefreshAsksAboutTheUserEveryThirtySeconds) {
   EXPECT_EQ(Requests().back(), "/api/dll/user/getUserInfoByToken token=tok-6");
 }
 
-// Plays the user of the failure prompt. The prompt runs its own modal loop inside the
-// message that brought it to this thread, so the user is played from a timer, which that
-// loop dispatches: once the prompt is on screen, its OK button is pressed.
-struct PromptUser {
-  static bool seen;
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND prompt = ::FindWindowW(L"Main_Tip", nullptr);
-    if (prompt == nullptr || !::IsWindowVisible(prompt)) return;
-    ::KillTimer(nullptr, id);
-    seen = true;
-    const LPARAM ok = MAKELPARAM(156 + 59, 30 + 130 + 20);
-    ::PostMessageW(prompt, WM_MOUSEMOVE, 0, ok);
-    ::PostMessageW(prompt, WM_LBUTTONDOWN, MK_LBUTTON, ok);
-    ::PostMessageW(prompt, WM_LBUTTONUP, 0, ok);
-  }
-};
-bool PromptUser::seen = false;
-
 TEST_F(ConversationTest, ACatalogueStepThatIsRefusedShowsThePromptOnceAndStopsTheChain) {
   Rule(R"(/api/dll/files/runtime reply {"code":"500","msg":"busy","data":[]})");
-  PromptUser::seen = false;
-  ::SetTimer(nullptr, 0, 50, &PromptUser::Tick);
+  PromptUser::Arm();
   Start();
   ASSERT_TRUE(PumpUntil([] { return PromptUser::seen; }, 15000));
   ASSERT_TRUE(PumpUntil([] { return ::FindWindowW(L"Main_Tip", nullptr) == nullptr; }, 5000));

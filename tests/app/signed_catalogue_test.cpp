@@ -22,22 +22,6 @@ namespace {
 
 using nlohmann::json;
 
-// Presses the prompt's OK from a timer, which the prompt's own modal loop dispatches.
-struct PromptUser {
-  static bool seen;
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND prompt = ::FindWindowW(L"Main_Tip", nullptr);
-    if (prompt == nullptr || !::IsWindowVisible(prompt)) return;
-    ::KillTimer(nullptr, id);
-    seen = true;
-    const LPARAM ok = MAKELPARAM(156 + 59, 30 + 130 + 20);
-    ::PostMessageW(prompt, WM_MOUSEMOVE, 0, ok);
-    ::PostMessageW(prompt, WM_LBUTTONDOWN, MK_LBUTTON, ok);
-    ::PostMessageW(prompt, WM_LBUTTONUP, 0, ok);
-  }
-};
-bool PromptUser::seen = false;
-
 class SignedCatalogue : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -86,8 +70,7 @@ class SignedCatalogue : public ::testing::Test {
     SCOPED_TRACE(what);
     Serve(document);
     std::ofstream(log_, std::ios::trunc);
-    PromptUser::seen = false;
-    ::SetTimer(nullptr, 0, 50, &PromptUser::Tick);
+    PromptUser::Arm();
     Start();
     EXPECT_TRUE(PumpUntil([] { return PromptUser::seen; }, 15000));
     PumpUntil([] { return ::FindWindowW(L"Main_Tip", nullptr) == nullptr; }, 5000);

@@ -27,3 +27,21 @@ std::string UnixPathFromEnvironment(const char* variable) {
     if (c == '/') c = '\\';
   return path;
 }
+
+bool PromptUser::seen = false;
+
+void PromptUser::Arm() {
+  seen = false;
+  ::SetTimer(nullptr, 0, 50, &PromptUser::Tick);
+}
+
+void CALLBACK PromptUser::Tick(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND prompt = ::FindWindowW(L"Main_Tip", nullptr);
+  if (prompt == nullptr || !::IsWindowVisible(prompt)) return;
+  ::KillTimer(nullptr, id);
+  seen = true;
+  const LPARAM ok = MAKELPARAM(156 + 59, 30 + 130 + 20);
+  ::PostMessageW(prompt, WM_MOUSEMOVE, 0, ok);
+  ::PostMessageW(prompt, WM_LBUTTONDOWN, MK_LBUTTON, ok);
+  ::PostMessageW(prompt, WM_LBUTTONUP, 0, ok);
+}
