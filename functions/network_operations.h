@@ -28,7 +28,8 @@ class NetworkOperations {
   // Asks the DHCP server for a lease for this connection alone. Never switches a static
   // configuration to DHCP: the address was set by hand for a reason this program cannot know.
   virtual void RenewLease(const std::string& connectionName) = 0;
-  virtual bool HasNoAddressConflict() = 0;
+  // What `arp -a` prints, or empty text when it could not run.
+  virtual std::string ArpListing() = 0;
   virtual bool CanResolveNames() = 0;
   virtual ProxySettings ReadProxySettings() = 0;
   virtual bool IsProxyWorking(const std::string& serverText) = 0;

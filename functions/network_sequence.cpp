@@ -13,6 +13,16 @@ const wchar_t kWebGood[] = L"上网正常";
 const wchar_t kWebFault[] = L"无法正常上网";
 const wchar_t kDnsFault[] = L"DNS解析异常";
 
+// The address row's fault. A repeat in the section of the adapter the check chose is named as
+// a conflict on that adapter; one under a VPN's or a virtual machine's adapter is not the
+// user's network, and keeps the general text.
+std::wstring AddressFaultText(const std::string& listing, const std::string& adapterAddress) {
+  for (const ArpSection& section : ReadArpListing(listing))
+    if (section.repeatedAddress && !adapterAddress.empty() && section.interfaceAddress == adapterAddress)
+      return L"IP地址冲突（网卡 " + std::wstring(adapterAddress.begin(), adapterAddress.end()) + L"）";
+  return L"IP地址异常";
+}
+
 }  // namespace
 
 void NetworkSequence::ShowReady() {
@@ -59,7 +69,23 @@ bool NetworkSequence::ProbeDhcp(const AdapterInfo& adapter) {
   return tools_.IsServiceRunning("Dhcp") && tools_.IsDhcpConfigured(adapter.guid, address);
 }
 
-bool NetworkSequence::ProbeAddress(const AdapterInfo&) { return tools_.HasNoAddressConflict(); }
+bool NetworkSequence::CheckAddress(const AdapterInfo& adapter) {
+  display_.ShowRowStatus(NetworkRow::kAddress, kChecking, RowLook::kRunning);
+  pauses_.sleep(pauses_.stepMs);
+  return ShowAddressVerdict(adapter, kGood);
+}
+
+bool NetworkSequence::ShowAddressVerdict(const AdapterInfo& adapter, const wchar_t* good) {
+  const std::string listing = tools_.ArpListing();
+  if (ArpListingFreeOfConflicts(listing)) {
+    display_.ShowRowStatus(NetworkRow::kAddress, good, RowLook::kGood);
+    return true;
+  }
+  display_.ShowRowStatus(NetworkRow::kAddress,
+                         AddressFaultText(listing, tools_.GetAdapterAddress(adapter.interfaceIndex)),
+                         RowLook::kFault);
+  return false;
+}
 
 bool NetworkSequence::ProbeDns(const AdapterInfo&) { return tools_.CanResolveNames(); }
 
@@ -87,8 +113,7 @@ void NetworkSequence::RunCheck() {
 
   flags_.dhcpOk =
       CheckRow(NetworkRow::kDhcp, &NetworkSequence::ProbeDhcp, adapter, kGood, L"DHCP异常");
-  flags_.addressOk =
-      CheckRow(NetworkRow::kAddress, &NetworkSequence::ProbeAddress, adapter, kGood, L"IP地址异常");
+  flags_.addressOk = CheckAddress(adapter);
   flags_.dnsOk =
       CheckRow(NetworkRow::kDns, &NetworkSequence::ProbeDns, adapter, kGood, kDnsFault);
   flags_.proxyOk =
@@ -178,8 +203,11 @@ void NetworkSequence::RunRepair() {
   RepairRow(NetworkRow::kAdapter, flags_.adapterOk, [&] { tools_.EnableAdapter(adapter.connectionName); },
             &NetworkSequence::ProbeAdapterUp, adapter, L"物理网卡适配器状态异常");
   RepairDhcp(adapter);
-  RepairRow(NetworkRow::kAddress, flags_.addressOk, [&] { tools_.RenewAddress(); },
-            &NetworkSequence::ProbeAddress, adapter, L"IP地址异常");
+  if (!flags_.addressOk && display_.HasRow(NetworkRow::kAddress)) {
+    display_.ShowRowStatus(NetworkRow::kAddress, kRepairing, RowLook::kRunning);
+    tools_.RenewAddress();
+    ShowAddressVerdict(adapter, kRepaired);
+  }
   RepairDns(adapter);
   RepairRow(NetworkRow::kProxy, flags_.proxyOk, [&] { tools_.DisableProxy(); }, &NetworkSequence::ProbeProxy,
             adapter, L"代理服务器异常");

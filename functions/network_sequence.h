@@ -43,7 +43,10 @@ class NetworkSequence {
   bool CheckRow(NetworkRow row, bool (NetworkSequence::*probe)(const AdapterInfo&),
                 const AdapterInfo& adapter, const wchar_t* good, const wchar_t* fault);
   bool ProbeDhcp(const AdapterInfo& adapter);
-  bool ProbeAddress(const AdapterInfo& adapter);
+  bool CheckAddress(const AdapterInfo& adapter);
+  // Reads `arp -a` and shows the address row: `good`, or the fault, naming the chosen adapter
+  // when its own section holds the conflict. Returns whether the listing is free of conflicts.
+  bool ShowAddressVerdict(const AdapterInfo& adapter, const wchar_t* good);
   bool ProbeDns(const AdapterInfo& adapter);
   bool ProbeProxy(const AdapterInfo& adapter);
   bool ProbeWeb(const AdapterInfo& adapter);

@@ -37,21 +37,48 @@ std::string LeadingAddress(const std::string& line) {
 
 }  // namespace
 
-bool ArpListingFreeOfConflicts(const std::string& arpListing) {
-  std::vector<std::string> lines = SplitLines(arpListing);
-  if (lines.empty()) return false;
-  std::multiset<std::string> section;
-  for (const std::string& raw : lines) {
-    std::string line = raw.substr(std::min(raw.find_first_not_of(' '), raw.size()));
-    std::string address = LeadingAddress(line);
+namespace {
+
+// The interface's address in a section header: the first dotted quad after its ":".
+std::string HeaderAddress(const std::string& line) {
+  if (line.find(" --- ") == std::string::npos) return {};
+  const size_t colon = line.find(':');
+  const size_t start = colon == std::string::npos ? colon : line.find_first_not_of(' ', colon + 1);
+  return start == std::string::npos ? std::string() : LeadingAddress(line.substr(start));
+}
+
+}  // namespace
+
+std::vector<ArpSection> ReadArpListing(const std::string& arpListing) {
+  std::vector<ArpSection> sections;
+  std::string interfaceAddress;
+  std::multiset<std::string> addresses;
+  auto close = [&] {
+    if (addresses.empty()) return;
+    ArpSection section{interfaceAddress, false};
+    for (const std::string& seen : addresses) section.repeatedAddress = section.repeatedAddress || addresses.count(seen) > 1;
+    sections.push_back(section);
+    addresses.clear();
+  };
+  for (const std::string& raw : SplitLines(arpListing)) {
+    const std::string line = raw.substr(std::min(raw.find_first_not_of(' '), raw.size()));
+    const std::string address = LeadingAddress(line);
     if (!address.empty()) {
-      section.insert(address);
+      addresses.insert(address);
       continue;
     }
-    for (const std::string& seen : section)
-      if (section.count(seen) > 1) return false;
-    section.clear();
+    close();
+    const std::string header = HeaderAddress(line);
+    if (!header.empty()) interfaceAddress = header;
   }
+  close();
+  return sections;
+}
+
+bool ArpListingFreeOfConflicts(const std::string& arpListing) {
+  if (SplitLines(arpListing).empty()) return false;
+  for (const ArpSection& section : ReadArpListing(arpListing))
+    if (section.repeatedAddress) return false;
   return true;
 }
 

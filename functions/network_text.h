@@ -18,10 +18,22 @@ struct AdapterInfo {
 // Splits at every CR and LF, dropping empty lines.
 std::vector<std::string> SplitLines(const std::string& text);
 
-// Whether `arp -a` shows every address at most once within each interface section. Address
-// lines start (after spaces) with a dotted quad; any other line closes the section before it,
-// so addresses after the last such line are not examined. An empty listing proves nothing and
-// counts as a fault.
+// One interface section of `arp -a`: the interface's own address as its header names it
+// ("Interface: 192.168.1.5 --- 0xc", "接口: ..."; empty before any header) and whether an
+// address is listed twice in it.
+struct ArpSection {
+  std::string interfaceAddress;
+  bool repeatedAddress = false;
+};
+
+// Every section of the listing, the last one too. Address lines start (after spaces) with a
+// dotted quad; any other line closes the addresses before it, and a header line also names the
+// interface of those after it. PCs with VPN clients and virtual machines list one section per
+// adapter, and the physical adapter's is often the last.
+std::vector<ArpSection> ReadArpListing(const std::string& arpListing);
+
+// Whether `arp -a` shows every address at most once within each interface section. An empty
+// listing proves nothing and counts as a fault.
 bool ArpListingFreeOfConflicts(const std::string& arpListing);
 
 // Where web requests go through the configured proxy.

@@ -55,7 +55,7 @@ class NetworkTools : public NetworkOperations {
   void StartServiceAndWait(const char* name) override;
   bool IsDhcpConfigured(const std::string& guid, const std::string& address) override;
   void RenewLease(const std::string& connectionName) override;
-  bool HasNoAddressConflict() override;
+  std::string ArpListing() override;
   bool CanResolveNames() override;
   ProxySettings ReadProxySettings() override;
   bool IsProxyWorking(const std::string& serverText) override;

@@ -27,10 +27,10 @@ std::string NetworkTools::GetAdapterAddress(const std::string& interfaceIndex) {
   return {};
 }
 
-bool NetworkTools::HasNoAddressConflict() {
+std::string NetworkTools::ArpListing() {
   std::vector<char> listing(kArpListingBytes, '\0');
-  if (!RunAndCapture(SystemToolCommand("arp.exe", "-a"), listing.data(), listing.size())) return false;
-  return ArpListingFreeOfConflicts(listing.data());
+  if (!RunAndCapture(SystemToolCommand("arp.exe", "-a"), listing.data(), listing.size())) return {};
+  return listing.data();
 }
 
 void NetworkTools::RenewLease(const std::string& connectionName) {

@@ -171,13 +171,11 @@ TEST(NetworkCommands, TheArpListingIsReadIntoFourKilobytes) {
   const std::string header = "\r\nInterface: 192.168.1.5 --- 0xc\r\n";
   const std::string entry = "  192.168.1.1  11-22-33-44-55-66  dynamic\r\n";
   tools.listing = header + entry + entry + header;
-  EXPECT_FALSE(tools.HasNoAddressConflict());
+  EXPECT_EQ(tools.ArpListing(), tools.listing);
   ASSERT_EQ(tools.captures.size(), 1u);
   EXPECT_EQ(tools.captures[0], std::make_pair("\"" + functions::SystemToolFolder() + "arp.exe\" -a", size_t{4096}));
-  tools.listing = header + entry + header + entry + header;
-  EXPECT_TRUE(tools.HasNoAddressConflict());
   tools.captureWorks = false;
-  EXPECT_FALSE(tools.HasNoAddressConflict());
+  EXPECT_EQ(tools.ArpListing(), "");
 }
 
 }  // namespace

@@ -151,6 +151,22 @@ TEST(NetworkCheck, AnArpConflictUnderOneInterfaceIsAnAddressFault) {
   EXPECT_EQ(twoInterfaces.page.Last(NetworkRow::kAddress), L"正常");
   EXPECT_FALSE(twoInterfaces.page.repair.shown);
 
+  // The chosen adapter (10.20.0.57) holds the repeat in its own section, the last one after a
+  // VPN's: the row names it. A repeat under the VPN's adapter alone keeps the general text.
+  const char vpn[] = "\r\nInterface: 10.8.0.6 --- 0xe\r\n  Internet Address      Physical Address      Type\r\n";
+  const char own[] = "\r\nInterface: 10.20.0.57 --- 0xc\r\n  Internet Address      Physical Address      Type\r\n";
+  const char gateway[] = "  10.20.0.1             11-22-33-44-55-66     dynamic\r\n";
+  const char vpnPeer[] = "  10.8.0.5              00-ff-3c-1a-77-02     dynamic\r\n";
+  CheckRun ownSection;
+  ownSection.machine.arpListing = std::string(vpn) + vpnPeer + own + gateway + gateway;
+  ownSection.Check();
+  EXPECT_EQ(ownSection.page.Last(NetworkRow::kAddress), L"IP地址冲突（网卡 10.20.0.57）");
+  EXPECT_FALSE(ownSection.flags.addressOk);
+  CheckRun vpnSection;
+  vpnSection.machine.arpListing = std::string(vpn) + vpnPeer + vpnPeer + own + gateway;
+  vpnSection.Check();
+  EXPECT_EQ(vpnSection.page.Last(NetworkRow::kAddress), L"IP地址异常");
+
   // Nothing listed at all proves nothing.
   CheckRun empty;
   empty.machine.arpListing.clear();

@@ -60,7 +60,7 @@ TEST(NetworkRepair, RepairsEveryFaultyRowInOrderAndLooksAtEachAgain) {
       "IsServiceRunning Dhcp",
       "IsDhcpConfigured {5B2C7E0A-1111-2222-3333-444455556666} 10.20.0.57",
       "RenewAddress",
-      "HasNoAddressConflict",
+      "ArpListing",
       "ReadDnsSettings {5B2C7E0A-1111-2222-3333-444455556666}",
       "SetPublicDns 以太网",
       "CanResolveNames",

@@ -112,7 +112,7 @@ class KeyedTools : public NetworkTools {
     dhcpRunning = true;
   }
   bool CanResolveNames() override { return resolves; }
-  bool HasNoAddressConflict() override { return true; }
+  std::string ArpListing() override { return "Interface: 10.0.0.2 --- 0x5\r\n  10.0.0.1  aa-bb-cc-dd-ee-ff  dynamic\r\n"; }
   bool CanReachWeb() override { return true; }
   void RunAndWait(const char* program, const std::string& parameters) override {
     commands.push_back(std::string(program) + " " + parameters);

@@ -87,9 +87,9 @@ class StandInNetwork : public functions::NetworkOperations {
     dhcp.dhcpServer = renewServer;
     dhcp.dhcpIpAddress = address = renewAddress;
   }
-  bool HasNoAddressConflict() override {
-    calls.push_back("HasNoAddressConflict");
-    return functions::ArpListingFreeOfConflicts(arpListing);
+  std::string ArpListing() override {
+    calls.push_back("ArpListing");
+    return arpListing;
   }
   bool CanResolveNames() override {
     calls.push_back("CanResolveNames");

@@ -22,14 +22,64 @@ TEST(ArpListing, TheSameAddressUnderTwoHeadersIsNot) {
   EXPECT_TRUE(ArpListingFreeOfConflicts(listing));
 }
 
-TEST(ArpListing, RepeatsAfterTheLastHeaderAreNotExamined) {
+TEST(ArpListing, TheLastSectionIsExaminedToo) {
   std::string listing = std::string(kArpHeader) + "  10.1.1.1 a\r\n  10.1.1.1 b\r\n";
-  EXPECT_TRUE(ArpListingFreeOfConflicts(listing));
+  EXPECT_FALSE(ArpListingFreeOfConflicts(listing));
   EXPECT_FALSE(ArpListingFreeOfConflicts(""));
   EXPECT_FALSE(ArpListingFreeOfConflicts("\r\n\r\n"));
   // Not address lines: a first "." too far in, too few dots, no space after the address.
   EXPECT_TRUE(ArpListingFreeOfConflicts("1234.1.1.1 x\n1234.1.1.1 x\nhdr\n1.1.1 x\n1.1.1 x\nhdr\n"));
   EXPECT_FALSE(ArpListingFreeOfConflicts("1.2.3.4 x\n1.2.3.4 y\nhdr\n"));
+  EXPECT_FALSE(ArpListingFreeOfConflicts("1.2.3.4 x\n1.2.3.4 y"));
+}
+
+// The shape of `arp -a` on an English Windows 10 laptop with Wi-Fi, a VirtualBox host-only
+// adapter and an OpenVPN TAP adapter: one section per adapter, the physical one last.
+const char kThreeAdapters[] =
+    "\r\n"
+    "Interface: 192.168.56.1 --- 0x9\r\n"
+    "  Internet Address      Physical Address      Type\r\n"
+    "  192.168.56.255        ff-ff-ff-ff-ff-ff     static\r\n"
+    "  224.0.0.22            01-00-5e-00-00-16     static\r\n"
+    "\r\n"
+    "Interface: 10.8.0.6 --- 0xe\r\n"
+    "  Internet Address      Physical Address      Type\r\n"
+    "  10.8.0.5              00-ff-3c-1a-77-02     dynamic\r\n"
+    "  224.0.0.22            01-00-5e-00-00-16     static\r\n"
+    "\r\n"
+    "Interface: 192.168.1.23 --- 0x12\r\n"
+    "  Internet Address      Physical Address      Type\r\n"
+    "  192.168.1.1           a4-91-b1-0c-22-10     dynamic\r\n"
+    "  192.168.1.1           3c-7c-3f-55-01-9e     dynamic\r\n"
+    "  192.168.1.255         ff-ff-ff-ff-ff-ff     static\r\n"
+    "  224.0.0.22            01-00-5e-00-00-16     static\r\n";
+
+TEST(ArpListing, EverySectionIsReadWithTheInterfaceItBelongsTo) {
+  std::vector<ArpSection> sections = ReadArpListing(kThreeAdapters);
+  ASSERT_EQ(sections.size(), 3u);
+  EXPECT_EQ(sections[0].interfaceAddress, "192.168.56.1");
+  EXPECT_FALSE(sections[0].repeatedAddress);
+  EXPECT_EQ(sections[1].interfaceAddress, "10.8.0.6");
+  EXPECT_FALSE(sections[1].repeatedAddress);
+  // The same multicast address under every adapter is no conflict; the gateway twice under the
+  // physical adapter is, though that section comes last.
+  EXPECT_EQ(sections[2].interfaceAddress, "192.168.1.23");
+  EXPECT_TRUE(sections[2].repeatedAddress);
+  EXPECT_FALSE(ArpListingFreeOfConflicts(kThreeAdapters));
+}
+
+TEST(ArpListing, AChineseSystemsHeadersNameTheirInterfacesAlike) {
+  // "接口" and "Internet 地址" in code page 936, as a Chinese Windows writes them.
+  const std::string listing =
+      "\r\n\xbd\xd3\xbf\xda: 192.168.0.105 --- 0x7\r\n"
+      "  Internet \xb5\xd8\xd6\xb7         \xce\xef\xc0\xed\xb5\xd8\xd6\xb7              \xc0\xe0\xd0\xcd\r\n"
+      "  192.168.0.1           c8-3a-35-11-22-33     \xb6\xaf\xcc\xac\r\n"
+      "  192.168.0.255         ff-ff-ff-ff-ff-ff     \xbe\xb2\xcc\xac\r\n";
+  std::vector<ArpSection> sections = ReadArpListing(listing);
+  ASSERT_EQ(sections.size(), 1u);
+  EXPECT_EQ(sections[0].interfaceAddress, "192.168.0.105");
+  EXPECT_FALSE(sections[0].repeatedAddress);
+  EXPECT_TRUE(ArpListingFreeOfConflicts(listing));
 }
 
 TEST(ProxyServerText, OneProxyForEveryProtocolIsHostAndPortOrAFault) {
