@@ -15,14 +15,16 @@
 #include "util/digests.h"
 
 namespace catalogue {
-namespace {
 
-std::string lower(std::string s) {
+std::string lower_ascii(std::string s) {
   for (char& c : s) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
   return s;
 }
 
-}  // namespace
+bool is_regular_file(const std::string& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
 
 std::unique_ptr<SqlConnection> open_store(const std::string& db_path, std::ostream& err) {
   std::unique_ptr<SqlConnection> db = open_connection(db_path);
@@ -39,11 +41,6 @@ std::unique_ptr<SqlConnection> open_store(const std::string& db_path, std::ostre
 }
 
 namespace {
-
-bool is_regular_file(const std::string& path) {
-  struct stat st {};
-  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
 
 // Digests of hosted files: computed when the entry has none, checked when it has one. A copy
 // that is not there is named, because its entry then goes out without a digest.
@@ -65,7 +62,7 @@ int fill_digests(ImportResult& r, const std::string& files_dir, std::vector<std:
     } else if (e.fileMd5.empty()) {
       e.fileMd5 = md5;
       ++computed;
-    } else if (lower(e.fileMd5) != md5) {
+    } else if (lower_ascii(e.fileMd5) != md5) {
       errors.push_back("line " + std::to_string(r.lines[i]) + ": \"fileMd5\" does not match the hosted file " + path);
     }
   }

@@ -7,6 +7,10 @@
 
 namespace catalogue {
 
+// Shared by the commands that read the hosted files.
+std::string lower_ascii(std::string s);
+bool is_regular_file(const std::string& path);
+
 // The store opened and migrated, or null with the reason on `err`.
 std::unique_ptr<SqlConnection> open_store(const std::string& db_path, std::ostream& err);
 

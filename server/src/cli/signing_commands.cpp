@@ -1,7 +1,5 @@
 #include "cli/signing_commands.h"
 
-#include <sys/stat.h>
-
 #include <ctime>
 #include <fstream>
 #include <sstream>
@@ -15,16 +13,6 @@
 
 namespace catalogue {
 namespace {
-
-bool is_regular_file(const std::string& path) {
-  struct stat st {};
-  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-std::string lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-  return s;
-}
 
 // The MD5, SHA-256 and size of each entry's file: from the hosted copy where there is one
 // (checked against what the file gives), else as the file gives them.
@@ -43,7 +31,7 @@ void fill_file_facts(ImportResult& r, const std::string& files_dir, std::vector<
         errors.push_back(where + "cannot read " + path);
         continue;
       }
-      if (!e.fileMd5.empty() && lower(e.fileMd5) != md5) errors.push_back(where + "\"fileMd5\" does not match " + path);
+      if (!e.fileMd5.empty() && lower_ascii(e.fileMd5) != md5) errors.push_back(where + "\"fileMd5\" does not match " + path);
       if (!e.fileSha256.empty() && e.fileSha256 != sha256)
         errors.push_back(where + "\"fileSha256\" does not match " + path);
       if (e.fileSize != 0 && e.fileSize != size) errors.push_back(where + "\"fileSize\" does not match " + path);
